@@ -1,0 +1,7 @@
+#include "app/laboratory.h"
+
+namespace lumet {
+
+std::string helpText() { return {}; }
+
+}  // namespace lumet

@@ -1,0 +1,7 @@
+#include "display/display.h"
+
+namespace lumet {
+
+void ParameterPlots(Lab&) {}
+
+}  // namespace lumet

@@ -1,0 +1,7 @@
+#include "light/light.h"
+
+namespace lumet {
+
+void LightExperiment(Lab&) {}
+
+}  // namespace lumet

@@ -1,0 +1,74 @@
+#include "model/controls.h"
+
+#include "model/numbers.h"
+
+namespace lumet {
+
+std::optional<ControlId> controlByName(std::string_view name) {
+  for (const auto& c : controlTable())
+    if (name == c.name) return c.id;
+  return std::nullopt;
+}
+
+Controls::Controls()
+    : texts_(ControlCount),
+      values_(ControlCount, 0),
+      dirty_(ControlCount, 0),
+      parsed_(ControlCount, 0),
+      cache_(ControlCount) {
+  for (const auto& c : controlTable()) {
+    if (c.kind == Kind::Text) texts_[c.id] = c.initial;
+    if (c.kind == Kind::Check || c.kind == Kind::Option)
+      values_[c.id] = std::string_view(c.initial) == "1";
+  }
+}
+
+void Controls::mark(ControlId id) {
+  if (!dirty_[id]) {
+    dirty_[id] = 1;
+    changed_.push_back(id);
+  }
+}
+
+void Controls::setText(ControlId id, std::string_view text) {
+  if (texts_[id] == text) return;
+  texts_[id] = text;
+  parsed_[id] = 0;
+  mark(id);
+}
+
+void Controls::typeText(ControlId id, std::string_view text) {
+  texts_[id] = text;
+  parsed_[id] = 0;
+}
+
+void Controls::setCheck(ControlId id, bool on) {
+  if (values_[id] == on) return;
+  values_[id] = on;
+  mark(id);
+}
+
+void Controls::select(ControlId id) {
+  const auto& table = controlTable();
+  ControlId frame = table[id].frame;
+  for (const auto& c : table)
+    if (c.kind == Kind::Option && c.frame == frame && c.id != id) setCheck(c.id, false);
+  setCheck(id, true);
+}
+
+std::optional<double> Controls::number(ControlId id) const {
+  if (!parsed_[id]) {
+    cache_[id] = parseNumber(texts_[id]);
+    parsed_[id] = 1;
+  }
+  return cache_[id];
+}
+
+std::vector<ControlId> Controls::takeChanged() {
+  std::vector<ControlId> out;
+  out.swap(changed_);
+  for (ControlId id : out) dirty_[id] = 0;
+  return out;
+}
+
+}  // namespace lumet

@@ -1,0 +1,66 @@
+// The controls of the main window: the table that describes each of them
+// (written once, read by the window, the batch runner and the tests) and
+// their current state (text of a box, value of a check or option button).
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/control_ids.h"
+
+namespace lumet {
+
+enum class Kind { Text, Label, Check, Option, Frame, Command, Picture, Timer };
+
+struct ControlSpec {
+  ControlId id;
+  const char* name;
+  Kind kind;
+  const char* caption;  // button, check, option, frame or label caption; "" if none
+  ControlId frame;      // enclosing frame, or ControlCount when none
+  int left, top, width, height;  // twips, window coordinates; 0 width = natural size
+  const char* initial;  // text box default text; "1" for a checked/selected default
+};
+
+// Every control, in ControlId order (table[id].id == id).
+const std::vector<ControlSpec>& controlTable();
+
+// Look a control up by its name; nothing when there is none of that name.
+std::optional<ControlId> controlByName(std::string_view name);
+
+// Current state of all controls. The laboratory reads and writes it; a front
+// end copies user input in and shows what changed.
+class Controls {
+ public:
+  Controls();  // every control at its initial state from the table
+
+  const std::string& text(ControlId id) const { return texts_[id]; }
+  // Text written by the laboratory (marked for display when it changed).
+  void setText(ControlId id, std::string_view text);
+  // Text typed by the user into the box (nothing to show back).
+  void typeText(ControlId id, std::string_view text);
+
+  bool value(ControlId id) const { return values_[id]; }
+  void setCheck(ControlId id, bool on);
+  // Select an option button; the others of its frame are cleared.
+  void select(ControlId id);
+
+  // The box's text as a number (parsed once per change of the text).
+  std::optional<double> number(ControlId id) const;
+
+  // Controls whose state the laboratory changed since the last call.
+  std::vector<ControlId> takeChanged();
+
+ private:
+  void mark(ControlId id);
+  std::vector<std::string> texts_;
+  std::vector<char> values_;
+  std::vector<char> dirty_;
+  std::vector<ControlId> changed_;
+  mutable std::vector<char> parsed_;
+  mutable std::vector<std::optional<double>> cache_;
+};
+
+}  // namespace lumet

@@ -1,0 +1,42 @@
+#include "output/runlog.h"
+
+#include <cstdio>
+
+#include "model/numbers.h"
+
+namespace lumet {
+
+std::string logPath(const Lab& lab) {
+  if (lab.logDir.empty()) return "lumet.dat";
+  std::string path = lab.logDir;
+  if (path.back() != '/') path += '/';
+  return path + "lumet.dat";
+}
+
+bool appendLog(const Lab& lab, std::string_view item) {
+  std::FILE* f = std::fopen(logPath(lab).c_str(), "ab");
+  if (!f) return false;
+  bool written = std::fwrite(item.data(), 1, item.size(), f) == item.size() &&
+                 std::fwrite("\r\n", 1, 2, f) == 2;
+  bool closed = std::fclose(f) == 0;
+  return written && closed;
+}
+
+std::string headerLine(const Model& m) {
+  return "m1= " + formatNumber(m.m1) + "    m2= " + formatNumber(m.m2) +
+         "    q1= " + formatNumber(m.q1) + "    q2= " + formatNumber(m.q2) +
+         "    Xn= " + formatNumber(m.Xn) + "    Yn= " + formatNumber(m.Yn) +
+         "    VXn= " + formatNumber(m.VXn) + "    VYn= " + formatNumber(m.VYn) +
+         "    Rz= " + formatNumber(m.Rz);
+}
+
+std::string recordItem(const Model& m) {
+  int i = m.iShow;
+  return "T= " + formatNumber(m.Tc) + "    i= " + std::to_string(i) + "\r\n" +
+         "X= " + formatNumber(m.X[i]) + "    Y= " + formatNumber(m.Y[i]) +
+         "    VX= " + formatNumber(m.VX[i]) + "    VY= " + formatNumber(m.VY[i]) +
+         "    FX= " + formatNumber(m.FX[i]) + "    FY= " + formatNumber(m.FY[i]) +
+         "    E0= " + formatNumber(m.E0[i]) + "    E= " + formatNumber(m.E[i]);
+}
+
+}  // namespace lumet

@@ -1,0 +1,22 @@
+// The run log lumet.dat: a header line per start and two-line records while
+// "File" is checked. Every write opens the file for appending, writes one
+// item and CR LF, and closes it again.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "model/lab.h"
+
+namespace lumet {
+
+// Full path of the log in the laboratory's log directory.
+std::string logPath(const Lab& lab);
+// Appends item and CR LF; false when the file cannot be opened or written.
+bool appendLog(const Lab& lab, std::string_view item);
+// The header of a start: masses, charges, start point and speed, Rz.
+std::string headerLine(const Model& m);
+// The record of trajectory iShow: time and number, then its state and energy.
+std::string recordItem(const Model& m);
+
+}  // namespace lumet

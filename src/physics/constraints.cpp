@@ -1,0 +1,7 @@
+#include "physics/physics.h"
+
+namespace lumet {
+
+void Constraint(Lab&, int) {}
+
+}  // namespace lumet

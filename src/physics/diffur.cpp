@@ -1,0 +1,7 @@
+#include "physics/physics.h"
+
+namespace lumet {
+
+void Diffur1(Lab&) {}
+
+}  // namespace lumet

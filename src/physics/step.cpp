@@ -1,0 +1,7 @@
+#include "physics/physics.h"
+
+namespace lumet {
+
+void Step(Lab&) {}
+
+}  // namespace lumet

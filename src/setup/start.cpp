@@ -1,0 +1,7 @@
+#include "setup/setup.h"
+
+namespace lumet {
+
+void Start(Lab&) {}
+
+}  // namespace lumet

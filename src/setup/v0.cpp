@@ -1,0 +1,7 @@
+#include "setup/setup.h"
+
+namespace lumet {
+
+void V0Button(Lab&) {}
+
+}  // namespace lumet

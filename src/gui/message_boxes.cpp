@@ -1,0 +1,46 @@
+#include "gui/message_boxes.h"
+
+#include <QMessageBox>
+
+#include "model/messages.h"
+
+namespace lumet {
+
+QString messageText(std::string_view text) {
+  QString s = QString::fromUtf8(text.data(), qsizetype(text.size()));
+  s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  s.replace(QChar('\r'), QChar('\n'));
+  return s;
+}
+
+namespace {
+
+// Shows a modal box over the whole application and returns the button the
+// user pressed. Plain text: a message such as "Yn <= -Rz" is never taken
+// for markup, and its leading blanks stay.
+QMessageBox::StandardButton ask(QWidget* parent, std::string_view text,
+                                QMessageBox::StandardButtons buttons,
+                                QMessageBox::StandardButton defaultButton) {
+  QMessageBox box(parent);
+  box.setWindowTitle(QString::fromUtf8(msg::kTitle));
+  box.setIcon(QMessageBox::NoIcon);
+  box.setTextFormat(Qt::PlainText);
+  box.setText(messageText(text));
+  box.setStandardButtons(buttons);
+  box.setDefaultButton(defaultButton);
+  box.setWindowModality(Qt::ApplicationModal);
+  return QMessageBox::StandardButton(box.exec());
+}
+
+}  // namespace
+
+void MessageBoxes::message(std::string_view text) {
+  ask(parent_, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+bool MessageBoxes::question(std::string_view text) {
+  return ask(parent_, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
+         QMessageBox::Yes;
+}
+
+}  // namespace lumet

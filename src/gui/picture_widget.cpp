@@ -1,0 +1,37 @@
+#include "gui/picture_widget.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace lumet {
+
+PictureWidget::PictureWidget(int widthPx, int heightPx, qreal devicePixelRatio, QWidget* parent)
+    : QWidget(parent), canvas_(widthPx, heightPx, devicePixelRatio) {
+  // The image covers the whole widget: nothing underneath needs painting.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setFixedSize(widthPx, heightPx);
+}
+
+QSize PictureWidget::sizeHint() const {
+  const QImage& image = canvas_.image();
+  return (QSizeF(image.size()) / image.devicePixelRatio()).toSize();
+}
+
+void PictureWidget::flush() {
+  QRect dirty = canvas_.takeDirty();
+  if (!dirty.isEmpty()) update(dirty);
+}
+
+void PictureWidget::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  const QImage& image = canvas_.image();
+  const qreal ratio = image.devicePixelRatio();
+  // Copy only the exposed rectangles, each from the same place of the image
+  // (the image holds ratio device pixels per logical pixel).
+  for (const QRect& r : event->region()) {
+    QRectF source(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio);
+    painter.drawImage(QRectF(r), image, source);
+  }
+}
+
+}  // namespace lumet

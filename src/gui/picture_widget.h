@@ -1,0 +1,35 @@
+// A picture of the window: shows the persistent image of its canvas and,
+// after a handler, repaints only the part the handler drew on.
+#pragma once
+
+#include <QWidget>
+
+#include "gui/image_canvas.h"
+
+namespace lumet {
+
+class PictureWidget : public QWidget {
+  Q_OBJECT
+
+ public:
+  // A picture of the given size in logical pixels, its image kept at the
+  // given device pixel ratio so that it stays sharp on a high-DPI screen.
+  PictureWidget(int widthPx, int heightPx, qreal devicePixelRatio, QWidget* parent = nullptr);
+
+  ImageCanvas& canvas() { return canvas_; }
+  const ImageCanvas& canvas() const { return canvas_; }
+
+  // Schedules a repaint of what was drawn since the last call; nothing when
+  // nothing was drawn.
+  void flush();
+
+  QSize sizeHint() const override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  ImageCanvas canvas_;
+};
+
+}  // namespace lumet

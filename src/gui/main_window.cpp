@@ -29,11 +29,11 @@ QString qstr(const char* s) { return QString::fromUtf8(s); }
 MainWindow::MainWindow(std::string logDir, QWidget* parent) : QWidget(parent), dialogs_(this) {
   setObjectName("Lumet1R");
   setWindowTitle("Lumet1R");
-  // A small dialog font, as the twip layout was drawn for; point sizes
-  // follow the logical DPI like the twips do, so the proportions hold on
-  // every screen.
+  // A small dialog font, as the twip layout was drawn for (its boxes are
+  // narrow); point sizes follow the logical DPI like the twips do, so the
+  // proportions hold on every screen.
   QFont f = font();
-  f.setPointSizeF(8);
+  f.setPointSizeF(7);
   setFont(f);
 
   const auto& table = controlTable();
@@ -94,6 +94,7 @@ QWidget* MainWindow::makeControl(const ControlSpec& spec, QWidget* parent) {
     case Kind::Text: {
       auto* box = new QLineEdit(parent);
       box->setText(QString::fromStdString(c.text(id)));
+      box->setCursorPosition(0);
       box->setTextMargins(1, 0, 1, 0);
       // Only what the user types goes to the laboratory; text written by
       // the laboratory itself comes back through showControl().
@@ -190,7 +191,11 @@ void MainWindow::showControl(ControlId id) {
     case Kind::Text: {
       auto* box = static_cast<QLineEdit*>(widgets_[id]);
       QString text = QString::fromStdString(c.text(id));
-      if (box->text() != text) box->setText(text);
+      if (box->text() != text) {
+        box->setText(text);
+        // A number longer than its box shows its leading digits.
+        box->setCursorPosition(0);
+      }
       break;
     }
     case Kind::Check: static_cast<QAbstractButton*>(widgets_[id])->setChecked(c.value(id)); break;

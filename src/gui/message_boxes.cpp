@@ -1,5 +1,6 @@
 #include "gui/message_boxes.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 
 #include "model/messages.h"
@@ -28,6 +29,9 @@ QMessageBox::StandardButton ask(QWidget* parent, std::string_view text,
   box.setText(messageText(text));
   box.setStandardButtons(buttons);
   box.setDefaultButton(defaultButton);
+  // The window speaks Russian: the question's buttons too.
+  if (QAbstractButton* yes = box.button(QMessageBox::Yes)) yes->setText(QStringLiteral("Да"));
+  if (QAbstractButton* no = box.button(QMessageBox::No)) no->setText(QStringLiteral("Нет"));
   box.setWindowModality(Qt::ApplicationModal);
   return QMessageBox::StandardButton(box.exec());
 }

@@ -32,6 +32,11 @@ void PictureWidget::paintEvent(QPaintEvent* event) {
     QRectF source(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio);
     painter.drawImage(QRectF(r), image, source);
   }
+  // A thin sunken edge sets the picture off from the window around it.
+  if (!rect().adjusted(1, 1, -1, -1).contains(event->rect())) {
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+  }
 }
 
 }  // namespace lumet

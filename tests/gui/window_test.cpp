@@ -44,6 +44,7 @@ QString q(const char* s) { return QString::fromUtf8(s); }
 struct BoxCloser : QObject {
   QString title, text;
   QList<QMessageBox::StandardButton> buttons;
+  QStringList captions;
   bool done = false;
   QMessageBox::StandardButton answer = QMessageBox::Ok;
   int holdMs = 60;
@@ -60,7 +61,10 @@ struct BoxCloser : QObject {
     }
     title = box->windowTitle();
     text = box->text();
-    for (QAbstractButton* b : box->buttons()) buttons << box->standardButton(b);
+    for (QAbstractButton* b : box->buttons()) {
+      buttons << box->standardButton(b);
+      captions << b->text();
+    }
     if (onOpen) onOpen();
     QTimer::singleShot(holdMs, this, [this, box] {
       if (beforeClose) beforeClose();
@@ -95,10 +99,11 @@ class WindowTest : public QObject {
     QTest::keyClicks(box, text);
   }
   // Counts of pixels of one colour in a picture.
-  static int count(const QImage& image, QRgb colour) {
+  // (edge 1 leaves out the picture's one-pixel frame).
+  static int count(const QImage& image, QRgb colour, int edge = 0) {
     int n = 0;
-    for (int y = 0; y < image.height(); ++y)
-      for (int x = 0; x < image.width(); ++x)
+    for (int y = edge; y < image.height() - edge; ++y)
+      for (int x = edge; x < image.width() - edge; ++x)
         n += (image.pixel(x, y) & 0xffffff) == (colour & 0xffffff);
     return n;
   }
@@ -366,12 +371,15 @@ class WindowTest : public QObject {
     QCOMPARE(yes.title, QString("Lumet"));
     QCOMPARE(yes.text, q("ПРОДОЛЖИТЬ ДВИЖЕНИЕ"));
     QCOMPARE(yes.buttons.size(), 2);
+    QVERIFY(yes.captions.contains(q("Да")));
+    QVERIFY(yes.captions.contains(q("Нет")));
     QVERIFY(yes.buttons.contains(QMessageBox::Yes));
     QVERIFY(yes.buttons.contains(QMessageBox::No));
     BoxCloser no;
     no.answer = QMessageBox::No;
     no.arm();
     QVERIFY(!boxes.question(msg::kLightContinue));
+    QVERIFY(no.done);
   }
 
   void tolerancButtonsHalveAndDoubleDfi() {
@@ -413,7 +421,7 @@ class WindowTest : public QObject {
     QVERIFY(p1.takeDirty().isEmpty());
     QVERIFY(p2.takeDirty().isEmpty());
     QImage shown = w_->picture(Picture1)->grab().toImage();
-    QCOMPARE(count(shown, axis), count(p1.image(), axis));
+    QCOMPARE(count(shown, axis, 1), count(p1.image(), axis, 1));
   }
 
   void aboutOpensDuringARunWithoutStoppingIt() {

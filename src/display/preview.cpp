@@ -50,8 +50,7 @@ void DrawRods(Lab& lab) {
     }
   }
 
-  if (lab.on(Check4))
-    drawn(p.arc(m.X40 * k, m.Y40 * k, m.R4 * k, m.fiN4, m.fiK4, kColour1));
+  if (lab.on(Check4)) drawn(p.arc(m.X40 * k, m.Y40 * k, m.R4 * k, m.fiN4, m.fiK4, kColour1));
 }
 
 // Strength of the field of mass 2 from the picture's top-left corner down

@@ -36,7 +36,9 @@ void ShowRay(Lab& lab, LightRay& ray, const RayBoxes& box) {
 
 }  // namespace
 
-void LightExperiment(Lab& lab) {
+void LightExperiment(Lab& lab) { light::RunExperiment(lab, kMaxPasses); }
+
+void light::RunExperiment(Lab& lab, int maxPasses) {
   Model& m = lab.m;
   Canvas& p = *lab.Picture1;
   LightRay ray[2];
@@ -77,7 +79,7 @@ void LightExperiment(Lab& lab) {
       if (!lab.on(Check15) && !lab.question(msg::kLightContinue)) return;
       for (auto& r : ray) light::AdvanceRay(r);
       if (light::HasLeft(ray[0]) && light::HasLeft(ray[1])) return;
-      if (pass >= kMaxPasses) throw Failure{};
+      if (pass >= maxPasses) throw Failure{};
     }
   } catch (const light::SegmentNotDrawable&) {
     lab.message(msg::kLightAbscissa);

@@ -57,8 +57,7 @@ void StepRay(LightRay& ray, const IndexTable& K, double kMx, Canvas* picture, Rg
   // Each layer is 1 m thick; a positive angle moves the ray to the right
   // whichever way it travels.
   ray.xAt(b) = ok(ray.xAt(prev) + ok(std::tan(ray.angleAt(prev))));
-  if (picture &&
-      !picture->line(ray.xAt(prev) * kMx, prev * kMx, ray.xAt(b) * kMx, b * kMx, colour))
+  if (picture && !picture->line(ray.xAt(prev) * kMx, prev * kMx, ray.xAt(b) * kMx, b * kMx, colour))
     throw SegmentNotDrawable{};
   ray.segmentLength = root(ok(sqr(ray.xAt(b) - ray.xAt(prev)) + 1));
   ray.lightSpeed = dv(1, K(crossed));

@@ -9,7 +9,15 @@
 
 #include "display/canvas.h"
 
+namespace lumet {
+struct Lab;
+}
+
 namespace lumet::light {
+
+// The light experiment with its trace bounded at maxPasses passes;
+// reaching the bound is a failure of the experiment.
+void RunExperiment(Lab& lab, int maxPasses);
 
 // A ray segment that the picture cannot represent.
 struct SegmentNotDrawable {};
@@ -34,12 +42,12 @@ IndexTable BuildIndexTable(bool autoDn, bool power1, double Dn);
 
 // A light ray; tables are indexed by boundary ordinate -11..12.
 struct LightRay {
-  int boundary = 9;        // boundary reached in the current step
-  double direction = -1;   // -1 downwards, +1 upwards
+  int boundary = 9;       // boundary reached in the current step
+  double direction = -1;  // -1 downwards, +1 upwards
   double segmentLength = 0;
-  double lightSpeed = 0;   // 1/K in the layer just crossed
-  double travelTime = 0;   // from the source to the current boundary
-  int shown = 10;          // last boundary stepped inside the area
+  double lightSpeed = 0;  // 1/K in the layer just crossed
+  double travelTime = 0;  // from the source to the current boundary
+  int shown = 10;         // last boundary stepped inside the area
 
   double& xAt(int b) { return xAt_[b + 11]; }
   double& sinAt(int b) { return sinAt_[b + 11]; }

@@ -18,14 +18,16 @@ double clampPaint(double v) { return std::max(-kPaintLimit, std::min(kPaintLimit
 }  // namespace
 
 ImageCanvas::ImageCanvas(int widthPx, int heightPx, qreal devicePixelRatio)
-    : image_(int(std::ceil(widthPx * devicePixelRatio)), int(std::ceil(heightPx * devicePixelRatio)),
-             QImage::Format_RGB32) {
+    : image_(int(std::ceil(widthPx * devicePixelRatio)),
+             int(std::ceil(heightPx * devicePixelRatio)), QImage::Format_RGB32) {
   image_.setDevicePixelRatio(devicePixelRatio);
   vp_.setSize(widthPx, heightPx);
   image_.fill(background_);
 }
 
-void ImageCanvas::touch(const QRectF& r) { dirty_ = dirty_.united(r.normalized().adjusted(-2, -2, 2, 2)); }
+void ImageCanvas::touch(const QRectF& r) {
+  dirty_ = dirty_.united(r.normalized().adjusted(-2, -2, 2, 2));
+}
 
 QRect ImageCanvas::takeDirty() {
   QRect r = dirty_.toAlignedRect().intersected(QRect(0, 0, vp_.width(), vp_.height()));
@@ -81,7 +83,8 @@ bool ImageCanvas::arc(double x, double y, double r, double a1, double a2, Rgb c)
   } else {
     if (span < 0) span += 2 * M_PI;
     // Qt counts angles in 1/16 degree, counter-clockwise from three o'clock.
-    p.drawArc(box, int(std::lround(a1 * 180 / M_PI * 16)), int(std::lround(span * 180 / M_PI * 16)));
+    p.drawArc(box, int(std::lround(a1 * 180 / M_PI * 16)),
+              int(std::lround(span * 180 / M_PI * 16)));
   }
   touch(box);
   return true;

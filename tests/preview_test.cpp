@@ -275,3 +275,14 @@ TEST(PreviewDrawing, AFailureInTheProfileIsAnError) {
     EXPECT_EQ(t.dialogs.messages[0], msg::kPreviewError);
   }
 }
+
+TEST(Preview, ATinyScaleAsksForAnotherScale) {
+  TestLab t;
+  t.set(Text29, "0.01");
+  t.lab.click(Command7);
+  ASSERT_FALSE(t.dialogs.messages.empty());
+  EXPECT_EQ(t.dialogs.messages.back(), msg::kPreviewScale);
+  EXPECT_TRUE(ofType(t.picture1, DrawOp::Point, kRed).empty());
+  EXPECT_TRUE(ofType(t.picture1, DrawOp::Point, kBlue).empty());
+  EXPECT_EQ(t.m.StartRun, 1);
+}

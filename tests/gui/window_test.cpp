@@ -458,6 +458,22 @@ class WindowTest : public QObject {
   void aboutOpensBeforeAnyRunAndTheWindowStaysIdle() {
     click(Command6);
     QVERIFY(w_->about());
+    // Its text box fills the top, "Закрыть" stands below it, the two caption
+    // lines between them.
+    AboutWindow* about = w_->about();
+    const int dpi = about->logicalDpiX();
+    auto px = [dpi](int twips) { return qRound(twips * dpi / 1440.0); };
+    QCOMPARE(about->text()->geometry(), QRect(0, 0, px(6315), px(2895)));
+    QCOMPARE(about->closeButton()->geometry(), QRect(px(5040), px(3150), px(1215), px(300)));
+    QStringList lines;
+    for (QLabel* label : about->findChildren<QLabel*>()) {
+      QVERIFY(label->y() > about->text()->geometry().bottom());
+      QVERIFY(label->geometry().right() < about->closeButton()->x());
+      lines << label->text();
+    }
+    QVERIFY(lines.contains(q(kAboutDistribution)));
+    QVERIFY(lines.contains(q(kAboutMaker)));
+    QVERIFY(about->rect().contains(about->closeButton()->geometry()));
     QVERIFY(w_->about()->isVisible());
     QVERIFY(!w_->timer().isActive());
     click(Command6);  // a second press shows the same window

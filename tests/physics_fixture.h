@@ -10,7 +10,7 @@
 #include "display/recording_canvas.h"
 #include "model/lab.h"
 
-namespace lumet::testing {
+namespace lumet::physics_test {
 
 class RecordingDialogs : public Dialogs {
  public:
@@ -85,4 +85,4 @@ inline bool near(double got, double want, double rel) {
   return std::fabs(got - want) <= rel * std::fabs(want);
 }
 
-}  // namespace lumet::testing
+}  // namespace lumet::physics_test

@@ -15,7 +15,7 @@
 #include "physics_fixture.h"
 
 using namespace lumet;
-using namespace lumet::testing;
+using namespace lumet::physics_test;
 
 namespace {
 

@@ -455,3 +455,54 @@ TEST_F(LogCadence, UnwritableLogStopsTheRunWithItsOwnMessage) {
   // The boxes had already been refreshed.
   EXPECT_EQ(t.lab.c.text(Text60), "2");
 }
+
+namespace {
+
+// Flat constant field; the free body falls through the landing level
+// during the next step.
+class Landing : public FreeFlight, public ::testing::WithParamInterface<bool> {
+ protected:
+  void SetUp() override {
+    FreeFlight::SetUp();
+    t.lab.c.select(Option5);
+    t.lab.c.select(Option16);
+    t.lab.c.setCheck(Check23, GetParam());
+    for (int i = 1; i <= 5; ++i) m().S[i + 5] = 0;  // all bodies well above
+    m().S[5] = 1234;
+  }
+};
+
+}  // namespace
+
+TEST_P(Landing, BodyRestsOnThePlaneUnderBothSchemes) {
+  const double rz = m().Rz;
+  // A strong downward push from rest: the four-stage scheme's third trial
+  // state (S0 + RK2/2) is the first below the landing level, its fourth
+  // (S0 + RK3) is above it again; Euler lands at the third step.
+  m().S[10] = -0.985 * rz;
+  m().S[15] = 0;
+  m().S[20] = 0;
+  m().Fy[5] = -1e6;
+  Step(t.lab);
+  if (!GetParam()) {
+    EXPECT_EQ(m().Active[5], 0);
+    EXPECT_EQ(m().Y[5], -rz);
+    EXPECT_EQ(m().VY[5], 0);
+  }
+  for (int k = 0; k < 2; ++k) Step(t.lab);
+  EXPECT_EQ(m().Active[5], 0);
+  EXPECT_EQ(m().Y[5], -rz);
+  EXPECT_EQ(m().VX[5], 0);
+  EXPECT_EQ(m().VY[5], 0);
+  EXPECT_NEAR(m().X[5], 1234, 1e-2);  // the ten-digit Pi leaves a faint push
+  const double l = m().L[5];
+  for (int k = 0; k < 5; ++k) Step(t.lab);
+  EXPECT_EQ(m().Y[5], -rz);
+  EXPECT_NEAR(m().X[5], 1234, 1e-2);  // the ten-digit Pi leaves a faint push
+  EXPECT_EQ(m().L[5], l);
+  EXPECT_EQ(m().Active[1], 1);  // the others stay where they are
+  EXPECT_TRUE(t.dialogs.messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Schemes, Landing, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "Euler" : "FourStage"; });

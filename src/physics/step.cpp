@@ -46,7 +46,15 @@ void fourStages(Lab& lab) {
   Diffur1(lab);
   for (int j = 1; j <= 20; ++j) m.RK4[j] = ok(h * m.dS[j]);
   for (int i = 1; i <= 5; ++i) {
-    if (m.Active[i] == 0) continue;
+    if (m.Active[i] == 0) {
+      // Landed: on the plane at rest. A landing in the second or third
+      // evaluation is followed by trial states built from S0, which would
+      // otherwise carry the height and speed from before the landing.
+      m.S[i + 5] = -m.Rz;
+      m.S[i + 10] = 0;
+      m.S[i + 15] = 0;
+      continue;
+    }
     for (int j = i; j <= 20; j += 5)
       m.S[j] = ok((m.RK1[j] + 2 * m.RK2[j] + 2 * m.RK3[j] + m.RK4[j]) / 6 + m.S0[j]);
   }

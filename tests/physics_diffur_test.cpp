@@ -199,7 +199,7 @@ TEST_F(Equations, LandingOnTheFlatPlaneStopsTheBodyForGood) {
     EXPECT_EQ(m().dS[i + 15], 0);
     EXPECT_EQ(m().FX[i], 0);
   }
-  EXPECT_EQ(m().S[5], 777);  // X unchanged
+  EXPECT_EQ(m().S[5], 777);          // X unchanged
   EXPECT_EQ(m().Y[5], -0.995 * rz);  // the working copy stays as it was
   EXPECT_EQ(m().VX[5], 10);
   // Bodies above the landing level are untouched.

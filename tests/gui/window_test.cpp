@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPaintEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -423,6 +424,57 @@ class WindowTest : public QObject {
     QVERIFY(p2.takeDirty().isEmpty());
     QImage shown = w_->picture(Picture1)->grab().toImage();
     QCOMPARE(count(shown, axis, 1), count(p1.image(), axis, 1));
+  }
+
+  void aPictureRepaintsOnlyWhatAHandlerDrew() {
+    PictureWidget* picture = w_->picture(Picture1);
+    // The first click activates the window, which repaints it whole; let
+    // that pass.
+    click(Command2);
+    QTest::qWait(50);
+    struct PaintSpy : QObject {
+      QRegion painted;
+      bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(e)->region();
+        return false;
+      }
+    } spy;
+    picture->installEventFilter(&spy);
+    ImageCanvas& canvas = picture->canvas();
+    canvas.scale(-5, 5, 5, -5);
+    canvas.point(1, 1, {255, 0, 0});
+    click(Command2);  // any handler: the window then repaints what changed
+    QTRY_VERIFY(!spy.painted.isEmpty());
+    const QRect r = spy.painted.boundingRect();
+    QVERIFY2(r.width() <= 8 && r.height() <= 8,
+             qPrintable(QString("%1x%2").arg(r.width()).arg(r.height())));
+    QVERIFY(r.contains(QPoint(qRound(picture->width() * 0.6), qRound(picture->height() * 0.4))));
+    picture->removeEventFilter(&spy);
+  }
+
+  void theLightQuestionHoldsTheRunAndItsAnswerEndsTheExperiment() {
+    click(Command1);
+    QTRY_VERIFY(lab().m.T >= 2);
+    BoxCloser closer;
+    closer.answer = QMessageBox::No;
+    double atOpen = -1, atClose = -2;
+    closer.onOpen = [&] { atOpen = lab().m.T; };
+    closer.beforeClose = [&] { atClose = lab().m.T; };
+    closer.arm();
+    click(Command11);  // "Свет": the first pass, then the question
+    QVERIFY(closer.done);
+    QCOMPARE(closer.title, QString("Lumet"));
+    QCOMPARE(closer.text, q(msg::kLightContinue));
+    QVERIFY(closer.captions.contains(q("Да")));
+    QCOMPARE(atClose, atOpen);  // no step while the question stood open
+    // Both rays stand on the first boundary, y = 9, and the boxes show it.
+    QCOMPARE(get<QLineEdit>(Text34)->text(), QString("9"));
+    QCOMPARE(get<QLineEdit>(Text44)->text(), QString("9"));
+    QCOMPARE(get<QLineEdit>(Text35)->text().toStdString(), lab().c.text(Text35));
+    // The motion run was not touched by the light experiment.
+    QVERIFY(w_->timer().isActive());
+    double t = lab().m.T;
+    QTRY_VERIFY(lab().m.T > t);
   }
 
   void aboutOpensDuringARunWithoutStoppingIt() {

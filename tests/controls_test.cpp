@@ -52,17 +52,18 @@ TEST(Controls, LoadTheDefaults) {
     ControlId id;
     const char* text;
   } boxes[] = {
-      {Text21, "21"},         {Text22, "-4"},       {Text23, "3"},        {Text1, "1e-21"},
-      {Text2, "-5"},          {Text11, "5976"},     {Text12, "5"},        {Text13, "6378"},
-      {Text4, "10"},          {Text5, "0.1"},       {Text24, "2"},        {Text7, "-1460"},
-      {Text8, "8000"},        {Text9, "-6378000"},  {Text10, "-6378000"}, {Text19, "6165000"},
-      {Text20, "-8000000"},   {Text16, "0"},        {Text17, "0"},        {Text18, "0"},
-      {Text25, "0.05"},       {Text30, "7"},        {Text40, "-150000"},  {Text41, "3.1416"},
-      {Text53, "0.001"},      {Text29, "3000000"},  {Text3, "5"},         {Text51, "500"},
-      {Text54, "1"},          {Text55, "1"},        {Text57, "10"},       {Text50, "5"},
+      {Text21, "21"},       {Text22, "-4"},      {Text23, "3"},        {Text1, "1e-21"},
+      {Text2, "-5"},        {Text11, "5976"},    {Text12, "5"},        {Text13, "6378"},
+      {Text4, "10"},        {Text5, "0.1"},      {Text24, "2"},        {Text7, "-1460"},
+      {Text8, "8000"},      {Text9, "-6378000"}, {Text10, "-6378000"}, {Text19, "6165000"},
+      {Text20, "-8000000"}, {Text16, "0"},       {Text17, "0"},        {Text18, "0"},
+      {Text25, "0.05"},     {Text30, "7"},       {Text40, "-150000"},  {Text41, "3.1416"},
+      {Text53, "0.001"},    {Text29, "3000000"}, {Text3, "5"},         {Text51, "500"},
+      {Text54, "1"},        {Text55, "1"},       {Text57, "10"},       {Text50, "5"},
   };
   for (const auto& b : boxes) EXPECT_EQ(c.text(b.id), b.text) << controlTable()[b.id].name;
-  for (ControlId on : {Check5, Check18, Option6, Option17, Option11, Option19, Option1, Option8, Option12})
+  for (ControlId on :
+       {Check5, Check18, Option6, Option17, Option11, Option19, Option1, Option8, Option12})
     EXPECT_TRUE(c.value(on)) << controlTable()[on].name;
   for (ControlId off : {Check1, Check2, Check3, Check4, Check6, Check7, Check13, Check12, Check14,
                         Check15, Check16, Check17, Check22, Check23, Check24, Option5, Option7})
@@ -74,7 +75,8 @@ TEST(Controls, SelectClearsOnlyItsOwnFrame) {
   c.select(Option5);
   EXPECT_TRUE(c.value(Option5));
   EXPECT_FALSE(c.value(Option6));
-  for (ControlId other : {Option17, Option19, Option11, Option12, Option8, Option1}) EXPECT_TRUE(c.value(other));
+  for (ControlId other : {Option17, Option19, Option11, Option12, Option8, Option1})
+    EXPECT_TRUE(c.value(other));
   c.select(Option7);
   EXPECT_FALSE(c.value(Option1));
   EXPECT_TRUE(c.value(Option5));

@@ -22,10 +22,14 @@ namespace {
 std::string escape(std::string_view text) {
   std::string out;
   for (char ch : text) {
-    if (ch == '\r') out += "\\r";
-    else if (ch == '\n') out += "\\n";
-    else if (ch == '\\') out += "\\\\";
-    else out += ch;
+    if (ch == '\r')
+      out += "\\r";
+    else if (ch == '\n')
+      out += "\\n";
+    else if (ch == '\\')
+      out += "\\\\";
+    else
+      out += ch;
   }
   return out;
 }

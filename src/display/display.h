@@ -20,5 +20,9 @@ void ParameterPlots(Lab& lab);
 // "Показать  траектории": the start in preview mode, then the rods and the
 // field profile on Picture1.
 void Preview(Lab& lab);
+// What the preview draws after the start: the end points, the selected rods
+// and the field profile, from the model as the start left it, each part
+// with its own failure message.
+void PreviewDrawing(Lab& lab);
 
 }  // namespace lumet

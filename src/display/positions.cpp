@@ -7,8 +7,8 @@ namespace lumet {
 
 namespace {
 
-constexpr Rgb kTrajectoryColour[6] = {
-    {}, {0, 230, 230}, {0, 0, 255}, {0, 230, 0}, {255, 0, 0}, {130, 130, 100}};
+constexpr Rgb kTrajectoryColour[6] = {{},          {0, 230, 230}, {0, 0, 255},
+                                      {0, 230, 0}, {255, 0, 0},   {130, 130, 100}};
 
 // The free body's colour on the plane picture, by the number in "Цвет5".
 Rgb freeColour(double v) {

@@ -18,10 +18,10 @@ struct ControlSpec {
   ControlId id;
   const char* name;
   Kind kind;
-  const char* caption;  // button, check, option, frame or label caption; "" if none
-  ControlId frame;      // enclosing frame, or ControlCount when none
+  const char* caption;           // button, check, option, frame or label caption; "" if none
+  ControlId frame;               // enclosing frame, or ControlCount when none
   int left, top, width, height;  // twips, window coordinates; 0 width = natural size
-  const char* initial;  // text box default text; "1" for a checked/selected default
+  const char* initial;           // text box default text; "1" for a checked/selected default
 };
 
 // Every control, in ControlId order (table[id].id == id).

@@ -8,8 +8,7 @@ inline constexpr const char* kTitle = "Lumet";
 inline constexpr const char* kBadData = "Введите правильно данные";
 inline constexpr const char* kSolveError = "Ошибка решения уравнений";
 inline constexpr const char* kFileError = "Ошибка записи в файл";
-inline constexpr const char* kZeroAtInfinity =
-    "Эта функция только для всех монополей кроме var1+";
+inline constexpr const char* kZeroAtInfinity = "Эта функция только для всех монополей кроме var1+";
 inline constexpr const char* kFlatYn = "В плоском поле Yn должно быть выше -Rz";
 inline constexpr const char* kXnXk = "Xn должно быть всегда меньше Xk";
 inline constexpr const char* kFlatConst = "Вариант плоского поля при Yn <= -Rz не возможен";

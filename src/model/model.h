@@ -9,10 +9,10 @@
 
 namespace lumet {
 
-using Body = std::array<double, 7>;      // indices 0..6, bodies 1..5
-using Wide = std::array<double, 100>;    // 0..99: bodies and preview samples
-using Vec20 = std::array<double, 21>;    // state components 1..20
-using State = std::array<double, 46>;    // S(0..45)
+using Body = std::array<double, 7>;    // indices 0..6, bodies 1..5
+using Wide = std::array<double, 100>;  // 0..99: bodies and preview samples
+using Vec20 = std::array<double, 21>;  // state components 1..20
+using State = std::array<double, 46>;  // S(0..45)
 
 struct Model {
   // Load-time constants.

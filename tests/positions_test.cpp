@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include "display/display.h"
+#include "model/messages.h"
+#include "support.h"
+
+using namespace lumet;
+using lumet::test::TestLab;
+
+namespace {
+
+std::vector<DrawOp> points(const RecordingCanvas& p) {
+  std::vector<DrawOp> out;
+  for (const auto& op : p.ops)
+    if (op.type == DrawOp::Point) out.push_back(op);
+  return out;
+}
+
+}  // namespace
+
+TEST(Positions, FreeBodyColourFollowsTheColourBox) {
+  struct Case {
+    const char* text;
+    Rgb colour;
+  } cases[] = {
+      {"-3", {0, 230, 230}}, {"0", {0, 230, 230}},   {"1", {0, 230, 230}},
+      {"1.5", {0, 0, 255}},  {"2", {0, 0, 255}},     {"2.5", {0, 230, 0}},
+      {"3", {0, 230, 0}},    {"3,01", {255, 0, 0}},  {"4", {255, 0, 0}},
+      {"4.0001", {130, 130, 100}}, {"7", {130, 130, 100}},
+  };
+  for (const auto& c : cases) {
+    TestLab t;
+    t.set(Text50, c.text);
+    t.m.kMx = 1;
+    t.m.X[5] = 1;
+    t.m.Y[5] = -2;
+    DrawPositions(t.l);
+    auto pts = points(t.picture1);
+    ASSERT_EQ(pts.size(), 1u) << c.text;
+    EXPECT_EQ(pts[0].colour, c.colour) << c.text;
+    EXPECT_EQ(pts[0].a, 1);
+    EXPECT_EQ(pts[0].b, -2);
+  }
+}
+
+TEST(Positions, OnlyActiveBodiesInTheirRodsColours) {
+  TestLab t;
+  for (ControlId id : {Check1, Check2, Check3, Check4}) t.c.setCheck(id, true);
+  t.c.setCheck(Check5, false);
+  t.c.setCheck(Check3, false);
+  t.m.kMx = 0.5;
+  for (int i = 1; i <= 5; ++i) {
+    t.m.X[i] = i;
+    t.m.Y[i] = -i;
+  }
+  DrawPositions(t.l);
+  auto pts = points(t.picture1);
+  ASSERT_EQ(pts.size(), 3u);
+  EXPECT_EQ(pts[0].colour, (Rgb{0, 230, 230}));
+  EXPECT_EQ(pts[1].colour, (Rgb{0, 0, 255}));
+  EXPECT_EQ(pts[2].colour, (Rgb{255, 0, 0}));
+  EXPECT_EQ(pts[2].a, 2);
+  EXPECT_EQ(pts[2].b, -2);
+  // Every body's picture position is kept, drawn or not.
+  for (int i = 1; i <= 5; ++i) EXPECT_EQ(t.m.Xs[i], i * 0.5);
+}
+
+TEST(Positions, AnUndrawablePlaceStopsTheRunWithTheScalesMessage) {
+  struct Case {
+    const char* what;
+    double kMx, x;
+    const char* colourText;
+  } cases[] = {
+      {"beyond single precision", 1, 1e300, "5"},
+      {"beyond the picture's pixels", 1e6, 1e6, "5"},
+      {"colour box not a number", 1, 1, "красный"},
+  };
+  for (const auto& c : cases) {
+    TestLab t;
+    t.l.Timer1.Enabled = true;
+    t.m.kMx = c.kMx;
+    t.m.X[5] = c.x;
+    t.set(Text50, c.colourText);
+    DrawPositions(t.l);
+    ASSERT_EQ(t.dialogs.messages.size(), 1u) << c.what;
+    EXPECT_EQ(t.dialogs.messages[0], msg::kScales) << c.what;
+    EXPECT_FALSE(t.l.Timer1.Enabled) << c.what;
+    EXPECT_TRUE(points(t.picture1).empty()) << c.what;
+  }
+}

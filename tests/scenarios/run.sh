@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Runs one scenario through lumet-batch and compares what it prints with the
+# scenario's .expected file; a .status file, when present, holds the exit
+# status the run must end with (0 otherwise).
+set -u
+batch=$1
+script=$2
+base=${script%.lb}
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+(cd "$(dirname "$script")" && "$batch" --log-dir "$dir" "$script") >"$dir/out" 2>"$dir/err"
+status=$?
+want=0
+[ -f "$base.status" ] && want=$(cat "$base.status")
+if [ "$status" != "$want" ]; then
+  echo "exit status $status, expected $want"
+  cat "$dir/err"
+  exit 1
+fi
+if [ -f "$base.stderr" ] && ! diff -u "$base.stderr" "$dir/err"; then
+  exit 1
+fi
+if [ -f "$base.log" ] && ! diff -u "$base.log" "$dir/lumet.dat"; then
+  exit 1
+fi
+diff -u "$base.expected" "$dir/out"

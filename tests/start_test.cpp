@@ -1,0 +1,261 @@
+#include <gtest/gtest.h>
+
+#include "model/messages.h"
+#include "support.h"
+
+using namespace lumet;
+using lumet::test::TestLab;
+
+TEST(Start, DefaultsGiveTheEarthAndAOneKilogramBody) {
+  TestLab t;
+  t.lab.click(Command1);
+  EXPECT_TRUE(t.dialogs.messages.empty());
+  EXPECT_NEAR(t.m.m1, 1, 1e-15);
+  EXPECT_DOUBLE_EQ(t.m.m2, 5.976e24);
+  EXPECT_DOUBLE_EQ(t.m.q1, -5e-4);
+  EXPECT_DOUBLE_EQ(t.m.q2, 5e-4);
+  EXPECT_DOUBLE_EQ(t.m.Rz, 6378000);
+  EXPECT_EQ(t.m.NCg, 1);
+  EXPECT_EQ(t.m.NCf, 10);
+  EXPECT_DOUBLE_EQ(t.m.kMx, 1.0 / 3000000);
+  EXPECT_TRUE(t.l.Timer1.Enabled);
+  EXPECT_EQ(t.l.Timer1.Interval, 1);
+  EXPECT_EQ(t.m.StartRun, 1);
+  // Surface forces: Fq0 = -Ke q1 q2 / Rz^2 and Fm0 = m1 m2 gamma / Rz^2,
+  // pulling the body at the left of mass 2 straight to the right.
+  double rz2 = 6378000.0 * 6378000.0;
+  EXPECT_NEAR(t.m.Fq0, 2250 / rz2, 1e-24);
+  EXPECT_NEAR(t.m.Fm0, 5.976e24 * 66.7e-12 / rz2, 1e-12);
+  EXPECT_NEAR(t.m.FXfield, t.m.Fq0 + t.m.Fm0, 1e-12);
+  EXPECT_EQ(t.m.FYfield, 0);
+  // The free body starts with the typed speed, the others at rest at (Xn, Yn).
+  EXPECT_EQ(t.m.S[15], -1460);
+  EXPECT_EQ(t.m.S[20], 8000);
+  for (int i = 1; i <= 4; ++i) {
+    EXPECT_EQ(t.m.S[i], -6378000);
+    EXPECT_EQ(t.m.S[i + 5], -6378000);
+    EXPECT_EQ(t.m.S[i + 10], 0);
+    EXPECT_EQ(t.m.S[i + 15], 0);
+  }
+  // On the surface the potential energy is zero: E0 is the kinetic energy.
+  EXPECT_DOUBLE_EQ(t.m.E0[5], (1460.0 * 1460 + 8000.0 * 8000) / 2);
+  EXPECT_DOUBLE_EQ(t.m.E0[5], 33065800);
+  for (int i = 1; i <= 5; ++i) {
+    EXPECT_EQ(t.m.Active[i], 1);
+    EXPECT_DOUBLE_EQ(t.m.LR[i], 6378000);
+  }
+}
+
+TEST(Start, EachRefusalShowsItsMessageAndStartsNothing) {
+  struct Case {
+    const char* what;
+    std::vector<std::pair<ControlId, const char*>> texts;
+    std::vector<ControlId> selects;
+    std::vector<ControlId> checks;
+    const char* message;
+  } cases[] = {
+      {"flat field, start below the surface", {{Text10, "-6378000"}}, {Option5}, {}, msg::kFlatYn},
+      {"Xn = Xk", {{Text19, "-6378000"}}, {}, {}, msg::kXnXk},
+      {"Xn > Xk", {{Text9, "7000000"}}, {}, {}, msg::kXnXk},
+      {"constant field, start at the centre's level",
+       {{Text10, "-6350000"}},
+       {Option16},
+       {},
+       msg::kFlatConst},
+      {"mass 3 with a flat field", {{Text10, "0"}}, {Option5}, {Check17}, msg::kMass3},
+      {"mass 3 with power 1", {}, {Option10}, {Check17}, msg::kMass3},
+      {"mass 3 with a growing field", {}, {Option18}, {Check17}, msg::kMass3},
+      {"text that is not a number", {{Text4, "десять"}}, {}, {}, msg::kBadData},
+      {"exponent out of 16 bits", {{Text21, "40000"}}, {}, {}, msg::kBadData},
+      {"masses beyond a double", {{Text21, "400"}}, {}, {}, msg::kBadData},
+      {"zero picture scale", {{Text29, "0"}}, {}, {}, msg::kBadData},
+      {"zero value scale", {{Text3, "0"}}, {}, {}, msg::kBadData},
+      {"zero radius of mass 2", {{Text13, "0"}}, {}, {}, msg::kBadData},
+      {"empty step box", {{Text54, ""}}, {}, {}, msg::kBadData},
+      {"graph cadence beyond 16 bits", {{Text55, "99999"}}, {}, {}, msg::kBadData},
+  };
+  for (const auto& c : cases) {
+    TestLab t;
+    for (auto [id, text] : c.texts) t.set(id, text);
+    for (ControlId id : c.selects) t.c.select(id);
+    for (ControlId id : c.checks) t.c.setCheck(id, true);
+    t.lab.click(Command1);
+    ASSERT_EQ(t.dialogs.messages.size(), 1u) << c.what;
+    EXPECT_EQ(t.dialogs.messages[0], c.message) << c.what;
+    EXPECT_FALSE(t.l.Timer1.Enabled) << c.what;
+    EXPECT_EQ(t.log(), "") << c.what;
+    // The typed text stays in its box.
+    for (auto [id, text] : c.texts) EXPECT_EQ(t.c.text(id), text) << c.what;
+  }
+}
+
+TEST(Start, ARefusedStartLeavesARunningTimerRunning) {
+  TestLab t;
+  t.lab.click(Command1);
+  t.set(Text19, "-7000000");
+  t.lab.click(Command1);
+  EXPECT_EQ(t.dialogs.messages.back(), msg::kXnXk);
+  EXPECT_TRUE(t.l.Timer1.Enabled);
+}
+
+TEST(Start, ZeroAtInfinityWarnsAndStillStarts) {
+  TestLab t;
+  t.c.setCheck(Check22, true);
+  t.lab.click(Command1);
+  ASSERT_EQ(t.dialogs.messages.size(), 1u);
+  EXPECT_EQ(t.dialogs.messages[0], msg::kZeroAtInfinity);
+  EXPECT_TRUE(t.l.Timer1.Enabled);
+  EXPECT_DOUBLE_EQ(t.m.R0, std::pow(9.0, 33));
+  EXPECT_EQ(t.m.R0v, 0);
+  // The total at start uses the same zero level as the running energies,
+  // so E0 is the kinetic energy minus the depth of the well at the surface.
+  double well = 66.7e-12 * 5.976e24 / 6378000 - 9e9 * 2.5e-7 / 6378000;
+  EXPECT_NEAR(t.m.E0[5], 33065800 - well, 1e-6 * well);
+}
+
+TEST(Start, CadencesBelowOneRunAsOne) {
+  TestLab t;
+  t.set(Text55, "0");
+  t.set(Text57, "-3");
+  t.lab.click(Command1);
+  EXPECT_EQ(t.m.NCg, 1);
+  EXPECT_EQ(t.m.NCf, 1);
+}
+
+TEST(Start, ExponentBoxesScaleBothBodies) {
+  TestLab t;
+  t.set(Text21, "20");
+  t.set(Text22, "-3");
+  t.lab.click(Command1);
+  EXPECT_NEAR(t.m.m1, 0.1, 1e-16);
+  EXPECT_DOUBLE_EQ(t.m.m2, 5.976e23);
+  EXPECT_DOUBLE_EQ(t.m.q1, -5e-3);
+  EXPECT_DOUBLE_EQ(t.m.q2, 5e-3);
+}
+
+TEST(Start, FieldLawsAgreeAtTheSurfaceAndFollowTheirPowerAbove) {
+  // Start at height Rz above the surface (distance 2 Rz from the centre),
+  // straight above mass 2, so the whole attraction is vertical.
+  struct Case {
+    ControlId power, sign;
+    double ratio;  // force at 2 Rz over force at Rz
+    bool coefficients;
+  } cases[] = {
+      {Option10, Option19, 0.5, true},
+      {Option10, Option18, 2.0, true},
+      {Option11, Option19, 0.25, false},
+      {Option11, Option18, 4.0, true},
+  };
+  for (const auto& c : cases) {
+    TestLab t;
+    t.set(Text9, "0");
+    t.set(Text10, "6378000");
+    t.c.select(c.power);
+    t.c.select(c.sign);
+    t.lab.click(Command1);
+    ASSERT_TRUE(t.dialogs.messages.empty());
+    double F0 = t.m.Fq0 + t.m.Fm0;
+    EXPECT_NEAR(t.m.Fqn + t.m.Fmn, c.ratio * F0, 1e-12 * F0);
+    EXPECT_NEAR(t.m.FYfield, -c.ratio * F0, 1e-12 * F0);
+    EXPECT_NEAR(t.m.FXfield, 0, 1e-9 * F0);
+    EXPECT_EQ(t.m.Kq != 0, c.coefficients);
+  }
+}
+
+TEST(Start, StartEnergiesMatchTheClosedFormsAboveTheSurface) {
+  // At distance r = 2 Rz: the work of each law from Rz to r.
+  const double Rz = 6378000, r = 2 * Rz;
+  // The 1/r law is summed in 1000 slices ending at their far side: the
+  // slices of 1/r from Rz to 2 Rz add up to H(2000) - H(1000), ln 2 - 1/4000.
+  long double harmonic1000 = 0, harmonic2000 = 0;
+  for (int k = 1; k <= 2000; ++k) (k <= 1000 ? harmonic1000 : harmonic2000) += 1.0L / k;
+  harmonic2000 += harmonic1000;
+  struct Case {
+    ControlId constness, power, sign;
+    long double factor;  // Em / (Fm0 * Rz)
+  } cases[] = {
+      {Option16, Option11, Option19, 1.0},                          // constant: Fm0 (r - Rz)
+      {Option17, Option10, Option18, (4.0 - 1.0) / 2},              // Fm0/Rz (r^2 - Rz^2)/2
+      {Option17, Option10, Option19, harmonic2000 - harmonic1000},  // Fm0 Rz ln 2 in 1000 slices
+      {Option17, Option11, Option18, (8.0 - 1.0) / 3},              // Fm0/Rz^2 (r^3 - Rz^3)/3
+      {Option17, Option11, Option19, 0.5},                          // Fm0 Rz^2 (1/Rz - 1/r)
+  };
+  for (const auto& c : cases) {
+    TestLab t;
+    t.set(Text9, "0");
+    t.set(Text10, "6378000");
+    t.c.select(c.constness);
+    t.c.select(c.power);
+    t.c.select(c.sign);
+    t.lab.click(Command1);
+    ASSERT_TRUE(t.dialogs.messages.empty());
+    double unit = t.m.Fm0 * Rz;
+    EXPECT_NEAR(t.m.Em[5], c.factor * unit, 1e-6 * unit);
+    EXPECT_NEAR(t.m.Eq[5], c.factor * t.m.Fq0 * Rz, 1e-6 * std::fabs(t.m.Fq0 * Rz));
+    EXPECT_DOUBLE_EQ(t.m.LR[5], r);
+    EXPECT_DOUBLE_EQ(t.m.E0[5], t.m.Ev0 + t.m.Em[5] + t.m.Eq[5]);
+  }
+}
+
+TEST(Start, MassThreeAddsItsPullAndItsEnergy) {
+  TestLab t;
+  t.c.setCheck(Check17, true);
+  t.lab.click(Command1);
+  ASSERT_TRUE(t.dialogs.messages.empty());
+  const double Rz = 6378000, KRz3 = 2;
+  // Mass 3 stands at (2 Rz, 0); the body at (-Rz, -Rz).
+  double d3 = std::hypot(-Rz - KRz3 * Rz, -Rz);
+  double F3 = (5.976e24 * 66.7e-12 + 2250) / (d3 * d3);
+  double F2 = t.m.Fq0 + t.m.Fm0;
+  EXPECT_NEAR(t.m.FXfield, F2 + F3 * (3 * Rz) / d3, 1e-12 * F2);
+  EXPECT_NEAR(t.m.FYfield, F3 * Rz / d3, 1e-12 * F2);
+  double R13 = std::sqrt(Rz * Rz + Rz * Rz * KRz3 * KRz3) / 2;
+  EXPECT_DOUBLE_EQ(t.m.R13, R13);
+  EXPECT_DOUBLE_EQ(t.m.R03, R13);
+  double k = 5.976e24 * 66.7e-12 - 2250;  // gamma m1 m2 - (-Ke q1 q2)... per unit 1/r
+  double Ep = k * (1 / R13 - 1 / Rz) + k * (1 / R13 - 1 / d3);
+  EXPECT_NEAR(t.m.E0[5] - t.m.Ev0, Ep, 1e-9 * std::fabs(Ep));
+}
+
+TEST(Start, DrawsGridsAndMassTwoUnlessTheGridsWereKept) {
+  TestLab t;
+  t.lab.click(Command1);
+  auto count = [](const RecordingCanvas& p, DrawOp::Type type) {
+    int n = 0;
+    for (const auto& op : p.ops) n += op.type == type;
+    return n;
+  };
+  EXPECT_EQ(count(t.picture1, DrawOp::Line), 21 * 21 * 2 + 2);
+  EXPECT_EQ(count(t.picture1, DrawOp::Circle), 2);
+  EXPECT_EQ(count(t.picture2, DrawOp::Line), 1 + 6 + 6);
+  const DrawOp& surface = t.picture1.ops[t.picture1.ops.size() - 2];
+  EXPECT_EQ(surface.type, DrawOp::Circle);
+  EXPECT_DOUBLE_EQ(surface.b, -6378000.0 / 3000000);
+  EXPECT_DOUBLE_EQ(surface.c, 6378000.0 / 3000000);
+  t.lab.click(Command5);  // clear: grids drawn once more, then kept
+  size_t before = t.picture1.ops.size();
+  t.lab.click(Command1);
+  EXPECT_EQ(t.picture1.ops.size(), before + 2);  // only the two circles
+}
+
+TEST(Start, AppendsOneHeaderLinePerStartButNotForThePreviewMode) {
+  TestLab t;
+  t.lab.click(Command1);
+  t.lab.click(Command1);
+  t.m.StartRun = 0;
+  t.lab.click(Command1);
+  EXPECT_EQ(t.m.StartRun, 1);
+  std::string header =
+      "m1= 1    m2= 5.976e+24    q1= -0.0005    q2= 0.0005    Xn= -6378000    Yn= -6378000"
+      "    VXn= -1460    VYn= 8000    Rz= 6378000\r\n";
+  EXPECT_EQ(t.log(), header + header);
+}
+
+TEST(Start, AnUnwritableLogStopsTheStartWithTheDataMessage) {
+  TestLab t;
+  t.l.logDir = t.dir + "/no/such/dir";
+  t.lab.click(Command1);
+  ASSERT_EQ(t.dialogs.messages.size(), 1u);
+  EXPECT_EQ(t.dialogs.messages[0], msg::kBadData);
+  EXPECT_FALSE(t.l.Timer1.Enabled);
+}

@@ -1,0 +1,64 @@
+// Test doubles shared by the tests: message boxes that record what they were
+// asked to show, and a laboratory on recording canvases with its log in a
+// fresh temporary directory.
+#pragma once
+
+#include <cstdlib>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/laboratory.h"
+#include "display/recording_canvas.h"
+
+namespace lumet::test {
+
+class RecordingDialogs : public Dialogs {
+ public:
+  void message(std::string_view text) override { messages.emplace_back(text); }
+  bool question(std::string_view text) override {
+    questions.emplace_back(text);
+    if (answers.empty()) return true;
+    bool a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  std::vector<std::string> messages, questions;
+  std::deque<bool> answers;
+};
+
+inline std::string tempDir() {
+  std::string tmpl = (std::filesystem::temp_directory_path() / "lumet-test-XXXXXX").string();
+  char* dir = mkdtemp(tmpl.data());
+  return dir ? std::string(dir) : std::string(".");
+}
+
+inline std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// A laboratory as the window opens it, on recording pictures.
+struct TestLab {
+  RecordingCanvas picture1, picture2;
+  RecordingDialogs dialogs;
+  std::string dir = tempDir();
+  Laboratory lab{picture1, picture2, dialogs, dir};
+  Lab& l = lab.lab;
+  Model& m = lab.lab.m;
+  Controls& c = lab.lab.c;
+
+  ~TestLab() {
+    std::error_code ec;
+    std::filesystem::remove_all(dir, ec);
+  }
+  void set(ControlId id, const std::string& text) { c.typeText(id, text); }
+  std::string log() const { return readFile(dir + "/lumet.dat"); }
+};
+
+}  // namespace lumet::test

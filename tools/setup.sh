@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what Lumet needs on Debian 12 (as root, or through sudo) and
+# builds it in build/. Sourced by lumet.sh and test.sh.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+
+packages=(g++ cmake make libgtest-dev libbenchmark-dev qt6-base-dev fonts-dejavu-core xvfb xauth)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  as_root=()
+  [ "$(id -u)" -ne 0 ] && as_root=(sudo)
+  echo "Installing: ${missing[*]}"
+  "${as_root[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+build() {  # build DIR [cmake options...]
+  local dir=$1
+  shift
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$dir" -j "$(nproc)"
+}

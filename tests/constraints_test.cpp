@@ -8,6 +8,7 @@
 
 #include "model/control_ids.h"
 #include "physics/physics.h"
+#include "support.h"
 
 using namespace lumet;
 
@@ -419,4 +420,90 @@ TEST_F(Reactions, OtherIndicesAreIgnored) {
   Constraint(lab, 5);
   Constraint(lab, 0);
   EXPECT_EQ(m.Fx[5], 7);
+}
+
+// ---- The race: four beads and a free body from rest in a flat constant
+// field, (0, 100) to (100, 0), against the travel times of ideal rods ----
+
+namespace {
+
+// Distance from (x, y) to the curve c(p), p in [p0, p1]: the nearest of a
+// fine sampling, refined by a ternary search around it.
+template <class Curve>
+double distanceTo(Curve c, double p0, double p1, double x, double y) {
+  auto d2 = [&](double p) {
+    auto [cx, cy] = c(p);
+    return (cx - x) * (cx - x) + (cy - y) * (cy - y);
+  };
+  const int n = 4000;
+  int best = 0;
+  for (int j = 1; j <= n; ++j)
+    if (d2(p0 + (p1 - p0) * j / n) < d2(p0 + (p1 - p0) * best / n)) best = j;
+  double a = p0 + (p1 - p0) * std::max(best - 1, 0) / n;
+  double b = p0 + (p1 - p0) * std::min(best + 1, n) / n;
+  for (int it = 0; it < 100; ++it) {
+    double m1 = a + (b - a) / 3, m2 = b - (b - a) / 3;
+    if (d2(m1) < d2(m2))
+      b = m2;
+    else
+      a = m1;
+  }
+  return std::sqrt(d2((a + b) / 2));
+}
+
+}  // namespace
+
+TEST(Race, TravelTimesOfTheFourRods) {
+  test::TestLab t;
+  t.c.select(Option5);   // flat
+  t.c.select(Option16);  // constant
+  t.set(Text2, "0");     // no charge: gravity of the default Earth alone
+  for (ControlId c : {Check1, Check2, Check3, Check4}) t.c.setCheck(c, true);
+  t.set(Text4, "1000");  // C1
+  t.set(Text5, "1");     // Kj1
+  t.set(Text7, "0");
+  t.set(Text8, "0");
+  t.set(Text9, "0");
+  t.set(Text10, "100");
+  t.set(Text19, "100");
+  t.set(Text20, "0");
+  t.set(Text54, "0.01");
+  t.set(Text29, "20");
+  t.set(Text55, "100");  // refresh every 100 steps
+  ASSERT_TRUE(t.lab.click(Command1));
+  ASSERT_TRUE(t.dialogs.messages.empty()) << t.dialogs.messages[0];
+  const double g = t.m.Fm0 / t.m.m1;
+  EXPECT_NEAR(g, 9.798675892878478, 1e-12);
+  ASSERT_TRUE(t.lab.tick());
+  if (t.m.T == 0) GTEST_SKIP() << "no step driver yet";
+
+  const double R2 = t.m.R2, fiK2 = t.m.fiK2;
+  auto line = [](double p) { return std::pair{p, 100 - p}; };
+  auto cycloid = [&](double p) {
+    return std::pair{(p - std::sin(p)) * R2, 100 - (1 - std::cos(p)) * R2};
+  };
+  auto parabola = [](double p) { return std::pair{0.01 * (100 - p) * (100 - p), p}; };
+  auto arc = [](double p) { return std::pair{100 + 100 * std::cos(p), 100 + 100 * std::sin(p)}; };
+  const double bead = t.m.m1 * g / 1000;  // the deformation gravity alone gives
+  double worst[5] = {};
+  for (int step = 1; step < 700 && t.l.Timer1.Enabled; ++step) {
+    ASSERT_TRUE(t.lab.tick());
+    if (step % 7) continue;
+    double far[5] = {0, t.m.Tfin[1] > 0 ? 0 : distanceTo(line, -1, 101, t.m.X[1], t.m.Y[1]),
+                     t.m.Tfin[2] > 0 ? 0 : distanceTo(cycloid, 0, fiK2 + 0.1, t.m.X[2], t.m.Y[2]),
+                     t.m.Tfin[3] > 0 ? 0 : distanceTo(parabola, -1, 100.5, t.m.X[3], t.m.Y[3]),
+                     t.m.Tfin[4] > 0 ? 0 : distanceTo(arc, 3.0, 4.8, t.m.X[4], t.m.Y[4])};
+    for (int i = 1; i <= 4; ++i) worst[i] = std::max(worst[i], far[i]);
+  }
+  ASSERT_TRUE(t.dialogs.messages.empty()) << t.dialogs.messages[0];
+  // Ideal rods from tests/tools/rods_golden.py (race_on_the_built_rods).
+  const double ideal[5] = {0, 6.389197296296515, 5.832260357857417, 5.844349822842599,
+                           5.923024457672878};
+  for (int i = 1; i <= 4; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_NEAR(t.m.Tfin[i], ideal[i], 0.01 * ideal[i]);
+    EXPECT_LT(worst[i], 4 * bead);
+  }
+  EXPECT_EQ(t.m.Tfin[5], 0);  // the free body falls straight down
+  EXPECT_NEAR(t.m.X[5], 0, 1e-6);
 }

@@ -52,6 +52,12 @@ void compare(const CycloidRod& rod, double Dfi, int n, uint32_t seed) {
     CycloidPoint walk = CycloidWalk(rod, psiB, guess, Dfi);
     CycloidPoint fast = CycloidSearch(rod, psiB, guess, Dfi);
     ASSERT_EQ(fast.k, walk.k) << "at (" << s.x << ", " << s.y << ") psiB " << psiB;
+    // Seeded near the answer, far from it, or off the arch: the same point.
+    for (double hint : {walk.fi2 + 1e-3, walk.fi2 - 0.3, 7.0, -1.0, 1e-9}) {
+      CycloidPoint seeded = CycloidSearch(rod, psiB, guess, Dfi, hint);
+      ASSERT_EQ(seeded.k, walk.k) << hint;
+      ASSERT_EQ(seeded.fi2, fast.fi2);
+    }
     ASSERT_NEAR(fast.fi2, walk.fi2, 1e-11) << "at (" << s.x << ", " << s.y << ")";
     EXPECT_NEAR(fast.psiC, walk.psiC, 1e-11);
     EXPECT_LT(std::fabs(fast.psiC - psiB), Dfi);

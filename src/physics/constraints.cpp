@@ -57,7 +57,9 @@ void cycloid(Lab& lab) {
   m.Dfi = dv(2, m.KDfi);
 
   double guess = CycloidGuess(m.psiB, m.Pi);
-  CycloidPoint c = CycloidSearch(rod, m.psiB, guess, m.Dfi);
+  // The angle found at the last evaluation seeds the search; the point found
+  // does not depend on it.
+  CycloidPoint c = CycloidSearch(rod, m.psiB, guess, m.Dfi, m.fi2);
   m.fi2 = c.fi2;
   m.psiC = c.psiC;
 

@@ -1,5 +1,6 @@
 #include "physics/cycloid.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -38,7 +39,9 @@ CycloidPoint found(const Probe& p, double fi, int64_t k, bool walked) {
 // h(fi) = (fi − sin fi − Pi)·sin t + (1 − cos fi)·cos t,
 // negative at the start of the arch and positive at its end, with one sign
 // change between. Newton steps kept inside a shrinking bracket.
-double rayMeetsArch(double t, double Pi, double start) {
+// Stops once a step is below `enough`: the walk's grid only needs the angle
+// to a small part of its step, and the confirmation below fixes the rest.
+double rayMeetsArch(double t, double Pi, double start, double enough) {
   const double st = std::sin(t), ct = std::cos(t);
   double lo = 0, hi = 2 * std::numbers::pi;
   double x = (start > lo && start < hi) ? start : std::numbers::pi;
@@ -55,7 +58,7 @@ double rayMeetsArch(double t, double Pi, double start) {
     if (!(next > lo && next < hi)) next = 0.5 * (lo + hi);
     double step = next - x;
     x = next;
-    if (std::fabs(step) <= 1e-15 * (1 + std::fabs(x))) break;
+    if (std::fabs(step) <= enough) break;
     if (hi - lo <= 4e-16 * hi) break;
   }
   return x;
@@ -101,7 +104,8 @@ CycloidPoint CycloidWalk(const CycloidRod& rod, double psiB, double guess, doubl
   }
 }
 
-CycloidPoint CycloidSearch(const CycloidRod& rod, double psiB, double guess, double Dfi) {
+CycloidPoint CycloidSearch(const CycloidRod& rod, double psiB, double guess, double Dfi,
+                           double hint) {
   if (!(Dfi > 0)) throw Failure{};
   Probe p0 = probe(rod, guess);
   double d0 = p0.psi - psiB;
@@ -122,7 +126,8 @@ CycloidPoint CycloidSearch(const CycloidRod& rod, double psiB, double guess, dou
   double t = s > 0 ? psiB + Dfi : psiB - Dfi;
   if (!(t > 0 && t < rod.Pi)) return CycloidWalk(rod, psiB, guess, Dfi);
   double tGeo = t > rod.Pi / 2 ? t - (rod.Pi - std::numbers::pi) : t;
-  double fiEdge = rayMeetsArch(tGeo, rod.Pi, guess);
+  double start = (hint > 0 && hint < twoPi) ? hint : guess;
+  double fiEdge = rayMeetsArch(tGeo, rod.Pi, start, std::max(1e-4 * Dfi, 1e-15));
   double steps = std::floor(s * (guess - fiEdge) / Dfi) + 1;
   if (!(steps >= 1 && steps < 1e15)) return CycloidWalk(rod, psiB, guess, Dfi);
   int64_t k = int64_t(steps);

@@ -10,6 +10,7 @@
 // the edge of the acceptance window, and two evaluations confirm it.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 namespace lumet {
@@ -44,7 +45,10 @@ int64_t CycloidWalkBound(double Dfi);
 CycloidPoint CycloidWalk(const CycloidRod& rod, double psiB, double guess, double Dfi);
 
 // The same point as the walk, found in a handful of evaluations; falls back
-// to the walk where the ray angle cannot be shown monotonic.
-CycloidPoint CycloidSearch(const CycloidRod& rod, double psiB, double guess, double Dfi);
+// to the walk where the ray angle cannot be shown monotonic. A hint (say the
+// angle found a moment ago) only speeds the search up: the point found is
+// the walk's whatever the hint.
+CycloidPoint CycloidSearch(const CycloidRod& rod, double psiB, double guess, double Dfi,
+                           double hint = NAN);
 
 }  // namespace lumet

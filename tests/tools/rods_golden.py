@@ -72,7 +72,45 @@ if __name__ == "__main__":
     print("race line/cycloid times:", race_times())
     print("yn=yk cycloid:", standard_cycloid(0, 5, 10, 5))
     print("small xk cycloid:", standard_cycloid(-1, 1, 0.5, 0))
-    r = modified_cycloid(0, 100, 100, 0, 4.0)
-    print("modified cycloid 4.0:", r, cycloid_direction(r[1], r[2], r[3], r[4]))
+    r = modified_cycloid(0, 100, 100, 0, 2.0)
+    print("modified cycloid 2.0:", r, cycloid_direction(r[1], r[2], r[3], r[4]))
+    print("modified cycloid 3.0:", modified_cycloid(0, 100, 100, 0, 3.0))
     print("modified cycloid 6.2:", modified_cycloid(0, 100, 100, 0, 6.2))
-    print("modified cycloid 2.0:", modified_cycloid(0, 100, 100, 0, 2.0))
+
+
+def race_on_the_built_rods(g):
+    """Travel times from rest at (0, 100) until x passes 100, on the rods the
+    laboratory builds for the race, for a bead with no deformation."""
+    H = 100.0
+    L = math.hypot(100, 100)
+    t_line = math.sqrt(2 * L / (g * H / L))
+    n, fiK, R2 = standard_cycloid(0, 100, 100, 0)
+    lo, hi = 0.0, math.pi  # rolling angle where x = 100
+    for _ in range(200):
+        f = (lo + hi) / 2
+        if R2 * (f - math.sin(f)) < 100:
+            lo = f
+        else:
+            hi = f
+    t_cyc = f * math.sqrt(R2 / g)  # the rolling angle grows as t·sqrt(g/R2)
+    # Parabola x = 0.01·(100 − y)²: with u = 100 − y, ds = sqrt(1 + (0.02u)²) du,
+    # v = sqrt(2 g u); substitute u = w² to lift the start singularity.
+    N = 200000
+    t_par = 0.0
+    for j in range(N):
+        w = (j + 0.5) * 10.0 / N
+        u = w * w
+        t_par += math.sqrt(1 + (0.02 * u) ** 2) / math.sqrt(2 * g * u) * 2 * w * (10.0 / N)
+    # Quarter circle of radius 100 from the level of its centre to the bottom:
+    # sqrt(R/g)·K(1/sqrt 2), K by the arithmetic-geometric mean.
+    a, b = 1.0, math.sqrt(0.5)
+    for _ in range(30):
+        a, b = (a + b) / 2, math.sqrt(a * b)
+    t_arc = math.sqrt(100 / g) * math.pi / (2 * a)
+    return t_line, t_cyc, t_par, t_arc
+
+
+if __name__ == "__main__":
+    g = 5976e21 * 66.7e-12 / 6378000.0**2
+    print("g of the default Earth:", repr(g))
+    print("race on the built rods (line, cycloid, parabola, arc):", race_on_the_built_rods(g))

@@ -1,0 +1,110 @@
+// Cost of one step of the default free flight: without a refresh, with a
+// refresh (value boxes formatted, points drawn), the share of the
+// bookkeeping, and the memory of a million-step run.
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "display/canvas.h"
+#include "model/lab.h"
+#include "physics/physics.h"
+#include "setup/setup.h"
+
+namespace {
+
+using namespace lumet;
+
+// A picture that draws nothing and keeps nothing.
+class NullCanvas : public Canvas {
+ public:
+  void clear() override {}
+  void scale(double, double, double, double) override {}
+  bool line(double, double, double, double, Rgb) override { return true; }
+  bool point(double, double, Rgb) override { return true; }
+  bool circle(double, double, double, Rgb) override { return true; }
+  bool arc(double, double, double, double, double, Rgb) override { return true; }
+};
+
+class SilentDialogs : public Dialogs {
+ public:
+  void message(std::string_view) override { ++count; }
+  bool question(std::string_view) override { return true; }
+  int count = 0;
+};
+
+struct Bench {
+  NullCanvas p1, p2;
+  SilentDialogs dialogs;
+  Lab lab;
+  std::string dir;
+
+  // The default experiment, shown body 5, refresh every ncg steps.
+  explicit Bench(const char* ncg) {
+    dir = (std::filesystem::temp_directory_path() / "lumet_step_bench").string();
+    std::filesystem::create_directories(dir);
+    lab.Picture1 = &p1;
+    lab.Picture2 = &p2;
+    lab.dialogs = &dialogs;
+    lab.logDir = dir;
+    lab.c.select(Option7);
+    lab.c.typeText(Text55, ncg);
+    Start(lab);
+  }
+  ~Bench() { std::filesystem::remove_all(dir); }
+};
+
+long maxRssKb() {
+  rusage u{};
+  getrusage(RUSAGE_SELF, &u);
+  return u.ru_maxrss;
+}
+
+void BM_StepNoRefresh(benchmark::State& state) {
+  Bench b("32767");
+  for (auto _ : state) {
+    b.lab.m.NCgr = 1;  // never due
+    Step(b.lab);
+  }
+  benchmark::DoNotOptimize(b.lab.m.S[5]);
+  if (b.dialogs.count) state.SkipWithError("a step failed");
+}
+BENCHMARK(BM_StepNoRefresh);
+
+void BM_StepRefresh(benchmark::State& state) {
+  Bench b("1");
+  for (auto _ : state) Step(b.lab);
+  benchmark::DoNotOptimize(b.lab.m.S[5]);
+  if (b.dialogs.count) state.SkipWithError("a step failed");
+}
+BENCHMARK(BM_StepRefresh);
+
+// The bookkeeping part of a step of the free flight alone.
+void BM_Bookkeeping(benchmark::State& state) {
+  Bench b("32767");
+  Step(b.lab);
+  for (auto _ : state) {
+    UpdateTrajectory(b.lab, 5);
+    FillTable(b.lab, 5);
+  }
+  benchmark::DoNotOptimize(b.lab.m.E[5]);
+}
+BENCHMARK(BM_Bookkeeping);
+
+// A million steps with a refresh every 1000: the resident memory must not
+// grow with the run.
+void BM_MillionSteps(benchmark::State& state) {
+  for (auto _ : state) {
+    Bench b("1000");
+    for (int k = 0; k < 1000; ++k) Step(b.lab);
+    const long before = maxRssKb();
+    for (int k = 0; k < 1000000; ++k) Step(b.lab);
+    state.counters["rss_growth_kB"] = double(maxRssKb() - before);
+    if (b.dialogs.count) state.SkipWithError("a step failed");
+  }
+}
+BENCHMARK(BM_MillionSteps)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,100 @@
+// Whole runs through the laboratory's handlers: the real start, then timer
+// ticks and single steps.
+#include <gtest/gtest.h>
+
+#include "model/messages.h"
+#include "model/numbers.h"
+#include "physics_fixture.h"
+#include "support.h"
+
+using namespace lumet;
+
+TEST(PhysicsRun, DefaultFreeOrbitKeepsItsEnergyAndFinishesAt2840) {
+  test::TestLab t;
+  t.c.select(Option7);
+  ASSERT_TRUE(t.lab.click(Command1));
+  ASSERT_TRUE(t.l.Timer1.Enabled);
+  EXPECT_NEAR(t.m.E0[5], 33065800, 1e-6);
+  for (int k = 1; k <= 3000; ++k) {
+    ASSERT_TRUE(t.lab.tick());
+    ASSERT_NEAR(t.m.E[5], t.m.E0[5], 0.01) << "step " << k;
+  }
+  EXPECT_TRUE(t.dialogs.messages.empty());
+  EXPECT_EQ(t.c.text(Text65), "2840");
+  EXPECT_EQ(t.c.text(Text60), "3000");
+  EXPECT_EQ(t.c.text(Text48), formatNumber(t.m.E0[5]));
+  // The boxes match the independent replay (tests/tools/free_orbit_golden.py).
+  EXPECT_PRED3(physics_test::near, *parseNumber(t.c.text(Text31)), 6559356.000691487, 1e-9);
+  EXPECT_PRED3(physics_test::near, *parseNumber(t.c.text(Text41)), -3221706.458797557, 1e-9);
+  EXPECT_PRED3(physics_test::near, *parseNumber(t.c.text(Text32)), 1927.2967707663258, 1e-9);
+  EXPECT_PRED3(physics_test::near, *parseNumber(t.c.text(Text42)), -6851.417371722519, 1e-9);
+  EXPECT_PRED3(physics_test::near, *parseNumber(t.c.text(Text70)), 19319408.245233566, 1e-9);
+  // Only the free body is drawn: one point per step on Picture1 after the
+  // start's own drawing, and two per step on Picture2 (X and Y).
+  int points2 = 0;
+  for (const auto& op : t.picture2.ops) points2 += op.type == DrawOp::Point;
+  EXPECT_EQ(points2, 6000);
+}
+
+TEST(PhysicsRun, HandMadeFixtureMatchesTheRealStart) {
+  test::TestLab t;
+  ASSERT_TRUE(t.lab.click(Command1));
+  physics_test::TestLab hand;
+  physics_test::setUpFreeFlight(hand.lab);
+  const Model &a = t.m, &b = hand.lab.m;
+  EXPECT_EQ(a.m1, b.m1);
+  EXPECT_EQ(a.m2, b.m2);
+  EXPECT_EQ(a.q1, b.q1);
+  EXPECT_EQ(a.Rz, b.Rz);
+  EXPECT_EQ(a.Fm0, b.Fm0);
+  EXPECT_EQ(a.Fq0, b.Fq0);
+  EXPECT_EQ(a.R0, b.R0);
+  EXPECT_EQ(a.E0[5], b.E0[5]);
+  EXPECT_EQ(a.kMx, b.kMx);
+  EXPECT_EQ(a.NCgr, b.NCgr);
+  for (int j = 1; j <= 20; ++j) EXPECT_EQ(a.S[j], b.S[j]) << j;
+}
+
+TEST(PhysicsRun, SingleStepWorksWhileStopped) {
+  test::TestLab t;
+  t.c.select(Option7);
+  ASSERT_TRUE(t.lab.click(Command1));
+  ASSERT_TRUE(t.lab.click(Command2));
+  EXPECT_FALSE(t.lab.tick());
+  ASSERT_TRUE(t.lab.click(Command10));
+  EXPECT_EQ(t.c.text(Text60), "1");
+  EXPECT_FALSE(t.l.Timer1.Enabled);
+}
+
+TEST(PhysicsRun, ZeroScaleDuringARunStopsIt) {
+  test::TestLab t;
+  ASSERT_TRUE(t.lab.click(Command1));
+  ASSERT_TRUE(t.lab.tick());
+  t.set(Text29, "0");
+  ASSERT_TRUE(t.lab.tick());
+  ASSERT_EQ(t.dialogs.messages.size(), 1u);
+  EXPECT_EQ(t.dialogs.messages[0], msg::kSolveError);
+  EXPECT_FALSE(t.l.Timer1.Enabled);
+  EXPECT_FALSE(t.lab.tick());
+}
+
+TEST(PhysicsRun, LogRecordsFollowTheHeaderWithCrLf) {
+  test::TestLab t;
+  t.c.select(Option7);
+  t.c.setCheck(Check6, true);
+  t.set(Text57, "1");
+  ASSERT_TRUE(t.lab.click(Command1));
+  const size_t header = t.log().size();
+  ASSERT_EQ(t.m.NCfile, 0);  // the program has just opened
+  ASSERT_TRUE(t.lab.tick());
+  EXPECT_EQ(t.log().size(), header);  // NCfile had not reached NCf yet
+  ASSERT_TRUE(t.lab.tick());
+  std::string added = t.log().substr(header);
+  EXPECT_EQ(added.rfind("T= 2    i= 5\r\nX= ", 0), 0u) << added;
+  EXPECT_EQ(added.substr(added.size() - 2), "\r\n");
+  EXPECT_NE(added.find("T= 2    i= 5\r\nX= " + formatNumber(t.m.X[5]) + "    Y= "),
+            std::string::npos);
+  EXPECT_NE(added.find("    E0= " + formatNumber(t.m.E0[5]) + "    E= " + formatNumber(t.m.E[5]) +
+                       "\r\n"),
+            std::string::npos);
+}

@@ -63,10 +63,14 @@ void cycloid(Lab& lab) {
   m.fi2 = c.fi2;
   m.psiC = c.psiC;
 
-  // Tangent from the two curve points half a step of 0.01 either side.
+  // Tangent from the two curve points half a step of 0.01 either side (their
+  // sines and cosines by the addition formulas from those at fi2).
+  static const double s01 = std::sin(0.01), c01 = std::cos(0.01);
   double fp = m.fi2 + 0.01, fm = m.fi2 - 0.01;
-  double xp = (fp - std::sin(fp)) * m.R2 + m.X20, yp = m.Y20 - (1 - std::cos(fp)) * m.R2;
-  double xm = (fm - std::sin(fm)) * m.R2 + m.X20, ym = m.Y20 - (1 - std::cos(fm)) * m.R2;
+  double sinP = c.sinFi * c01 + c.cosFi * s01, cosP = c.cosFi * c01 - c.sinFi * s01;
+  double sinM = c.sinFi * c01 - c.cosFi * s01, cosM = c.cosFi * c01 + c.sinFi * s01;
+  double xp = (fp - sinP) * m.R2 + m.X20, yp = m.Y20 - (1 - cosP) * m.R2;
+  double xm = (fm - sinM) * m.R2 + m.X20, ym = m.Y20 - (1 - cosM) * m.R2;
   m.al2 = std::atan(dv(yp - ym, xp - xm));
 
   // The radial excess along the common ray, turned onto the normal.

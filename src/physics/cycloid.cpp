@@ -12,14 +12,15 @@ namespace {
 
 // Curve point at rolling angle fi, as P minus the point.
 struct Probe {
-  double cx, cy, psi;
+  double cx, cy, psi, sinFi, cosFi;
 };
 
 Probe probe(const CycloidRod& rod, double fi) {
-  double xc = (fi - std::sin(fi)) * rod.R2 + rod.X20;
-  double yc = rod.Y20 - (1 - std::cos(fi)) * rod.R2;
+  double s = std::sin(fi), c = std::cos(fi);
+  double xc = (fi - s) * rod.R2 + rod.X20;
+  double yc = rod.Y20 - (1 - c) * rod.R2;
   double x0 = rod.X0();
-  return {x0 - xc, rod.Y20 - yc, RayAngle(rod, xc, yc)};
+  return {x0 - xc, rod.Y20 - yc, RayAngle(rod, xc, yc), s, c};
 }
 
 CycloidPoint found(const Probe& p, double fi, int64_t k, bool walked) {
@@ -28,6 +29,8 @@ CycloidPoint found(const Probe& p, double fi, int64_t k, bool walked) {
   r.psiC = p.psi;
   r.cx = p.cx;
   r.cy = p.cy;
+  r.sinFi = p.sinFi;
+  r.cosFi = p.cosFi;
   r.k = k;
   r.walked = walked;
   return r;
@@ -39,8 +42,11 @@ CycloidPoint found(const Probe& p, double fi, int64_t k, bool walked) {
 // h(fi) = (fi − sin fi − Pi)·sin t + (1 − cos fi)·cos t,
 // negative at the start of the arch and positive at its end, with one sign
 // change between. Newton steps kept inside a shrinking bracket.
-// Stops once a step is below `enough`: the walk's grid only needs the angle
-// to a small part of its step, and the confirmation below fixes the rest.
+// The walk's grid only needs the angle to a small part of its step
+// (`enough`), and the confirmation below fixes a step off. Newton's error
+// after a step of size d is at most about 50·d² on the arch (|h''/2h'| is
+// largest near the cusp, where h' ≈ fi ≥ 0.01), so once d² < enough/1000 the
+// angle reached is good enough without evaluating it again.
 double rayMeetsArch(double t, double Pi, double start, double enough) {
   const double st = std::sin(t), ct = std::cos(t);
   double lo = 0, hi = 2 * std::numbers::pi;
@@ -58,7 +64,9 @@ double rayMeetsArch(double t, double Pi, double start, double enough) {
     if (!(next > lo && next < hi)) next = 0.5 * (lo + hi);
     double step = next - x;
     x = next;
-    if (std::fabs(step) <= enough) break;
+    if (std::fabs(step) <= enough || (lo < next && next < hi && 1000 * step * step < enough &&
+                                      std::fabs(h) <= 2 * std::fabs(step) * std::fabs(dh)))
+      break;
     if (hi - lo <= 4e-16 * hi) break;
   }
   return x;

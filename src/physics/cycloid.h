@@ -29,11 +29,12 @@ double RayAngle(const CycloidRod& rod, double x, double y);
 double CycloidGuess(double psiB, double Pi);
 
 struct CycloidPoint {
-  double fi2 = 0;         // rolling angle found
-  double psiC = 0;        // ray angle of the curve point there
-  double cx = 0, cy = 0;  // P minus the curve point
-  int64_t k = 0;          // steps taken from the guess (signed: + towards smaller fi)
-  bool walked = false;    // found by the plain walk (no monotony to lean on)
+  double fi2 = 0;               // rolling angle found
+  double psiC = 0;              // ray angle of the curve point there
+  double cx = 0, cy = 0;        // P minus the curve point
+  double sinFi = 0, cosFi = 0;  // sin and cos of fi2
+  int64_t k = 0;                // steps taken from the guess (signed: + towards smaller fi)
+  bool walked = false;          // found by the plain walk (no monotony to lean on)
 };
 
 // Largest number of passes the walk may take: twice the crossing of the whole

@@ -1,0 +1,158 @@
+// The cost of finding a bead's nearest place on the cycloid: the plain walk
+// against the fast search, at the default tolerance and at an eighth of it.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "display/canvas.h"
+#include "model/lab.h"
+#include "physics/cycloid.h"
+#include "physics/physics.h"
+#include "setup/setup.h"
+
+using namespace lumet;
+
+namespace {
+
+const CycloidRod kRod{57.28463078312028, 0, 100, 3.141592654};
+
+// Beads a centimetre off the rod along the race's part of the arch, `n`
+// places from fi = 0.05 to 2.4.
+std::vector<double> beadRays(int n) {
+  std::vector<double> rays;
+  for (int j = 0; j < n; ++j) {
+    double fi = 0.05 + 2.35 * j / (n - 1.0);
+    double x = (fi - std::sin(fi)) * kRod.R2 + kRod.X20 + 0.01;
+    double y = kRod.Y20 - (1 - std::cos(fi)) * kRod.R2 - 0.01;
+    rays.push_back(RayAngle(kRod, x, y));
+  }
+  return rays;
+}
+
+double tolerance(const benchmark::State& state) { return 2 / 100000.0 / double(state.range(0)); }
+
+// Argument: the divisor of the default tolerance 2e-5 (1, or 8 after three
+// presses of "--").
+void CycloidWalkFromScratch(benchmark::State& state) {
+  const double Dfi = tolerance(state);
+  const auto rays = beadRays(64);
+  size_t j = 0;
+  for (auto _ : state) {
+    double psiB = rays[j++ % rays.size()];
+    benchmark::DoNotOptimize(CycloidWalk(kRod, psiB, CycloidGuess(psiB, kRod.Pi), Dfi));
+  }
+}
+
+void CycloidSearchFromScratch(benchmark::State& state) {
+  const double Dfi = tolerance(state);
+  const auto rays = beadRays(64);
+  size_t j = 0;
+  for (auto _ : state) {
+    double psiB = rays[j++ % rays.size()];
+    benchmark::DoNotOptimize(CycloidSearch(kRod, psiB, CycloidGuess(psiB, kRod.Pi), Dfi));
+  }
+}
+
+// As in a run: the bead has moved a little since the last evaluation, whose
+// angle seeds the search (about 2000 evaluations along the arch).
+void CycloidSearchFollowingTheBead(benchmark::State& state) {
+  const double Dfi = tolerance(state);
+  const auto rays = beadRays(2000);
+  size_t j = 0;
+  double last = NAN;
+  for (auto _ : state) {
+    double psiB = rays[j++ % rays.size()];
+    CycloidPoint p = CycloidSearch(kRod, psiB, CycloidGuess(psiB, kRod.Pi), Dfi, last);
+    last = p.fi2;
+    benchmark::DoNotOptimize(p);
+  }
+}
+
+}  // namespace
+
+BENCHMARK(CycloidWalkFromScratch)->Arg(1)->Arg(8);
+BENCHMARK(CycloidSearchFromScratch)->Arg(1)->Arg(8);
+BENCHMARK(CycloidSearchFollowingTheBead)->Arg(1)->Arg(8);
+
+// ---- One step of the race: all five bodies against the free body alone ----
+
+namespace {
+
+class BlankCanvas : public Canvas {
+ public:
+  void clear() override {}
+  void scale(double, double, double, double) override {}
+  bool line(double, double, double, double, Rgb) override { return true; }
+  bool point(double, double, Rgb) override { return true; }
+  bool circle(double, double, double, Rgb) override { return true; }
+  bool arc(double, double, double, double, double, Rgb) override { return true; }
+};
+
+class CountingDialogs : public Dialogs {
+ public:
+  void message(std::string_view) override { ++count; }
+  bool question(std::string_view) override { return true; }
+  int count = 0;
+};
+
+// The race of tests/scenarios/race.lb, no refresh due, the model put back
+// to the start every 600 steps (the race is over by then).
+struct Race {
+  BlankCanvas p1, p2;
+  CountingDialogs dialogs;
+  Lab lab;
+  Model atStart;
+  std::string dir;
+
+  Race(bool rods, double KDfi) {
+    dir = (std::filesystem::temp_directory_path() / "lumet_race_bench").string();
+    std::filesystem::create_directories(dir);
+    lab.Picture1 = &p1;
+    lab.Picture2 = &p2;
+    lab.dialogs = &dialogs;
+    lab.logDir = dir;
+    lab.c.select(Option5);
+    lab.c.select(Option16);
+    const std::pair<ControlId, const char*> boxes[] = {
+        {Text2, "0"},  {Text4, "1000"},  {Text5, "1"},    {Text7, "0"},
+        {Text8, "0"},  {Text9, "0"},     {Text10, "100"}, {Text19, "100"},
+        {Text20, "0"}, {Text54, "0.01"}, {Text29, "20"},  {Text55, "32767"}};
+    for (auto [id, text] : boxes) lab.c.typeText(id, text);
+    for (ControlId c : {Check1, Check2, Check3, Check4}) lab.c.setCheck(c, rods);
+    Start(lab);
+    lab.m.KDfi = KDfi;
+    atStart = lab.m;
+  }
+  ~Race() { std::filesystem::remove_all(dir); }
+};
+
+// Arguments: 1 for all five bodies, 0 for the free body alone; the divisor
+// of the default tolerance.
+void RaceStep(benchmark::State& state) {
+  Race r(state.range(0) == 1, 100000.0 * double(state.range(1)));
+  int n = 0;
+  for (auto _ : state) {
+    if (++n == 600) {
+      state.PauseTiming();
+      r.lab.m = r.atStart;
+      n = 0;
+      state.ResumeTiming();
+    }
+    r.lab.m.NCgr = 1;  // never due
+    Step(r.lab);
+  }
+  benchmark::DoNotOptimize(r.lab.m.S[2]);
+  if (r.dialogs.count) state.SkipWithError("a step failed");
+}
+
+}  // namespace
+
+BENCHMARK(RaceStep)
+    ->ArgNames({"rods", "fine"})
+    ->Args({0, 1})
+    ->Args({1, 1})
+    ->Args({0, 8})
+    ->Args({1, 8});

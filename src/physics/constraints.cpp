@@ -6,6 +6,7 @@
 #include "model/control_ids.h"
 #include "physics/cycloid.h"
 #include "physics/physics.h"
+#include "physics/trig_memo.h"
 
 namespace lumet {
 
@@ -14,12 +15,16 @@ namespace {
 // Reaction of the line and the parabola: theta the rod's tangent angle at the
 // bead, dx and dy the horizontal and vertical offsets from the bead to the rod
 // (only their signs matter).
-void chordReaction(Lab& lab, int i, double theta, double dx, double dy) {
+void chordReaction(Lab& lab, int i, double sinT, double cosT, double dx, double dy) {
   auto& m = lab.m;
   double FC1 = m.C1 * m.dL[i];
   double viscous = m.Kj1 * m.VR1[i];
-  m.Fx[i] = ok(-FC1 * std::sin(theta) * sgn(dy) + viscous * std::fabs(std::sin(theta)) * sgn(dx));
-  m.Fy[i] = ok(FC1 * std::cos(theta) * sgn(dy) + viscous * std::cos(theta) * sgn(dy));
+  m.Fx[i] = ok(-FC1 * sinT * sgn(dy) + viscous * std::fabs(sinT) * sgn(dx));
+  m.Fy[i] = ok(FC1 * cosT * sgn(dy) + viscous * cosT * sgn(dy));
+}
+
+void chordReaction(Lab& lab, int i, double theta, double dx, double dy) {
+  chordReaction(lab, i, std::sin(theta), std::cos(theta), dx, dy);
 }
 
 // Height of the right triangle with legs dx, dy: the bead's distance from the
@@ -33,9 +38,15 @@ void line(Lab& lab) {
   auto& m = lab.m;
   double x = m.X[1], y = m.Y[1];
   double dx, dy;
+  // The slope is the same at every evaluation of a run.
+  static TrigMemo trig;
+  double sinA, cosA;
+  trig.of(m.al1, sinA, cosA);
   if (m.al1 != 0) {
-    double xl = ok(m.Xk + dv((y - m.Yk) * std::cos(m.al1), std::sin(m.al1)));
-    double yl = ok(y + (x - xl) * std::tan(m.al1));
+    static double tanAngle = 0, tanA = 0;
+    if (m.al1 != tanAngle) tanAngle = m.al1, tanA = std::tan(m.al1);
+    double xl = ok(m.Xk + dv((y - m.Yk) * cosA, sinA));
+    double yl = ok(y + (x - xl) * tanA);
     dx = xl - x;
     dy = yl - y;
     m.dL[1] = triangleHeight(dx, dy);
@@ -44,7 +55,7 @@ void line(Lab& lab) {
     dy = m.Yn - y;
     m.dL[1] = std::fabs(ok(dy));
   }
-  chordReaction(lab, 1, m.al1, dx, dy);
+  chordReaction(lab, 1, sinA, cosA, dx, dy);
 }
 
 void cycloid(Lab& lab) {

@@ -5,6 +5,7 @@
 
 #include "model/messages.h"
 #include "physics/physics.h"
+#include "physics/trig_memo.h"
 
 namespace lumet {
 
@@ -22,9 +23,14 @@ double direction(const Model& m, double xr, double yr) {
 // Components of an attraction f (positive towards the centre) at offsets
 // (xr, yr) from that centre, along the direction beta.
 void pull(double f, double beta, double xr, double yr, double& fx, double& fy) {
-  fx = ok(-f * std::cos(beta));
+  // In a flat field, and on the vertical through a centre, the direction is
+  // the same Pi/2 at every evaluation.
+  static TrigMemo trig;
+  double sinBeta, cosBeta;
+  trig.of(beta, sinBeta, cosBeta);
+  fx = ok(-f * cosBeta);
   if (xr < 0) fx = -fx;
-  fy = ok(-f * std::sin(beta));
+  fy = ok(-f * sinBeta);
   if (yr < 0) fy = -fy;
 }
 

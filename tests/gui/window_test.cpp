@@ -6,7 +6,9 @@
 // virtual display, never as assertions):
 //   LUMET_MEASURE=SECONDS  prints steps per second of the default free
 //                          flight with "NC графики" = 1 and 10;
-//   LUMET_SCREENSHOT=FILE  saves the window after a run as PNG.
+//   LUMET_SCREENSHOT=FILE  saves the window after a run as PNG; the buttons
+//   to press and NAME=TEXT boxes to fill first in LUMET_SCREENSHOT_CHECKS, the
+//   model time to run to in LUMET_SCREENSHOT_T.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -628,10 +630,21 @@ class WindowTest : public QObject {
     if (file.isEmpty()) QSKIP("LUMET_SCREENSHOT not set");
     const QStringList checks =
         qEnvironmentVariable("LUMET_SCREENSHOT_CHECKS").split(' ', Qt::SkipEmptyParts);
-    for (const QString& name : checks) click(*controlByName(name.toStdString()));
+    // Each item is a button to press or NAME=TEXT to type into a box.
+    for (const QString& item : checks) {
+      const QStringList parts = item.split('=');
+      const ControlId id = *controlByName(parts[0].toStdString());
+      if (parts.size() == 2)
+        type(id, parts[1]);
+      else
+        click(id);
+    }
+    const double until = qEnvironmentVariableIsSet("LUMET_SCREENSHOT_T")
+                             ? qEnvironmentVariable("LUMET_SCREENSHOT_T").toDouble()
+                             : 4000;
     click(Command7);
     click(Command1);
-    QTRY_VERIFY_WITH_TIMEOUT(lab().m.T >= 4000 || !w_->timer().isActive(), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(lab().m.T >= until || !w_->timer().isActive(), 30000);
     click(Command2);
     QTest::qWait(100);
     QVERIFY(w_->grab().save(file, "PNG"));

@@ -14,20 +14,12 @@ using namespace lumet::test;
 
 namespace {
 
-class Bookkeeping : public ::testing::Test {
+class Bookkeeping : public FreeFlightTest {
  protected:
-  void SetUp() override { startFreeFlight(t); }
-  Model& m() { return t.m; }
   // Body i moved to (x, y) with speed (vx, vy); the last evaluation left lr.
   void moved(int i, double x, double y, double vx, double vy, double lr) {
     m().X[i] = x, m().Y[i] = y, m().VX[i] = vx, m().VY[i] = vy, m().LR[i] = lr;
   }
-  void field(ControlId strength, ControlId power, ControlId sign) {
-    t.c.select(strength);
-    t.c.select(power);
-    t.c.select(sign);
-  }
-  TestLab t;
 };
 
 }  // namespace

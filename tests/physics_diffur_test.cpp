@@ -13,21 +13,12 @@ using namespace lumet::test;
 
 namespace {
 
-class Equations : public ::testing::Test {
+class Equations : public FreeFlightTest {
  protected:
-  void SetUp() override { startFreeFlight(t); }
-  Model& m() { return t.m; }
   // Puts the free body at (x, y) with speed (vx, vy).
   void place(double x, double y, double vx = 0, double vy = 0) {
     m().S[5] = x, m().S[10] = y, m().S[15] = vx, m().S[20] = vy;
   }
-  void field(ControlId shape, ControlId strength, ControlId power, ControlId sign) {
-    t.c.select(shape);
-    t.c.select(strength);
-    t.c.select(power);
-    t.c.select(sign);
-  }
-  TestLab t;
 };
 
 // The pull towards (0, -Rz) of strength f at (x, y): a unit vector times f.

@@ -13,17 +13,15 @@ using namespace lumet::test;
 
 namespace {
 
-class FreeFlight : public ::testing::Test {
+class FreeFlight : public FreeFlightTest {
  protected:
   void SetUp() override {
-    startFreeFlight(t);
+    FreeFlightTest::SetUp();
     t.c.select(Option7);  // show the free body
   }
   void steps(int n) {
     for (int k = 0; k < n; ++k) Step(t.l);
   }
-  Model& m() { return t.m; }
-  TestLab t;
 };
 
 struct Golden {

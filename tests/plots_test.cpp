@@ -12,10 +12,10 @@ using namespace lumet::test;
 
 namespace {
 
-class Plots : public ::testing::Test {
+class Plots : public FreeFlightTest {
  protected:
   void SetUp() override {
-    startFreeFlight(t);
+    FreeFlightTest::SetUp();
     Model& mm = t.m;
     mm.T = 1000, mm.Tc = 1000, mm.Mt = 500, mm.kM = 0.5, mm.kMx = 1e-6;
     for (int i = 1; i <= 5; ++i) {
@@ -41,7 +41,6 @@ class Plots : public ::testing::Test {
       ++k;
     }
   }
-  TestLab t;
 };
 
 }  // namespace

@@ -77,6 +77,19 @@ inline void startFreeFlight(TestLab& t) {
   t.picture2.ops.clear();
 }
 
+// A test on the default free flight, started afresh for every test.
+class FreeFlightTest : public ::testing::Test {
+ protected:
+  void SetUp() override { startFreeFlight(t); }
+  Model& m() { return t.m; }
+  // Chooses the field: every option button given, in turn.
+  template <class... Ids>
+  void field(Ids... options) {
+    (t.c.select(options), ...);
+  }
+  TestLab t;
+};
+
 // Relative closeness for golden values.
 inline bool near(double got, double want, double rel) {
   return std::fabs(got - want) <= rel * std::fabs(want);

@@ -3,12 +3,9 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <filesystem>
-#include <string>
 #include <vector>
 
-#include "display/canvas.h"
-#include "model/lab.h"
+#include "bench_support.h"
 #include "physics/cycloid.h"
 #include "physics/physics.h"
 #include "setup/setup.h"
@@ -34,26 +31,31 @@ std::vector<double> beadRays(int n) {
 
 double tolerance(const benchmark::State& state) { return 2 / 100000.0 / double(state.range(0)); }
 
-// Argument: the divisor of the default tolerance 2e-5 (1, or 8 after three
-// presses of "--").
-void CycloidWalkFromScratch(benchmark::State& state) {
+// Every bead found afresh from its first guess by `find` (the walk or the
+// search).
+template <class Find>
+void fromScratch(benchmark::State& state, Find find) {
   const double Dfi = tolerance(state);
   const auto rays = beadRays(64);
   size_t j = 0;
   for (auto _ : state) {
     double psiB = rays[j++ % rays.size()];
-    benchmark::DoNotOptimize(CycloidWalk(kRod, psiB, CycloidGuess(psiB, kRod.Pi), Dfi));
+    benchmark::DoNotOptimize(find(psiB, CycloidGuess(psiB, kRod.Pi), Dfi));
   }
 }
 
+// Argument: the divisor of the default tolerance 2e-5 (1, or 8 after three
+// presses of "--").
+void CycloidWalkFromScratch(benchmark::State& state) {
+  fromScratch(state, [](double psiB, double guess, double Dfi) {
+    return CycloidWalk(kRod, psiB, guess, Dfi);
+  });
+}
+
 void CycloidSearchFromScratch(benchmark::State& state) {
-  const double Dfi = tolerance(state);
-  const auto rays = beadRays(64);
-  size_t j = 0;
-  for (auto _ : state) {
-    double psiB = rays[j++ % rays.size()];
-    benchmark::DoNotOptimize(CycloidSearch(kRod, psiB, CycloidGuess(psiB, kRod.Pi), Dfi));
-  }
+  fromScratch(state, [](double psiB, double guess, double Dfi) {
+    return CycloidSearch(kRod, psiB, guess, Dfi);
+  });
 }
 
 // As in a run: the bead has moved a little since the last evaluation, whose
@@ -81,39 +83,12 @@ BENCHMARK(CycloidSearchFollowingTheBead)->Arg(1)->Arg(8);
 
 namespace {
 
-class BlankCanvas : public Canvas {
- public:
-  void clear() override {}
-  void scale(double, double, double, double) override {}
-  bool line(double, double, double, double, Rgb) override { return true; }
-  bool point(double, double, Rgb) override { return true; }
-  bool circle(double, double, double, Rgb) override { return true; }
-  bool arc(double, double, double, double, double, Rgb) override { return true; }
-};
-
-class CountingDialogs : public Dialogs {
- public:
-  void message(std::string_view) override { ++count; }
-  bool question(std::string_view) override { return true; }
-  int count = 0;
-};
-
 // The race of tests/scenarios/race.lb, no refresh due, the model put back
 // to the start every 600 steps (the race is over by then).
-struct Race {
-  BlankCanvas p1, p2;
-  CountingDialogs dialogs;
-  Lab lab;
+struct Race : bench::BenchLab {
   Model atStart;
-  std::string dir;
 
-  Race(bool rods, double KDfi) {
-    dir = (std::filesystem::temp_directory_path() / "lumet_race_bench").string();
-    std::filesystem::create_directories(dir);
-    lab.Picture1 = &p1;
-    lab.Picture2 = &p2;
-    lab.dialogs = &dialogs;
-    lab.logDir = dir;
+  Race(bool rods, double KDfi) : BenchLab("lumet_race_bench") {
     lab.c.select(Option5);
     lab.c.select(Option16);
     const std::pair<ControlId, const char*> boxes[] = {
@@ -126,7 +101,6 @@ struct Race {
     lab.m.KDfi = KDfi;
     atStart = lab.m;
   }
-  ~Race() { std::filesystem::remove_all(dir); }
 };
 
 // Arguments: 1 for all five bodies, 0 for the free body alone; the divisor

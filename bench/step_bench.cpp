@@ -4,12 +4,7 @@
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
-#include <filesystem>
-#include <memory>
-#include <string>
-
-#include "display/canvas.h"
-#include "model/lab.h"
+#include "bench_support.h"
 #include "physics/physics.h"
 #include "setup/setup.h"
 
@@ -17,43 +12,13 @@ namespace {
 
 using namespace lumet;
 
-// A picture that draws nothing and keeps nothing.
-class NullCanvas : public Canvas {
- public:
-  void clear() override {}
-  void scale(double, double, double, double) override {}
-  bool line(double, double, double, double, Rgb) override { return true; }
-  bool point(double, double, Rgb) override { return true; }
-  bool circle(double, double, double, Rgb) override { return true; }
-  bool arc(double, double, double, double, double, Rgb) override { return true; }
-};
-
-class SilentDialogs : public Dialogs {
- public:
-  void message(std::string_view) override { ++count; }
-  bool question(std::string_view) override { return true; }
-  int count = 0;
-};
-
-struct Bench {
-  NullCanvas p1, p2;
-  SilentDialogs dialogs;
-  Lab lab;
-  std::string dir;
-
-  // The default experiment, shown body 5, refresh every ncg steps.
-  explicit Bench(const char* ncg) {
-    dir = (std::filesystem::temp_directory_path() / "lumet_step_bench").string();
-    std::filesystem::create_directories(dir);
-    lab.Picture1 = &p1;
-    lab.Picture2 = &p2;
-    lab.dialogs = &dialogs;
-    lab.logDir = dir;
+// The default experiment, shown body 5, refresh every ncg steps.
+struct Bench : bench::BenchLab {
+  explicit Bench(const char* ncg) : BenchLab("lumet_step_bench") {
     lab.c.select(Option7);
     lab.c.typeText(Text55, ncg);
     Start(lab);
   }
-  ~Bench() { std::filesystem::remove_all(dir); }
 };
 
 long maxRssKb() {

@@ -11,6 +11,7 @@
 #include "model/messages.h"
 #include "model/numbers.h"
 #include "setup/setup.h"
+#include "support.h"
 
 using namespace lumet;
 
@@ -18,19 +19,12 @@ namespace {
 
 constexpr double kPi = 3.141592654;
 
-class Boxes : public Dialogs {
- public:
-  void message(std::string_view text) override { shown.emplace_back(text); }
-  bool question(std::string_view) override { return true; }
-  std::vector<std::string> shown;
-};
-
 struct Rods : ::testing::Test {
-  Boxes boxes;
+  test::RecordingDialogs dialogs;
   Lab lab;
   Model& m = lab.m;
   Rods() {
-    lab.dialogs = &boxes;
+    lab.dialogs = &dialogs;
     for (ControlId c : {Check1, Check2, Check3, Check4, Check5}) lab.c.setCheck(c, false);
   }
   void points(double xn, double yn, double xk, double yk) {
@@ -53,7 +47,7 @@ TEST_F(Rods, LineTakesTheChordDirection) {
   EXPECT_EQ(m.al1v, m.al1);
   EXPECT_EQ(m.DX, 100);
   EXPECT_EQ(m.DY, -100);
-  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_TRUE(dialogs.messages.empty());
 }
 
 // A chord with no horizontal extent is vertical; only one of no length fails.
@@ -87,7 +81,7 @@ TEST_F(Rods, DefaultStandardCycloid) {
   EXPECT_EQ(box(Text14).substr(0, 8), "2118180.");
   EXPECT_EQ(box(Text31), "0");
   EXPECT_EQ(box(Text41).substr(0, 6), "4.9488");
-  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(Rods, RaceCycloid) {
@@ -111,7 +105,7 @@ TEST_F(Rods, CycloidNearTheOriginSearchesInAbsoluteTolerance) {
   // Here the steps are too small to get there in time.
   points(0, 0, 0.8, -0.5);
   EXPECT_FALSE(BuildConstraints(lab));
-  EXPECT_EQ(boxes.shown, std::vector<std::string>{msg::kCycloidYn});
+  EXPECT_EQ(dialogs.messages, std::vector<std::string>{msg::kCycloidYn});
 }
 
 TEST_F(Rods, CycloidStopsTheStartWhenTheEndIsHigher) {
@@ -120,7 +114,7 @@ TEST_F(Rods, CycloidStopsTheStartWhenTheEndIsHigher) {
   only(Check3);
   m.K3 = 123;
   EXPECT_FALSE(BuildConstraints(lab));
-  EXPECT_EQ(boxes.shown, std::vector<std::string>{msg::kCycloidYn});
+  EXPECT_EQ(dialogs.messages, std::vector<std::string>{msg::kCycloidYn});
   EXPECT_EQ(m.NCgr, 0);
   EXPECT_EQ(m.K3, 123);  // nothing after the stop is computed
 }
@@ -131,7 +125,7 @@ TEST_F(Rods, CycloidOnALevelGivesUpAfter20000Corrections) {
   EXPECT_FALSE(BuildConstraints(lab));
   EXPECT_EQ(m.NCgr, 20001);
   EXPECT_EQ(m.R2, 0);
-  EXPECT_EQ(boxes.shown, std::vector<std::string>{msg::kCycloidYn});
+  EXPECT_EQ(dialogs.messages, std::vector<std::string>{msg::kCycloidYn});
 }
 
 TEST_F(Rods, ModifiedCycloidFindsItsStartAngle) {
@@ -153,7 +147,7 @@ TEST_F(Rods, ModifiedCycloidFindsItsStartAngle) {
   EXPECT_EQ(m.fiK2, 2.0);
   EXPECT_EQ(box(Text31), formatNumber(m.fiN2));
   EXPECT_EQ(box(Text41), "2");
-  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(Rods, ModifiedCycloidBentUpwardsWarnsAndGoesOn) {
@@ -166,7 +160,7 @@ TEST_F(Rods, ModifiedCycloidBentUpwardsWarnsAndGoesOn) {
   EXPECT_EQ(m.NCgr, 188);
   EXPECT_NEAR(m.R2, -60.631181024755065, 1e-9);
   EXPECT_NEAR(m.al2, -0.39123584391217436, 1e-12);
-  EXPECT_EQ(boxes.shown, std::vector<std::string>{msg::kCycloidBent});
+  EXPECT_EQ(dialogs.messages, std::vector<std::string>{msg::kCycloidBent});
   EXPECT_EQ(m.K3, 0.01);  // the parabola was built after the warning
 }
 
@@ -182,7 +176,7 @@ TEST_F(Rods, ModifiedCycloidNotFoundWarnsAndKeepsWhatItHad) {
   std::string r2Box = box(Text14);
   ASSERT_TRUE(BuildConstraints(lab));
   EXPECT_EQ(m.NCgr, 20001);
-  EXPECT_EQ(boxes.shown, std::vector<std::string>{msg::kCycloidNotFound});
+  EXPECT_EQ(dialogs.messages, std::vector<std::string>{msg::kCycloidNotFound});
   EXPECT_EQ(m.X20, 11);
   EXPECT_EQ(m.Y20, 22);
   EXPECT_EQ(m.al2, 0.5);
@@ -226,7 +220,7 @@ TEST_F(Rods, ParabolaStopsTheStartWhenTheEndIsHigher) {
   only(Check3);
   only(Check4);
   EXPECT_FALSE(BuildConstraints(lab));
-  EXPECT_EQ(boxes.shown, std::vector<std::string>{msg::kParabolaYk});
+  EXPECT_EQ(dialogs.messages, std::vector<std::string>{msg::kParabolaYk});
   EXPECT_EQ(m.R4, 0);
 }
 
@@ -236,11 +230,11 @@ TEST_F(Rods, ModifiedParabolaNeedsItsAxisRightOfTheMiddle) {
   lab.c.setCheck(Check13, true);
   m.X30 = 50;
   EXPECT_FALSE(BuildConstraints(lab));
-  EXPECT_EQ(boxes.shown, std::vector<std::string>{msg::kParabolaX30});
-  boxes.shown.clear();
+  EXPECT_EQ(dialogs.messages, std::vector<std::string>{msg::kParabolaX30});
+  dialogs.messages.clear();
   m.X30 = 50.000001;
   EXPECT_TRUE(BuildConstraints(lab));
-  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(Rods, ModifiedParabola) {
@@ -296,19 +290,19 @@ TEST_F(Rods, ModifiedArcStops) {
   points(0, 5, 100, 5);
   m.X40 = 20;
   EXPECT_FALSE(BuildConstraints(lab));
-  EXPECT_EQ(boxes.shown, std::vector<std::string>{msg::kArcYk});
-  boxes.shown.clear();
+  EXPECT_EQ(dialogs.messages, std::vector<std::string>{msg::kArcYk});
+  dialogs.messages.clear();
   points(0, 100, 100, 0);
   for (double off : {0.0, 0.000089, -0.00008}) {
     m.X40 = 50 + off;
     EXPECT_FALSE(BuildConstraints(lab)) << off;
   }
-  EXPECT_EQ(boxes.shown, std::vector<std::string>(3, msg::kArcX40));
-  EXPECT_EQ(boxes.shown[0][0], ' ');
-  boxes.shown.clear();
+  EXPECT_EQ(dialogs.messages, std::vector<std::string>(3, msg::kArcX40));
+  EXPECT_EQ(dialogs.messages[0][0], ' ');
+  dialogs.messages.clear();
   m.X40 = 50.0001;
   EXPECT_TRUE(BuildConstraints(lab));
-  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(Rods, ModifiedArcCentreOnTheUsersVertical) {
@@ -367,13 +361,13 @@ TEST_F(Rods, AllFourInOrder) {
   EXPECT_EQ(m.DX, 100);
   EXPECT_EQ(m.DY, 100);
   EXPECT_NEAR(m.al2, -1.5674629946961254, 1e-12);
-  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(Rods, NothingCheckedBuildsNothing) {
   points(0, 0, 10, 1);  // would stop the cycloid and the parabola
   ASSERT_TRUE(BuildConstraints(lab));
-  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_TRUE(dialogs.messages.empty());
 }
 
 // ---- Initial state on the rods ----

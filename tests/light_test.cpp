@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <deque>
 #include <random>
 #include <string>
 #include <vector>
@@ -13,29 +12,16 @@
 #include "model/lab.h"
 #include "model/messages.h"
 #include "model/numbers.h"
+#include "support.h"
 
 using namespace lumet;
 using namespace lumet::light;
 
 namespace {
 
-class ScriptedDialogs : public Dialogs {
- public:
-  void message(std::string_view text) override { messages.emplace_back(text); }
-  bool question(std::string_view text) override {
-    questions.emplace_back(text);
-    if (answers.empty()) return true;
-    bool a = answers.front();
-    answers.pop_front();
-    return a;
-  }
-  std::vector<std::string> messages, questions;
-  std::deque<bool> answers;
-};
-
 struct LightLab {
   RecordingCanvas p1, p2;
-  ScriptedDialogs d;
+  test::RecordingDialogs d;
   Lab lab;
   LightLab(const char* xn, const char* xk, bool autoPn = true) {
     lab.Picture1 = &p1;

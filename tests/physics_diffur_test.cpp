@@ -6,28 +6,19 @@
 
 #include "model/messages.h"
 #include "physics/physics.h"
-#include "physics_fixture.h"
+#include "support.h"
 
 using namespace lumet;
-using namespace lumet::physics_test;
+using namespace lumet::test;
 
 namespace {
 
-class Equations : public ::testing::Test {
+class Equations : public FreeFlightTest {
  protected:
-  void SetUp() override { setUpFreeFlight(t.lab); }
-  Model& m() { return t.lab.m; }
   // Puts the free body at (x, y) with speed (vx, vy).
   void place(double x, double y, double vx = 0, double vy = 0) {
     m().S[5] = x, m().S[10] = y, m().S[15] = vx, m().S[20] = vy;
   }
-  void field(ControlId shape, ControlId strength, ControlId power, ControlId sign) {
-    t.lab.c.select(shape);
-    t.lab.c.select(strength);
-    t.lab.c.select(power);
-    t.lab.c.select(sign);
-  }
-  TestLab t;
 };
 
 // The pull towards (0, -Rz) of strength f at (x, y): a unit vector times f.
@@ -40,7 +31,7 @@ void expectPull(const Model& m, double f, double x, double y, double rel) {
 }  // namespace
 
 TEST_F(Equations, DefaultInverseSquareAtTheSurfaceEqualsTheZeroLevelForces) {
-  Diffur1(t.lab);
+  Diffur1(t.l);
   const Model& mm = m();
   EXPECT_DOUBLE_EQ(mm.LR[5], mm.Rz);
   EXPECT_DOUBLE_EQ(mm.Fm[5], mm.Fm0);
@@ -102,7 +93,7 @@ class FieldLaw : public Equations, public ::testing::WithParamInterface<Law> {};
 TEST_P(FieldLaw, StrengthAndDirectionInTheSphericalField) {
   const Law& law = GetParam();
   field(Option6, law.strength, law.power, law.sign);
-  t.lab.c.setCheck(Check14, law.autoDn);
+  t.c.setCheck(Check14, law.autoDn);
   Model& mm = m();
   // Coefficients as the start sets them for the law.
   if (law.strength == Option17 && law.power == Option10 && law.sign == Option19)
@@ -115,7 +106,7 @@ TEST_P(FieldLaw, StrengthAndDirectionInTheSphericalField) {
 
   const double x = 3e6, y = 4e6;  // 3-4-5 offsets... from (0, -Rz)
   place(x, y);
-  Diffur1(t.lab);
+  Diffur1(t.l);
   const double r = std::hypot(x, y + mm.Rz);
   EXPECT_DOUBLE_EQ(mm.LR[5], r);
   double wantFm = law.fm(mm.Fm0, mm.Rz, r, mm.Dn);
@@ -126,7 +117,7 @@ TEST_P(FieldLaw, StrengthAndDirectionInTheSphericalField) {
   // At the surface level every law but AutoDn gives the zero-level forces.
   if (!(law.autoDn && law.power == Option11 && law.sign == Option19)) {
     place(0, 0);
-    Diffur1(t.lab);
+    Diffur1(t.l);
     EXPECT_NEAR(mm.Fm[5], mm.Fm0, 1e-14 * mm.Fm0) << law.name;
     EXPECT_NEAR(mm.Fq[5], mm.Fq0, 1e-14 * mm.Fq0) << law.name;
   }
@@ -137,18 +128,18 @@ INSTANTIATE_TEST_SUITE_P(AllLaws, FieldLaw, ::testing::ValuesIn(kLaws));
 
 TEST_F(Equations, FourQuadrantsPointToTheCentre) {
   const double f = m().Fm0 + m().Fq0;
-  t.lab.c.select(Option16);  // constant strength isolates the direction
+  t.c.select(Option16);  // constant strength isolates the direction
   for (auto [x, y] : {std::pair{1e6, -5e6}, {-1e6, -5e6}, {1e6, -8e6}, {-1e6, -8e6}}) {
     place(x, y);
-    Diffur1(t.lab);
+    Diffur1(t.l);
     expectPull(m(), f, x, y, 1e-9);
   }
 }
 
 TEST_F(Equations, OnTheVerticalThePullIsVerticalWithTheTenDigitPi) {
-  t.lab.c.select(Option16);
+  t.c.select(Option16);
   place(0, 1e6);
-  Diffur1(t.lab);
+  Diffur1(t.l);
   const double f = m().Fm0 + m().Fq0;
   EXPECT_DOUBLE_EQ(m().beta, 3.141592654 / 2);
   EXPECT_DOUBLE_EQ(m().FY[5], -f);
@@ -162,7 +153,7 @@ TEST_F(Equations, FlatConstantFieldIsVerticalAtEveryHeight) {
   const double f = m().Fm0 + m().Fq0;
   for (double y : {-5e6, 0.0, 3e7}) {
     place(-2e6, y);
-    Diffur1(t.lab);
+    Diffur1(t.l);
     EXPECT_EQ(m().XR, 0);
     EXPECT_DOUBLE_EQ(m().LR[5], y + m().Rz);  // height above the plane
     EXPECT_DOUBLE_EQ(m().FY[5], -f);
@@ -173,10 +164,10 @@ TEST_F(Equations, FlatConstantFieldIsVerticalAtEveryHeight) {
 TEST_F(Equations, FlatVariableFieldUsesTheHeight) {
   field(Option5, Option17, Option11, Option19);
   place(5e6, 0);  // at height Rz above the plane: the zero level
-  Diffur1(t.lab);
+  Diffur1(t.l);
   EXPECT_DOUBLE_EQ(m().Fm[5], m().Fm0);
   place(5e6, m().Rz);  // twice as high: a quarter
-  Diffur1(t.lab);
+  Diffur1(t.l);
   EXPECT_DOUBLE_EQ(m().Fm[5], m().Fm0 / 4);
 }
 
@@ -187,7 +178,7 @@ TEST_F(Equations, LandingOnTheFlatPlaneStopsTheBodyForGood) {
   m().S[1] = 123, m().S[6] = -0.99 * rz, m().S[11] = 4, m().S[16] = -5;
   place(777, -0.995 * rz, 10, -20);
   m().S[7] = -0.98 * rz;  // body 2 stays above the level
-  Diffur1(t.lab);
+  Diffur1(t.l);
   for (int i : {1, 5}) {
     EXPECT_EQ(m().S[i + 5], -rz);
     EXPECT_EQ(m().S[i + 10], 0);
@@ -206,26 +197,26 @@ TEST_F(Equations, LandingOnTheFlatPlaneStopsTheBodyForGood) {
   EXPECT_EQ(m().Active[2], 1);
   // A force that would lift it does not matter any more.
   m().Fy[5] = 1e9;
-  Diffur1(t.lab);
+  Diffur1(t.l);
   EXPECT_EQ(m().dS[20], 0);
   EXPECT_EQ(m().Active[5], 0);
 }
 
 TEST_F(Equations, SphericalFieldHasNoLanding) {
   place(0, -0.999 * m().Rz);
-  Diffur1(t.lab);
+  Diffur1(t.l);
   EXPECT_EQ(m().Active[5], 1);
   EXPECT_NEAR(m().LR[5], 0.001 * m().Rz, 1e-6);
 }
 
 TEST_F(Equations, ViscousAndExternalForcesAdd) {
-  t.lab.c.select(Option16);
+  t.c.select(Option16);
   place(0, 0, 100, -50);
   m().Kj = 0.3;
   m().Fx[5] = 7;
   m().Fy[5] = -2;
   m().m1 = 2;
-  Diffur1(t.lab);
+  Diffur1(t.l);
   const double f = m().Fm0 + m().Fq0;  // Fm0 is kept from the start
   const double fx = -f * std::cos(m().Pi / 2) - 0.3 * 100 + 7;
   const double fy = -f - 0.3 * -50 - 2;
@@ -236,11 +227,11 @@ TEST_F(Equations, ViscousAndExternalForcesAdd) {
 }
 
 TEST_F(Equations, MassThreeAddsItsInverseSquarePullAndReplacesTheShownValues) {
-  t.lab.c.setCheck(Check17, true);
+  t.c.setCheck(Check17, true);
   Model& mm = m();
   const double x = 1e6, y = 2e6;
   place(x, y);
-  Diffur1(t.lab);
+  Diffur1(t.l);
   // Mass 2 alone at (x, y).
   double r2 = std::hypot(x, y + mm.Rz);
   double f2 = (mm.m1 * mm.m2 * mm.gamma - mm.Ke * mm.q1 * mm.q2) / (r2 * r2);
@@ -258,47 +249,47 @@ TEST_F(Equations, MassThreeAddsItsInverseSquarePullAndReplacesTheShownValues) {
 
 TEST_F(Equations, MassThreeIsNotZeroedInTheFlatField) {
   field(Option5, Option16, Option11, Option19);
-  t.lab.c.setCheck(Check17, true);
+  t.c.setCheck(Check17, true);
   place(0, 0);
-  Diffur1(t.lab);
+  Diffur1(t.l);
   EXPECT_DOUBLE_EQ(m().XR, -2 * m().Rz);
   EXPECT_DOUBLE_EQ(m().LR[5], 2 * m().Rz);
 }
 
 TEST_F(Equations, SwitchingToPowerOneMidRunLeavesNoField) {
-  t.lab.c.select(Option10);  // Kq = Km = 0 from a power-2 start
+  t.c.select(Option10);  // Kq = Km = 0 from a power-2 start
   place(1e6, 1e6);
-  Diffur1(t.lab);
+  Diffur1(t.l);
   EXPECT_EQ(m().Fm[5], 0);
   EXPECT_EQ(m().Fq[5], 0);
   EXPECT_EQ(m().dS[15], 0);
 }
 
 TEST_F(Equations, CentreOfMassTwoFailsAndKeepsThePreviousDerivatives) {
-  Diffur1(t.lab);
+  Diffur1(t.l);
   const Vec20 previous = m().dS;
   place(0, -m().Rz, 5, 5);
-  Diffur1(t.lab);
+  Diffur1(t.l);
   ASSERT_EQ(t.dialogs.messages.size(), 1u);
   EXPECT_EQ(t.dialogs.messages[0], msg::kSolveError);
-  EXPECT_FALSE(t.lab.Timer1.Enabled);
+  EXPECT_FALSE(t.l.Timer1.Enabled);
   EXPECT_EQ(m().dS, previous);
   EXPECT_EQ(m().LR[5], 0);  // written before the failure
 }
 
 TEST_F(Equations, OverflowingPowerLawFails) {
-  t.lab.c.setCheck(Check14, true);
+  t.c.setCheck(Check14, true);
   m().Dn = 400;
   place(1e6, 1e6);
-  Diffur1(t.lab);
+  Diffur1(t.l);
   ASSERT_EQ(t.dialogs.messages.size(), 1u);
   EXPECT_EQ(t.dialogs.messages[0], msg::kSolveError);
-  EXPECT_FALSE(t.lab.Timer1.Enabled);
+  EXPECT_FALSE(t.l.Timer1.Enabled);
 }
 
 TEST_F(Equations, ZeroMassFails) {
   m().m1 = 0;
-  Diffur1(t.lab);
+  Diffur1(t.l);
   ASSERT_EQ(t.dialogs.messages.size(), 1u);
   EXPECT_EQ(t.dialogs.messages[0], msg::kSolveError);
 }

@@ -2,33 +2,26 @@
 // tests/tools/free_orbit_golden.py, both integration schemes, the finish,
 // the refresh and log cadences, the periodic force and every failure path.
 #include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "model/messages.h"
 #include "model/numbers.h"
 #include "physics/physics.h"
-#include "physics_fixture.h"
+#include "support.h"
 
 using namespace lumet;
-using namespace lumet::physics_test;
+using namespace lumet::test;
 
 namespace {
 
-class FreeFlight : public ::testing::Test {
+class FreeFlight : public FreeFlightTest {
  protected:
   void SetUp() override {
-    setUpFreeFlight(t.lab);
-    t.lab.c.select(Option7);  // show the free body
+    FreeFlightTest::SetUp();
+    t.c.select(Option7);  // show the free body
   }
   void steps(int n) {
-    for (int k = 0; k < n; ++k) Step(t.lab);
+    for (int k = 0; k < n; ++k) Step(t.l);
   }
-  Model& m() { return t.lab.m; }
-  TestLab t;
 };
 
 struct Golden {
@@ -178,21 +171,21 @@ TEST_F(FreeFlight, FollowsTheIndependentReplayOfTheOrbit) {
     EXPECT_EQ(m().Tc, g.step);
   }
   EXPECT_TRUE(t.dialogs.messages.empty());
-  EXPECT_TRUE(t.lab.Timer1.Enabled);
+  EXPECT_TRUE(t.l.Timer1.Enabled);
 }
 
 TEST_F(FreeFlight, KeepsTheEnergyBalanceAndFinishesAt2840Seconds) {
   const double E0 = 33065800;
   EXPECT_NEAR(m().E0[5], E0, 1e-6);
   for (int k = 1; k <= 3000; ++k) {
-    Step(t.lab);
+    Step(t.l);
     ASSERT_NEAR(m().E[5], m().E0[5], 0.01) << "step " << k;
     if (k == 2839) {
       EXPECT_EQ(m().Tfin[5], 0);
     }
   }
   EXPECT_EQ(m().Tfin[5], 2840);
-  EXPECT_EQ(t.lab.c.text(Text65), "2840");
+  EXPECT_EQ(t.c.text(Text65), "2840");
   EXPECT_PRED3(near, m().Lmax[5], 19320012.257189296, 1e-9);
   EXPECT_PRED3(near, m().Xfin[5], 6167942.345211745, 1e-9);
   EXPECT_PRED3(near, m().Yfin[5], -2170712.002912112, 1e-9);
@@ -219,28 +212,28 @@ TEST_F(FreeFlight, ResultTableSwitchesByOneStepAfterAStop) {
   steps(2900);
   Model& mm = m();
   double tk = mm.IntT_Tk[5], lk = mm.IntT_Lk[5];
-  t.lab.c.setCheck(Check10, true);  // averages of the "T" column
-  Step(t.lab);
+  t.c.setCheck(Check10, true);  // averages of the "T" column
+  Step(t.l);
   EXPECT_PRED3(near, mm.ColT[5], tk / 2840, 1e-15);
   EXPECT_PRED3(near, mm.ColMV[5], mm.IntMV_Tk[5], 1e-15);  // still a total
-  t.lab.c.select(Option9);                                 // by path: the divisor is Lmax
-  Step(t.lab);
+  t.c.select(Option9);                                     // by path: the divisor is Lmax
+  Step(t.l);
   EXPECT_EQ(mm.ColDiv[5], mm.Lmax[5]);
   EXPECT_PRED3(near, mm.ColT[5], lk / mm.Lmax[5], 1e-15);
-  EXPECT_EQ(t.lab.c.text(Text80), formatNumber(mm.ColT[5]));
-  EXPECT_EQ(t.lab.c.text(Text65), "2840");  // Tfin is still the time
-  t.lab.c.setCheck(Check8, true);
-  t.lab.c.setCheck(Check9, true);
-  t.lab.c.setCheck(Check11, true);
-  Step(t.lab);
+  EXPECT_EQ(t.c.text(Text80), formatNumber(mm.ColT[5]));
+  EXPECT_EQ(t.c.text(Text65), "2840");  // Tfin is still the time
+  t.c.setCheck(Check8, true);
+  t.c.setCheck(Check9, true);
+  t.c.setCheck(Check11, true);
+  Step(t.l);
   EXPECT_PRED3(near, mm.ColMV[5], mm.IntMV_Lk[5] / mm.Lmax[5], 1e-15);
   EXPECT_PRED3(near, mm.ColTmU[5], mm.IntTmU_Lk[5] / mm.Lmax[5], 1e-15);
   EXPECT_PRED3(near, mm.ColTpU[5], mm.IntTpU_Lk[5] / mm.Lmax[5], 1e-15);
 }
 
 TEST_F(FreeFlight, AveragesBeforeTheFinishShowTheTotalZero) {
-  for (ControlId c : {Check8, Check9, Check10, Check11}) t.lab.c.setCheck(c, true);
-  t.lab.c.select(Option1);  // the shown trajectory 1 is not plotted
+  for (ControlId c : {Check8, Check9, Check10, Check11}) t.c.setCheck(c, true);
+  t.c.select(Option1);  // the shown trajectory 1 is not plotted
   steps(5);
   EXPECT_EQ(m().ColDiv[5], 0);
   EXPECT_EQ(m().ColMV[5], 0);
@@ -268,7 +261,7 @@ TEST_F(FreeFlight, RefreshWritesEveryValueBoxOfTheShownBody) {
       {Text27, mm.ttV},   {Text28, mm.ttR + mm.ttV},
       {Text65, 0},        {Text70, 0},
   };
-  for (const auto& b : boxes) EXPECT_EQ(t.lab.c.text(b.id), formatNumber(b.v)) << b.id;
+  for (const auto& b : boxes) EXPECT_EQ(t.c.text(b.id), formatNumber(b.v)) << b.id;
   EXPECT_EQ(mm.iShow, 5);
   // The picture got the free body's point.
   ASSERT_FALSE(t.picture1.ops.empty());
@@ -276,23 +269,23 @@ TEST_F(FreeFlight, RefreshWritesEveryValueBoxOfTheShownBody) {
 }
 
 TEST_F(FreeFlight, XYBoxShowsTheFinishPlace) {
-  t.lab.c.setCheck(Check16, true);
+  t.c.setCheck(Check16, true);
   steps(2840);
-  EXPECT_EQ(t.lab.c.text(Text35), formatNumber(m().Xfin[5]));
-  EXPECT_EQ(t.lab.c.text(Text45), formatNumber(m().Yfin[5]));
-  t.lab.c.setCheck(Check16, false);
-  t.lab.m.KDfi = 400000;
-  Step(t.lab);
-  EXPECT_EQ(t.lab.c.text(Text35), formatNumber(0.1 * m().VR1[5]));
-  EXPECT_EQ(t.lab.c.text(Text45), "5e-06");
+  EXPECT_EQ(t.c.text(Text35), formatNumber(m().Xfin[5]));
+  EXPECT_EQ(t.c.text(Text45), formatNumber(m().Yfin[5]));
+  t.c.setCheck(Check16, false);
+  t.m.KDfi = 400000;
+  Step(t.l);
+  EXPECT_EQ(t.c.text(Text35), formatNumber(0.1 * m().VR1[5]));
+  EXPECT_EQ(t.c.text(Text45), "5e-06");
 }
 
 TEST_F(FreeFlight, ShownBodyFollowsTheOptionButtons) {
-  t.lab.c.select(Option3);
+  t.c.select(Option3);
   steps(1);
   EXPECT_EQ(m().iShow, 3);
-  EXPECT_EQ(t.lab.c.text(Text31), "-6378000");  // body 3 rests at the start
-  t.lab.c.select(Option1);
+  EXPECT_EQ(t.c.text(Text31), "-6378000");  // body 3 rests at the start
+  t.c.select(Option1);
   steps(1);
   EXPECT_EQ(m().iShow, 1);
 }
@@ -300,22 +293,22 @@ TEST_F(FreeFlight, ShownBodyFollowsTheOptionButtons) {
 TEST_F(FreeFlight, RefreshComesEveryNCgSteps) {
   m().NCg = 10;
   for (int k = 1; k <= 25; ++k) {
-    Step(t.lab);
+    Step(t.l);
     bool refresh = k == 10 || k == 20;
     if (refresh) {
       EXPECT_EQ(m().NCgr, 1);
-      EXPECT_EQ(t.lab.c.text(Text60), formatNumber(k)) << k;
+      EXPECT_EQ(t.c.text(Text60), formatNumber(k)) << k;
     }
     size_t points = t.picture1.ops.size();
     EXPECT_EQ(points, size_t(k >= 20 ? 2 : k >= 10 ? 1 : 0)) << k;
   }
-  EXPECT_EQ(t.lab.c.text(Text60), "20");
+  EXPECT_EQ(t.c.text(Text60), "20");
 }
 
 TEST_F(FreeFlight, EulerShowsTheTimeOfTheStartOfTheStep) {
-  t.lab.c.setCheck(Check23, true);
+  t.c.setCheck(Check23, true);
   const Model before = m();
-  Step(t.lab);
+  Step(t.l);
   // One explicit step from the start values.
   const double lr = before.Rz;  // the body starts on the surface
   const double f =
@@ -326,18 +319,18 @@ TEST_F(FreeFlight, EulerShowsTheTimeOfTheStartOfTheStep) {
   EXPECT_NEAR(m().VY[5], 8000, 1e-12);
   EXPECT_EQ(m().T, 1);
   EXPECT_EQ(m().Tc, 0);
-  EXPECT_EQ(t.lab.c.text(Text60), "0");
+  EXPECT_EQ(t.c.text(Text60), "0");
   // The bookkeeping sees the forces at the start of the step.
   EXPECT_DOUBLE_EQ(m().LR[5], before.Rz);
   EXPECT_DOUBLE_EQ(m().FX[5], f);
 }
 
 TEST_F(FreeFlight, EulerFinishTimeIsTheTimeBeforeTheFinishingStep) {
-  t.lab.c.setCheck(Check23, true);
+  t.c.setCheck(Check23, true);
   double tPrev = 0;
   for (int k = 0; k < 4000 && !(m().Tfin[5] > 0); ++k) {
     tPrev = m().T;
-    Step(t.lab);
+    Step(t.l);
   }
   ASSERT_GT(m().Tfin[5], 0);
   EXPECT_EQ(m().Tfin[5], tPrev);
@@ -345,25 +338,25 @@ TEST_F(FreeFlight, EulerFinishTimeIsTheTimeBeforeTheFinishingStep) {
 }
 
 TEST_F(FreeFlight, PeriodicExternalForceUsesTheTimeBeforeTheStep) {
-  t.lab.c.typeText(Text16, "2");
-  t.lab.c.setCheck(Check24, true);
+  t.c.typeText(Text16, "2");
+  t.c.setCheck(Check24, true);
   m().w = 0.5;
-  Step(t.lab);
+  Step(t.l);
   EXPECT_EQ(m().Fx[5], 2);  // cos(0)
   const double vxNoForce = -1450.2035693150947;
   EXPECT_NEAR(m().VX[5], vxNoForce + 2, 1e-5);  // 2 N on 1 kg for 1 s
-  Step(t.lab);
+  Step(t.l);
   EXPECT_DOUBLE_EQ(m().Fx[5], std::cos(0.5) * 2);
-  t.lab.c.setCheck(Check24, false);
-  Step(t.lab);
+  t.c.setCheck(Check24, false);
+  Step(t.l);
   EXPECT_EQ(m().Fx[5], 2);  // the box, read afresh
 }
 
 TEST_F(FreeFlight, ScaleBoxesAreReadAtEveryStep) {
-  t.lab.c.typeText(Text29, "1000000");
-  t.lab.c.typeText(Text3, "2");
-  t.lab.c.typeText(Text51, "250");
-  Step(t.lab);
+  t.c.typeText(Text29, "1000000");
+  t.c.typeText(Text3, "2");
+  t.c.typeText(Text51, "250");
+  Step(t.l);
   EXPECT_DOUBLE_EQ(m().kMx, 1e-6);
   EXPECT_DOUBLE_EQ(m().kM, 0.5);
   EXPECT_EQ(m().Mt, 250);
@@ -383,11 +376,11 @@ class StepFailure : public FreeFlight, public ::testing::WithParamInterface<BadB
 TEST_P(StepFailure, StopsTheRunWithoutAdvancingTheCounters) {
   steps(3);
   const Model before = m();
-  t.lab.c.typeText(GetParam().id, GetParam().text);
-  Step(t.lab);
+  t.c.typeText(GetParam().id, GetParam().text);
+  Step(t.l);
   ASSERT_EQ(t.dialogs.messages.size(), 1u);
   EXPECT_EQ(t.dialogs.messages[0], msg::kSolveError);
-  EXPECT_FALSE(t.lab.Timer1.Enabled);
+  EXPECT_FALSE(t.l.Timer1.Enabled);
   EXPECT_EQ(m().NCgr, before.NCgr);
   EXPECT_EQ(m().NCfile, before.NCfile);
   EXPECT_EQ(m().T, before.T);  // failed before the integration
@@ -400,10 +393,10 @@ INSTANTIATE_TEST_SUITE_P(Boxes, StepFailure,
 
 TEST_F(FreeFlight, ZeroStepFailsInTheBookkeeping) {
   m().h = 0;
-  Step(t.lab);
+  Step(t.l);
   ASSERT_EQ(t.dialogs.messages.size(), 1u);
   EXPECT_EQ(t.dialogs.messages[0], msg::kSolveError);
-  EXPECT_FALSE(t.lab.Timer1.Enabled);
+  EXPECT_FALSE(t.l.Timer1.Enabled);
   EXPECT_EQ(m().NCgr, 1);
   EXPECT_EQ(m().NCfile, 0);
   EXPECT_EQ(m().T, 0);  // T += 0
@@ -412,11 +405,11 @@ TEST_F(FreeFlight, ZeroStepFailsInTheBookkeeping) {
 TEST_F(FreeFlight, SpeedOfLightFailsTheStep) {
   m().S[15] = 0;
   m().S[20] = 3e8;  // above Vsv = 2.998e8
-  Step(t.lab);
+  Step(t.l);
   ASSERT_EQ(t.dialogs.messages.size(), 1u);
   EXPECT_EQ(t.dialogs.messages[0], msg::kSolveError);
-  EXPECT_FALSE(t.lab.Timer1.Enabled);
-  EXPECT_EQ(t.lab.c.text(Text60), "");  // no refresh happened
+  EXPECT_FALSE(t.l.Timer1.Enabled);
+  EXPECT_EQ(t.c.text(Text60), "");  // no refresh happened
 }
 
 TEST_F(FreeFlight, EquationFailureReportsAndTheStepGoesOn) {
@@ -426,29 +419,22 @@ TEST_F(FreeFlight, EquationFailureReportsAndTheStepGoesOn) {
   m().S[10] = -m().Rz;
   m().S[15] = 0;
   m().S[20] = 0;
-  Step(t.lab);
+  Step(t.l);
   EXPECT_GE(t.dialogs.messages.size(), 2u);
   for (const auto& s : t.dialogs.messages) EXPECT_EQ(s, msg::kSolveError);
-  EXPECT_FALSE(t.lab.Timer1.Enabled);
+  EXPECT_FALSE(t.l.Timer1.Enabled);
 }
 
 TEST_F(FreeFlight, StepBeforeAnyStartDoesNotCrash) {
   TestLab fresh;
-  fresh.lab.Timer1.Enabled = true;
-  Step(fresh.lab);
+  fresh.l.Timer1.Enabled = true;
+  Step(fresh.l);
   EXPECT_FALSE(fresh.dialogs.messages.empty());
   for (const auto& s : fresh.dialogs.messages) EXPECT_EQ(s, msg::kSolveError);
-  EXPECT_FALSE(fresh.lab.Timer1.Enabled);
+  EXPECT_FALSE(fresh.l.Timer1.Enabled);
 }
 
 namespace {
-
-std::string readFile(const std::filesystem::path& p) {
-  std::ifstream f(p, std::ios::binary);
-  std::stringstream ss;
-  ss << f.rdbuf();
-  return ss.str();
-}
 
 int countRecords(const std::string& s) {
   int n = 0;
@@ -461,16 +447,12 @@ class LogCadence : public FreeFlight {
  protected:
   void SetUp() override {
     FreeFlight::SetUp();
-    dir = std::filesystem::temp_directory_path() /
-          ("lumet_physics_" + std::to_string(::getpid()) + "_" +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    t.lab.logDir = dir.string();
-    t.lab.c.setCheck(Check6, true);
+    header = t.log().size();  // the start has written its header line
+    t.c.setCheck(Check6, true);
   }
-  void TearDown() override { std::filesystem::remove_all(dir); }
-  std::filesystem::path dir;
+  // The records the steps appended after the header.
+  std::string records() const { return t.log().substr(header); }
+  size_t header = 0;
 };
 
 }  // namespace
@@ -480,13 +462,13 @@ TEST_F(LogCadence, RowsEverySixStepsWithNCf5AndNCg3) {
   m().NCg = 3;
   std::vector<int> rowsAt;
   for (int k = 1; k <= 20; ++k) {
-    int before = countRecords(readFile(dir / "lumet.dat"));
-    Step(t.lab);
-    if (countRecords(readFile(dir / "lumet.dat")) > before) rowsAt.push_back(k);
+    int before = countRecords(records());
+    Step(t.l);
+    if (countRecords(records()) > before) rowsAt.push_back(k);
   }
   EXPECT_EQ(rowsAt, (std::vector<int>{6, 12, 18}));
   // A record: time and trajectory, then the state and energies, CR LF.
-  std::string s = readFile(dir / "lumet.dat");
+  std::string s = records();
   std::string first = s.substr(0, s.find("\r\n"));
   EXPECT_EQ(first, "T= 6    i= 5");
 }
@@ -496,41 +478,41 @@ TEST_F(LogCadence, EveryRefreshOnceTheCounterReachedOne) {
   m().NCg = 1;
   steps(4);
   // NCfile starts at 0: the first step writes nothing.
-  EXPECT_EQ(countRecords(readFile(dir / "lumet.dat")), 3);
+  EXPECT_EQ(countRecords(records()), 3);
   m().NCfile = 0;
   m().NCf = 1;
   m().NCgr = 1;
-  Step(t.lab);
-  EXPECT_EQ(countRecords(readFile(dir / "lumet.dat")), 3);
+  Step(t.l);
+  EXPECT_EQ(countRecords(records()), 3);
 }
 
 TEST_F(LogCadence, CounterSurvivesANewRun) {
   m().NCf = 10;
   steps(7);
-  setUpFreeFlight(t.lab);  // a new start keeps NCfile
+  ASSERT_TRUE(t.lab.click(Command1));  // a new start keeps NCfile
   EXPECT_EQ(m().NCfile, 7);
   steps(3);
-  EXPECT_EQ(countRecords(readFile(dir / "lumet.dat")), 0);
+  EXPECT_EQ(countRecords(records()), 0);
   steps(1);
-  EXPECT_EQ(countRecords(readFile(dir / "lumet.dat")), 1);
+  EXPECT_EQ(countRecords(records()), 1);
   EXPECT_EQ(m().NCfile, 1);
 }
 
 TEST_F(LogCadence, UnwritableLogStopsTheRunWithItsOwnMessage) {
-  t.lab.logDir = (dir / "missing" / "deeper").string();
+  t.l.logDir = t.dir + "/missing/deeper";
   m().NCf = 1;
   steps(1);  // NCfile 0: no row yet
   EXPECT_TRUE(t.dialogs.messages.empty());
-  Step(t.lab);
+  Step(t.l);
   ASSERT_EQ(t.dialogs.messages.size(), 1u);
   EXPECT_EQ(t.dialogs.messages[0], msg::kFileError);
-  EXPECT_FALSE(t.lab.Timer1.Enabled);
+  EXPECT_FALSE(t.l.Timer1.Enabled);
   // The counters of the step were not advanced; NCfile was reset before
   // the file was opened.
   EXPECT_EQ(m().NCgr, 0);
   EXPECT_EQ(m().NCfile, 0);
   // The boxes had already been refreshed.
-  EXPECT_EQ(t.lab.c.text(Text60), "2");
+  EXPECT_EQ(t.c.text(Text60), "2");
 }
 
 namespace {
@@ -541,9 +523,9 @@ class Landing : public FreeFlight, public ::testing::WithParamInterface<bool> {
  protected:
   void SetUp() override {
     FreeFlight::SetUp();
-    t.lab.c.select(Option5);
-    t.lab.c.select(Option16);
-    t.lab.c.setCheck(Check23, GetParam());
+    t.c.select(Option5);
+    t.c.select(Option16);
+    t.c.setCheck(Check23, GetParam());
     for (int i = 1; i <= 5; ++i) m().S[i + 5] = 0;  // all bodies well above
     m().S[5] = 1234;
   }
@@ -560,20 +542,20 @@ TEST_P(Landing, BodyRestsOnThePlaneUnderBothSchemes) {
   m().S[15] = 0;
   m().S[20] = 0;
   m().Fy[5] = -1e6;
-  Step(t.lab);
+  Step(t.l);
   if (!GetParam()) {
     EXPECT_EQ(m().Active[5], 0);
     EXPECT_EQ(m().Y[5], -rz);
     EXPECT_EQ(m().VY[5], 0);
   }
-  for (int k = 0; k < 2; ++k) Step(t.lab);
+  for (int k = 0; k < 2; ++k) Step(t.l);
   EXPECT_EQ(m().Active[5], 0);
   EXPECT_EQ(m().Y[5], -rz);
   EXPECT_EQ(m().VX[5], 0);
   EXPECT_EQ(m().VY[5], 0);
   EXPECT_NEAR(m().X[5], 1234, 1e-2);  // the ten-digit Pi leaves a faint push
   const double l = m().L[5];
-  for (int k = 0; k < 5; ++k) Step(t.lab);
+  for (int k = 0; k < 5; ++k) Step(t.l);
   EXPECT_EQ(m().Y[5], -rz);
   EXPECT_NEAR(m().X[5], 1234, 1e-2);  // the ten-digit Pi leaves a faint push
   EXPECT_EQ(m().L[5], l);

@@ -5,18 +5,18 @@
 #include "display/display.h"
 #include "model/messages.h"
 #include "physics/physics.h"
-#include "physics_fixture.h"
+#include "support.h"
 
 using namespace lumet;
-using namespace lumet::physics_test;
+using namespace lumet::test;
 
 namespace {
 
-class Plots : public ::testing::Test {
+class Plots : public FreeFlightTest {
  protected:
   void SetUp() override {
-    setUpFreeFlight(t.lab);
-    Model& mm = t.lab.m;
+    FreeFlightTest::SetUp();
+    Model& mm = t.m;
     mm.T = 1000, mm.Tc = 1000, mm.Mt = 500, mm.kM = 0.5, mm.kMx = 1e-6;
     for (int i = 1; i <= 5; ++i) {
       mm.X[i] = 1e6 * i, mm.Y[i] = -2e6 * i;
@@ -27,7 +27,7 @@ class Plots : public ::testing::Test {
       mm.IntT_T[i] = 5.0 * i, mm.IntTpU_T[i] = 6.0 * i;
     }
     mm.Fx[5] = 7;
-    t.lab.c.setCheck(Check18, false);
+    t.c.setCheck(Check18, false);
   }
   std::vector<DrawOp>& ops() { return t.picture2.ops; }
   void expectPoints(std::initializer_list<double> ys, Rgb c) {
@@ -41,41 +41,40 @@ class Plots : public ::testing::Test {
       ++k;
     }
   }
-  TestLab t;
 };
 
 }  // namespace
 
 TEST_F(Plots, DefaultsPlotNothingBecauseTheShownLineDoesNotTakePart) {
   TestLab fresh;
-  setUpFreeFlight(fresh.lab);
-  ParameterPlots(fresh.lab);
+  startFreeFlight(fresh);
+  ParameterPlots(fresh.l);
   EXPECT_TRUE(fresh.picture2.ops.empty());
   EXPECT_TRUE(fresh.dialogs.messages.empty());
 }
 
 TEST_F(Plots, FreeBodyCoordinatesAtThePlaneScaleInItsFixedColour) {
-  t.lab.c.select(Option7);
-  t.lab.c.setCheck(Check18, true);
-  t.lab.c.typeText(Text50, "1");  // "Цвет5" does not matter here
-  ParameterPlots(t.lab);
+  t.c.select(Option7);
+  t.c.setCheck(Check18, true);
+  t.c.typeText(Text50, "1");  // "Цвет5" does not matter here
+  ParameterPlots(t.l);
   expectPoints({5e6 * 1e-6, -10e6 * 1e-6}, Rgb{130, 130, 100});
   EXPECT_TRUE(t.picture1.ops.empty());
 }
 
 TEST_F(Plots, ConstrainedBodyCoordinatesAtTheValueScale) {
-  t.lab.c.setCheck(Check3, true);
-  t.lab.c.select(Option3);
-  t.lab.c.setCheck(Check18, true);
-  ParameterPlots(t.lab);
+  t.c.setCheck(Check3, true);
+  t.c.select(Option3);
+  t.c.setCheck(Check18, true);
+  ParameterPlots(t.l);
   expectPoints({3e6 * 0.5, -6e6 * 0.5}, Rgb{0, 230, 0});
 }
 
 TEST_F(Plots, EverySelectorInItsOrder) {
-  t.lab.c.select(Option7);
+  t.c.select(Option7);
   for (ControlId c : {Check19, Check20, Check21, Check8, Check9, Check10, Check11})
-    t.lab.c.setCheck(c, true);
-  ParameterPlots(t.lab);
+    t.c.setCheck(c, true);
+  ParameterPlots(t.l);
   const double k = 0.5;
   expectPoints({7.5 * k, -2.5 * k, 1.25 * k, -3.75 * k, 7 * k, 10 * k, -5 * k, 15 * k, 20 * k,
                 25 * k, 30 * k},
@@ -83,29 +82,29 @@ TEST_F(Plots, EverySelectorInItsOrder) {
 }
 
 TEST_F(Plots, ForcesOfAConstrainedBodyAreTwoPoints) {
-  t.lab.c.setCheck(Check4, true);
-  t.lab.c.select(Option4);
-  t.lab.c.setCheck(Check20, true);
-  ParameterPlots(t.lab);
+  t.c.setCheck(Check4, true);
+  t.c.select(Option4);
+  t.c.setCheck(Check20, true);
+  ParameterPlots(t.l);
   expectPoints({1.0 * 0.5, -3.0 * 0.5}, Rgb{255, 0, 0});
 }
 
 TEST_F(Plots, OnlyTheShownTrajectoryIsPlotted) {
-  for (ControlId c : {Check1, Check2, Check3, Check4, Check5}) t.lab.c.setCheck(c, true);
-  t.lab.c.setCheck(Check19, true);
-  t.lab.c.select(Option2);
-  ParameterPlots(t.lab);
+  for (ControlId c : {Check1, Check2, Check3, Check4, Check5}) t.c.setCheck(c, true);
+  t.c.setCheck(Check19, true);
+  t.c.select(Option2);
+  ParameterPlots(t.l);
   expectPoints({3.0 * 0.5, -1.0 * 0.5}, Rgb{0, 0, 255});
   ops().clear();
-  t.lab.c.select(Option1);
-  ParameterPlots(t.lab);
+  t.c.select(Option1);
+  ParameterPlots(t.l);
   expectPoints({1.5 * 0.5, -0.5 * 0.5}, Rgb{0, 230, 230});
 }
 
 TEST_F(Plots, MarkerOnlyInTheFinishingStep) {
-  t.lab.c.select(Option7);
-  t.lab.m.Tfin[5] = 1000;  // finished in this step: Tfin = Tc
-  ParameterPlots(t.lab);
+  t.c.select(Option7);
+  t.m.Tfin[5] = 1000;  // finished in this step: Tfin = Tc
+  ParameterPlots(t.l);
   ASSERT_EQ(ops().size(), 1u);
   const DrawOp& line = ops()[0];
   EXPECT_EQ(line.type, DrawOp::Line);
@@ -115,42 +114,42 @@ TEST_F(Plots, MarkerOnlyInTheFinishingStep) {
   EXPECT_EQ(line.d, 12);
   EXPECT_EQ(line.colour, (Rgb{130, 130, 100}));
   ops().clear();
-  t.lab.m.Tfin[5] = 999;  // an earlier finish
-  ParameterPlots(t.lab);
+  t.m.Tfin[5] = 999;  // an earlier finish
+  ParameterPlots(t.l);
   EXPECT_TRUE(ops().empty());
   // Not finished, even when the time shown is 0 (Euler's first step).
-  t.lab.m.Tfin[5] = 0;
-  t.lab.m.Tc = 0;
-  ParameterPlots(t.lab);
+  t.m.Tfin[5] = 0;
+  t.m.Tc = 0;
+  ParameterPlots(t.l);
   EXPECT_TRUE(ops().empty());
 }
 
 TEST_F(Plots, ZeroTimeScaleIsAFailure) {
-  t.lab.c.select(Option7);
-  t.lab.m.Mt = 0;
-  ParameterPlots(t.lab);
+  t.c.select(Option7);
+  t.m.Mt = 0;
+  ParameterPlots(t.l);
   ASSERT_EQ(t.dialogs.messages.size(), 1u);
   EXPECT_EQ(t.dialogs.messages[0], msg::kScales);
-  EXPECT_FALSE(t.lab.Timer1.Enabled);
+  EXPECT_FALSE(t.l.Timer1.Enabled);
 }
 
 TEST_F(Plots, ValueBeyondThePictureIsAFailureAfterThePointsBefore) {
-  t.lab.c.select(Option7);
-  t.lab.c.setCheck(Check19, true);
-  t.lab.c.setCheck(Check20, true);
-  t.lab.m.FY[5] = 1e300;
-  ParameterPlots(t.lab);
+  t.c.select(Option7);
+  t.c.setCheck(Check19, true);
+  t.c.setCheck(Check20, true);
+  t.m.FY[5] = 1e300;
+  ParameterPlots(t.l);
   ASSERT_EQ(t.dialogs.messages.size(), 1u);
   EXPECT_EQ(t.dialogs.messages[0], msg::kScales);
-  EXPECT_FALSE(t.lab.Timer1.Enabled);
+  EXPECT_FALSE(t.l.Timer1.Enabled);
   EXPECT_EQ(ops().size(), 3u);  // VX, VY, FX drawn before FY failed
 }
 
 TEST_F(Plots, TimeBeyondTheRightEdgeIsNoFailure) {
-  t.lab.c.select(Option7);
-  t.lab.c.setCheck(Check19, true);
-  t.lab.m.T = 500 * 20;  // 20 cm
-  ParameterPlots(t.lab);
+  t.c.select(Option7);
+  t.c.setCheck(Check19, true);
+  t.m.T = 500 * 20;  // 20 cm
+  ParameterPlots(t.l);
   EXPECT_TRUE(t.dialogs.messages.empty());
   EXPECT_EQ(ops().size(), 2u);
   EXPECT_DOUBLE_EQ(ops()[0].a, 20);
@@ -158,9 +157,9 @@ TEST_F(Plots, TimeBeyondTheRightEdgeIsNoFailure) {
 
 TEST_F(Plots, RunDrawsTheMarkerAtTheFinishOfTheFreeOrbit) {
   TestLab run;
-  setUpFreeFlight(run.lab);
-  run.lab.c.select(Option7);
-  for (int k = 0; k < 2845; ++k) Step(run.lab);
+  startFreeFlight(run);
+  run.c.select(Option7);
+  for (int k = 0; k < 2845; ++k) Step(run.l);
   // X and Y every step, and one vertical line at T = 2840 s.
   int points = 0, lines = 0;
   for (const auto& op : run.picture2.ops) {

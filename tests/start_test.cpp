@@ -133,6 +133,19 @@ TEST(Start, ExponentBoxesScaleBothBodies) {
   EXPECT_DOUBLE_EQ(t.m.q2, 5e-3);
 }
 
+namespace {
+
+// Starts at height Rz straight above mass 2 (distance 2 Rz from its centre)
+// in the field the given option buttons choose.
+void startAboveMassTwo(TestLab& t, std::initializer_list<ControlId> field) {
+  t.set(Text9, "0");
+  t.set(Text10, "6378000");
+  for (ControlId option : field) t.c.select(option);
+  t.lab.click(Command1);
+}
+
+}  // namespace
+
 TEST(Start, FieldLawsAgreeAtTheSurfaceAndFollowTheirPowerAbove) {
   // Start at height Rz above the surface (distance 2 Rz from the centre),
   // straight above mass 2, so the whole attraction is vertical.
@@ -148,11 +161,7 @@ TEST(Start, FieldLawsAgreeAtTheSurfaceAndFollowTheirPowerAbove) {
   };
   for (const auto& c : cases) {
     TestLab t;
-    t.set(Text9, "0");
-    t.set(Text10, "6378000");
-    t.c.select(c.power);
-    t.c.select(c.sign);
-    t.lab.click(Command1);
+    startAboveMassTwo(t, {c.power, c.sign});
     ASSERT_TRUE(t.dialogs.messages.empty());
     double F0 = t.m.Fq0 + t.m.Fm0;
     EXPECT_NEAR(t.m.Fqn + t.m.Fmn, c.ratio * F0, 1e-12 * F0);
@@ -182,12 +191,7 @@ TEST(Start, StartEnergiesMatchTheClosedFormsAboveTheSurface) {
   };
   for (const auto& c : cases) {
     TestLab t;
-    t.set(Text9, "0");
-    t.set(Text10, "6378000");
-    t.c.select(c.constness);
-    t.c.select(c.power);
-    t.c.select(c.sign);
-    t.lab.click(Command1);
+    startAboveMassTwo(t, {c.constness, c.power, c.sign});
     ASSERT_TRUE(t.dialogs.messages.empty());
     double unit = t.m.Fm0 * Rz;
     EXPECT_NEAR(t.m.Em[5], c.factor * unit, 1e-6 * unit);

@@ -3,6 +3,9 @@
 // fresh temporary directory.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <cmath>
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
@@ -60,5 +63,36 @@ struct TestLab {
   void set(ControlId id, const std::string& text) { c.typeText(id, text); }
   std::string log() const { return readFile(dir + "/lumet.dat"); }
 };
+
+// The default experiment started by its button: the spherical field of mass
+// 2 falling as the inverse square, only the free body, which starts on the
+// surface at the left of mass 2 with VX = -1460, VY = 8000. The pictures'
+// records are emptied after the start's own drawing, so that a test sees
+// only what the steps draw.
+inline void startFreeFlight(TestLab& t) {
+  ASSERT_TRUE(t.lab.click(Command1));
+  ASSERT_TRUE(t.dialogs.messages.empty()) << t.dialogs.messages[0];
+  ASSERT_TRUE(t.l.Timer1.Enabled);
+  t.picture1.ops.clear();
+  t.picture2.ops.clear();
+}
+
+// A test on the default free flight, started afresh for every test.
+class FreeFlightTest : public ::testing::Test {
+ protected:
+  void SetUp() override { startFreeFlight(t); }
+  Model& m() { return t.m; }
+  // Chooses the field: every option button given, in turn.
+  template <class... Ids>
+  void field(Ids... options) {
+    (t.c.select(options), ...);
+  }
+  TestLab t;
+};
+
+// Relative closeness for golden values.
+inline bool near(double got, double want, double rel) {
+  return std::fabs(got - want) <= rel * std::fabs(want);
+}
 
 }  // namespace lumet::test

@@ -74,7 +74,8 @@ class IntrusiveDialogs : public Dialogs {
 TEST(RunControl, OneHandlerAtATime) {
   RecordingCanvas p1, p2;
   IntrusiveDialogs d;
-  Laboratory lab(p1, p2, d, test::tempDir());
+  const std::string dir = test::tempDir();
+  Laboratory lab(p1, p2, d, dir);
   d.lab = &lab;
   lab.click(Command1);  // a run is going
   lab.lab.c.typeText(Text19, "-7000000");
@@ -84,4 +85,5 @@ TEST(RunControl, OneHandlerAtATime) {
   EXPECT_FALSE(d.clickRan);
   EXPECT_FALSE(lab.busy());
   EXPECT_TRUE(lab.tick());  // and afterwards ticks run again
+  std::filesystem::remove_all(dir);
 }

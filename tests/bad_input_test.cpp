@@ -47,7 +47,9 @@ TEST(BadInput, AnyTextInAnyBoxGivesARunOrAMessage) {
         expectNoInfNan(t, what);
         // What was typed stays; only the end angle's box doubles as the "Y"
         // value box of a run.
-        if (box != Text41) EXPECT_EQ(t.c.text(box), text) << what;
+        if (box != Text41) {
+          EXPECT_EQ(t.c.text(box), text) << what;
+        }
       }
     }
   }

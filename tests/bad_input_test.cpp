@@ -21,11 +21,11 @@ const char* const kTexts[] = {"0",      "-0",       "1e308", "-1e308", "1e-308",
                               "-32768", "4.9e-324", "abc",   "",       "1e5",    "-1"};
 
 void expectNoInfNan(const TestLab& t, const std::string& what) {
-  for (const auto& spec : controlTable()) {
-    if (spec.kind != Kind::Text) continue;
-    const std::string& s = t.c.text(spec.id);
-    EXPECT_EQ(s.find("nan"), std::string::npos) << what << " " << spec.name << "=" << s;
-    EXPECT_EQ(s.find("inf"), std::string::npos) << what << " " << spec.name << "=" << s;
+  for (const auto& entry : controlTable()) {
+    if (entry.kind != Kind::Text) continue;
+    const std::string& s = t.c.text(entry.id);
+    EXPECT_EQ(s.find("nan"), std::string::npos) << what << " " << entry.name << "=" << s;
+    EXPECT_EQ(s.find("inf"), std::string::npos) << what << " " << entry.name << "=" << s;
   }
 }
 

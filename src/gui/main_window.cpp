@@ -70,12 +70,12 @@ void MainWindow::build() {
   const auto& table = controlTable();
   // Frames first, so that they stand beneath everything drawn over them;
   // the controls of a frame are its children, placed relative to it.
-  for (const auto& spec : table)
-    if (spec.kind == Kind::Frame) widgets_[spec.id] = makeControl(spec, this);
-  for (const auto& spec : table) {
-    if (spec.kind == Kind::Frame || spec.kind == Kind::Timer) continue;
-    QWidget* parent = spec.frame == ControlCount ? this : widgets_[spec.frame];
-    widgets_[spec.id] = makeControl(spec, parent);
+  for (const auto& entry : table)
+    if (entry.kind == Kind::Frame) widgets_[entry.id] = makeControl(entry, this);
+  for (const auto& entry : table) {
+    if (entry.kind == Kind::Frame || entry.kind == Kind::Timer) continue;
+    QWidget* parent = entry.frame == ControlCount ? this : widgets_[entry.frame];
+    widgets_[entry.id] = makeControl(entry, parent);
   }
 
   // The window shows every control, with the same margin right and below as
@@ -86,11 +86,11 @@ void MainWindow::build() {
   resize(all.right() + 1 + px(90), all.bottom() + 1 + px(90));
 }
 
-QWidget* MainWindow::makeControl(const ControlSpec& spec, QWidget* parent) {
-  const ControlId id = spec.id;
+QWidget* MainWindow::makeControl(const ControlSpec& entry, QWidget* parent) {
+  const ControlId id = entry.id;
   const Controls& c = lab_->lab.c;
   QWidget* w = nullptr;
-  switch (spec.kind) {
+  switch (entry.kind) {
     case Kind::Text: {
       auto* box = new QLineEdit(parent);
       box->setText(QString::fromStdString(c.text(id)));
@@ -103,9 +103,9 @@ QWidget* MainWindow::makeControl(const ControlSpec& spec, QWidget* parent) {
       w = box;
       break;
     }
-    case Kind::Label: w = new QLabel(qstr(spec.caption), parent); break;
+    case Kind::Label: w = new QLabel(qstr(entry.caption), parent); break;
     case Kind::Check: {
-      auto* box = new QCheckBox(qstr(spec.caption), parent);
+      auto* box = new QCheckBox(qstr(entry.caption), parent);
       box->setChecked(c.value(id));
       connect(box, &QAbstractButton::clicked, this, [this, id](bool on) {
         lab_->lab.c.setCheck(id, on);
@@ -115,9 +115,9 @@ QWidget* MainWindow::makeControl(const ControlSpec& spec, QWidget* parent) {
       break;
     }
     case Kind::Option: {
-      auto* button = new QRadioButton(qstr(spec.caption), parent);
+      auto* button = new QRadioButton(qstr(entry.caption), parent);
       button->setAutoExclusive(false);
-      QButtonGroup*& group = groups_[spec.frame];
+      QButtonGroup*& group = groups_[entry.frame];
       if (!group) {
         group = new QButtonGroup(this);
         group->setExclusive(true);
@@ -131,9 +131,9 @@ QWidget* MainWindow::makeControl(const ControlSpec& spec, QWidget* parent) {
       w = button;
       break;
     }
-    case Kind::Frame: w = new QGroupBox(qstr(spec.caption), parent); break;
+    case Kind::Frame: w = new QGroupBox(qstr(entry.caption), parent); break;
     case Kind::Command: {
-      auto* button = new QPushButton(qstr(spec.caption), parent);
+      auto* button = new QPushButton(qstr(entry.caption), parent);
       button->setAutoDefault(false);
       connect(button, &QPushButton::clicked, this, [this, id] { press(id); });
       w = button;
@@ -142,16 +142,16 @@ QWidget* MainWindow::makeControl(const ControlSpec& spec, QWidget* parent) {
     case Kind::Picture: w = id == Picture1 ? Picture1_ : Picture2_; break;
     case Kind::Timer: return nullptr;
   }
-  w->setObjectName(spec.name);
+  w->setObjectName(entry.name);
 
   // Places are window coordinates; a control inside a frame is a child of
   // the frame and stands relative to it.
-  QPoint at(px(spec.left), px(spec.top));
+  QPoint at(px(entry.left), px(entry.top));
   if (parent != this) at -= parent->mapTo(this, QPoint(0, 0));
   QSize size;
-  if (spec.width > 0) {
-    size = QSize(px(spec.width), px(spec.height));
-  } else if (spec.kind == Kind::Label) {
+  if (entry.width > 0) {
+    size = QSize(px(entry.width), px(entry.height));
+  } else if (entry.kind == Kind::Label) {
     size = w->sizeHint();
   } else {
     size = QSize(w->sizeHint().width(), px(kButtonRowTwips));

@@ -127,12 +127,12 @@ class WindowTest : public QObject {
   void windowIsLumet1RAndShowsEverything() {
     QCOMPARE(w_->windowTitle(), QString("Lumet1R"));
     const QRect client = w_->rect();
-    for (const auto& spec : controlTable()) {
-      if (spec.kind == Kind::Timer) continue;
-      QWidget* c = w_->control(spec.id);
+    for (const auto& entry : controlTable()) {
+      if (entry.kind == Kind::Timer) continue;
+      QWidget* c = w_->control(entry.id);
       QRect r(c->mapTo(w_.get(), QPoint(0, 0)), c->size());
-      QVERIFY2(client.contains(r), spec.name);
-      QVERIFY2(c->isVisible(), spec.name);
+      QVERIFY2(client.contains(r), entry.name);
+      QVERIFY2(c->isVisible(), entry.name);
     }
     // The controls span about 11 800 by 8 350 twips.
     QVERIFY(client.width() >= w_->px(11800));
@@ -145,24 +145,24 @@ class WindowTest : public QObject {
     const int dpi = w_->logicalDpiX();
     auto px = [dpi](int twips) { return qRound(twips * dpi / 1440.0); };
     int seen = 0;
-    for (const auto& spec : controlTable()) {
-      const char* name = spec.name;
-      if (spec.kind == Kind::Timer) {
+    for (const auto& entry : controlTable()) {
+      const char* name = entry.name;
+      if (entry.kind == Kind::Timer) {
         QCOMPARE(w_->timer().objectName(), QString(name));
         continue;
       }
       QWidget* c = w_->findChild<QWidget*>(name);
       QVERIFY2(c, name);
-      QCOMPARE(c, w_->control(spec.id));
-      QCOMPARE(c->mapTo(w_.get(), QPoint(0, 0)), QPoint(px(spec.left), px(spec.top)));
-      if (spec.width > 0) QCOMPARE(c->size(), QSize(px(spec.width), px(spec.height)));
-      const QString caption = q(spec.caption);
-      const bool on = std::string_view(spec.initial) == "1";
-      switch (spec.kind) {
+      QCOMPARE(c, w_->control(entry.id));
+      QCOMPARE(c->mapTo(w_.get(), QPoint(0, 0)), QPoint(px(entry.left), px(entry.top)));
+      if (entry.width > 0) QCOMPARE(c->size(), QSize(px(entry.width), px(entry.height)));
+      const QString caption = q(entry.caption);
+      const bool on = std::string_view(entry.initial) == "1";
+      switch (entry.kind) {
         case Kind::Text: {
           auto* box = qobject_cast<QLineEdit*>(c);
           QVERIFY2(box, name);
-          QCOMPARE(box->text(), q(spec.initial));
+          QCOMPARE(box->text(), q(entry.initial));
           QVERIFY(!box->isReadOnly());
           QCOMPARE(box->echoMode(), QLineEdit::Normal);
           break;
@@ -177,7 +177,7 @@ class WindowTest : public QObject {
           QVERIFY2(qobject_cast<QRadioButton*>(c), name);
           QCOMPARE(qobject_cast<QRadioButton*>(c)->text(), caption);
           QCOMPARE(qobject_cast<QRadioButton*>(c)->isChecked(), on);
-          QCOMPARE(c->parentWidget(), w_->control(spec.frame));
+          QCOMPARE(c->parentWidget(), w_->control(entry.frame));
           break;
         case Kind::Frame:
           QVERIFY2(qobject_cast<QGroupBox*>(c), name);
@@ -189,7 +189,7 @@ class WindowTest : public QObject {
           break;
         case Kind::Picture:
           QVERIFY2(qobject_cast<PictureWidget*>(c), name);
-          QCOMPARE(c->size(), QSize(px(spec.width), px(spec.height)));
+          QCOMPARE(c->size(), QSize(px(entry.width), px(entry.height)));
           break;
         case Kind::Timer: break;
       }
@@ -213,18 +213,20 @@ class WindowTest : public QObject {
 
   void optionFramesExcludeOnlyWithinTheirFrame() {
     const auto& table = controlTable();
-    for (const auto& spec : table) {
-      if (spec.kind != Kind::Option) continue;
+    for (const auto& entry : table) {
+      if (entry.kind != Kind::Option) continue;
       // Every other option as it stood before.
       std::vector<bool> before(ControlCount);
       for (const auto& o : table)
         if (o.kind == Kind::Option) before[o.id] = get<QRadioButton>(o.id)->isChecked();
-      click(spec.id);
+      click(entry.id);
       for (const auto& o : table) {
         if (o.kind != Kind::Option) continue;
         bool shown = get<QRadioButton>(o.id)->isChecked();
-        bool expected = o.id == spec.id ? true : o.frame == spec.frame ? false : bool(before[o.id]);
-        QVERIFY2(shown == expected, qPrintable(QString("%1 after %2").arg(o.name, spec.name)));
+        bool expected = o.id == entry.id         ? true
+                        : o.frame == entry.frame ? false
+                                                 : bool(before[o.id]);
+        QVERIFY2(shown == expected, qPrintable(QString("%1 after %2").arg(o.name, entry.name)));
         QVERIFY2(lab().c.value(o.id) == expected, o.name);
       }
     }

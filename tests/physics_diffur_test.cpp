@@ -86,11 +86,11 @@ const Law kLaws[] = {
      [](double f0, double rz, double r, double) { return f0 / (rz * rz) * r * r; }},
 };
 
-class FieldLaw : public Equations, public ::testing::WithParamInterface<Law> {};
+class EachFieldLaw : public Equations, public ::testing::WithParamInterface<Law> {};
 
 }  // namespace
 
-TEST_P(FieldLaw, StrengthAndDirectionInTheSphericalField) {
+TEST_P(EachFieldLaw, StrengthAndDirectionInTheSphericalField) {
   const Law& law = GetParam();
   field(Option6, law.strength, law.power, law.sign);
   t.c.setCheck(Check14, law.autoDn);
@@ -124,7 +124,7 @@ TEST_P(FieldLaw, StrengthAndDirectionInTheSphericalField) {
   EXPECT_TRUE(t.dialogs.messages.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(AllLaws, FieldLaw, ::testing::ValuesIn(kLaws));
+INSTANTIATE_TEST_SUITE_P(AllLaws, EachFieldLaw, ::testing::ValuesIn(kLaws));
 
 TEST_F(Equations, FourQuadrantsPointToTheCentre) {
   const double f = m().Fm0 + m().Fq0;

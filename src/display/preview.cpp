@@ -2,6 +2,7 @@
 
 #include "display/display.h"
 #include "model/messages.h"
+#include "physics/physics.h"
 #include "setup/setup.h"
 
 namespace lumet {
@@ -60,6 +61,7 @@ void DrawFieldProfile(Lab& lab) {
   Model& m = lab.m;
   Canvas& p = *lab.Picture1;
   const bool flat = lab.on(Option5);
+  const FieldLaw law = fieldLaw(lab);
   m.Xcorner = dv(-5, m.kMx);
   m.Ycorner = dv(5, m.kMx);
   m.XR = flat ? 0 : m.Xcorner;
@@ -73,24 +75,7 @@ void DrawFieldProfile(Lab& lab) {
     m.XR = flat ? 0 : ok(std::sin(m.beta) * LR);
     m.Y[i] = ok(root(ok(LR * LR - m.XR * m.XR)) - m.Rz);
 
-    if (lab.on(Option16)) {
-      m.Fq[i] = m.Fq0;
-      m.Fm[i] = m.Fm0;
-    } else if (lab.on(Option11)) {
-      if (lab.on(Option19)) {
-        m.Fq[i] = dv(dv(-m.Ke * m.q1 * m.q2, LR), LR);
-        m.Fm[i] = dv(dv(m.gamma * m.m1 * m.m2, LR), LR);
-      } else {
-        m.Fq[i] = ok(m.Kq * LR * LR);
-        m.Fm[i] = ok(m.Km * LR * LR);
-      }
-    } else if (lab.on(Option19)) {
-      m.Fq[i] = dv(m.Kq, LR);
-      m.Fm[i] = dv(m.Km, LR);
-    } else {
-      m.Fq[i] = ok(m.Kq * LR);
-      m.Fm[i] = ok(m.Km * LR);
-    }
+    fieldStrength(m, law, LR, m.Fq[i], m.Fm[i]);
 
     const double y = ok(m.Y[i] * m.kMx);
     if (m.Fq0 != 0) {

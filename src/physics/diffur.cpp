@@ -13,36 +13,51 @@ namespace {
 
 constexpr ControlId kTakesPart[6] = {ControlCount, Check1, Check2, Check3, Check4, Check5};
 
-// Direction of the attraction seen from offsets (xr, yr): Pi/2 on the
-// vertical, otherwise |atan(yr/xr)|.
-double direction(const Model& m, double xr, double yr) {
+}  // namespace
+
+FieldLaw fieldLaw(const Lab& lab) { return {lab.on(Option16), lab.on(Option11), lab.on(Option19)}; }
+
+void fieldStrength(const Model& m, FieldLaw law, double lr, double& Fq, double& Fm) {
+  Fq = m.Fq0;
+  Fm = m.Fm0;
+  if (law.constant) return;
+  if (!law.power2 && law.falling) {
+    Fq = dv(m.Kq, lr);
+    Fm = dv(m.Km, lr);
+  } else if (!law.power2) {
+    Fq = ok(m.Kq * lr);
+    Fm = ok(m.Km * lr);
+  } else if (law.falling) {
+    Fq = dv(dv(ok(-m.Ke * m.q1 * m.q2), lr), lr);
+    Fm = dv(dv(ok(m.m1 * m.m2 * m.gamma), lr), lr);
+  } else {
+    Fq = ok(lr * ok(m.Kq * lr));
+    Fm = ok(lr * ok(m.Km * lr));
+  }
+}
+
+double attractionAngle(const Model& m, double xr, double yr) {
   if (xr == 0) return m.Pi / 2;
   return std::fabs(std::atan(dv(yr, xr)));
 }
 
-// Components of an attraction f (positive towards the centre) at offsets
-// (xr, yr) from that centre, along the direction beta.
-void pull(double f, double beta, double xr, double yr, double& fx, double& fy) {
+void attraction(double F, double beta, double xr, double yr, double& fx, double& fy) {
   // In a flat field, and on the vertical through a centre, the direction is
   // the same Pi/2 at every evaluation.
   static TrigMemo trig;
   double sinBeta, cosBeta;
   trig.of(beta, sinBeta, cosBeta);
-  fx = ok(-f * cosBeta);
+  fx = ok(-F * cosBeta);
   if (xr < 0) fx = -fx;
-  fy = ok(-f * sinBeta);
+  fy = ok(-F * sinBeta);
   if (yr < 0) fy = -fy;
 }
-
-}  // namespace
 
 void Diffur1(Lab& lab) {
   Model& m = lab.m;
   try {
     const bool flat = lab.on(Option5);
-    const bool constant = lab.on(Option16);
-    const bool power2 = lab.on(Option11);
-    const bool falling = lab.on(Option19);
+    const FieldLaw law = fieldLaw(lab);
     const bool autoDn = lab.on(Check14);
     const bool mass3 = lab.on(Check17);
 
@@ -72,34 +87,21 @@ void Diffur1(Lab& lab) {
       m.XR = flat ? 0 : m.X[i];
       m.YR = ok(m.Y[i] + m.Rz);
       m.LR[i] = root(ok(m.XR * m.XR + m.YR * m.YR));
-      m.beta = direction(m, m.XR, m.YR);
+      m.beta = attractionAngle(m, m.XR, m.YR);
 
-      // Strength of the field at that distance.
+      // Strength of the field at that distance; the free body may follow
+      // its own power law of the distance ("AutoDn").
       double lr = m.LR[i];
-      m.Fq[i] = m.Fq0;
-      m.Fm[i] = m.Fm0;
-      if (!constant) {
-        if (!power2 && falling) {
-          m.Fq[i] = dv(m.Kq, lr);
-          m.Fm[i] = dv(m.Km, lr);
-        } else if (!power2) {
-          m.Fq[i] = ok(m.Kq * lr);
-          m.Fm[i] = ok(m.Km * lr);
-        } else if (falling && i == 5 && autoDn) {
-          double p = ok(std::pow(lr, m.Dn));
-          m.Fq[i] = ok(p * ok(-m.Ke * m.q1 * m.q2));
-          m.Fm[i] = ok(p * ok(m.m1 * m.m2 * m.gamma));
-        } else if (falling) {
-          m.Fq[i] = dv(dv(ok(-m.Ke * m.q1 * m.q2), lr), lr);
-          m.Fm[i] = dv(dv(ok(m.m1 * m.m2 * m.gamma), lr), lr);
-        } else {
-          m.Fq[i] = ok(lr * ok(m.Kq * lr));
-          m.Fm[i] = ok(lr * ok(m.Km * lr));
-        }
+      if (!law.constant && law.power2 && law.falling && i == 5 && autoDn) {
+        double p = ok(std::pow(lr, m.Dn));
+        m.Fq[i] = ok(p * ok(-m.Ke * m.q1 * m.q2));
+        m.Fm[i] = ok(p * ok(m.m1 * m.m2 * m.gamma));
+      } else {
+        fieldStrength(m, law, lr, m.Fq[i], m.Fm[i]);
       }
 
       double fxField, fyField;
-      pull(ok(m.Fm[i] + m.Fq[i]), m.beta, m.XR, m.YR, fxField, fyField);
+      attraction(ok(m.Fm[i] + m.Fq[i]), m.beta, m.XR, m.YR, fxField, fyField);
       double reactX = i <= 4 ? m.Fx[i] : 0;
       double reactY = i <= 4 ? m.Fy[i] : 0;
       m.FX[i] = ok(fxField + reactX - m.Kj * m.VX[i] + m.Fx[5]);
@@ -115,8 +117,8 @@ void Diffur1(Lab& lab) {
         lr = m.LR[i];
         m.Fq[i] = dv(dv(ok(-m.Ke * m.q1 * m.q2), lr), lr);
         m.Fm[i] = dv(dv(ok(m.m1 * m.m2 * m.gamma), lr), lr);
-        m.beta = direction(m, m.XR, m.YR);
-        pull(ok(m.Fm[i] + m.Fq[i]), m.beta, m.XR, m.YR, m.FXf, m.FYf);
+        m.beta = attractionAngle(m, m.XR, m.YR);
+        attraction(ok(m.Fm[i] + m.Fq[i]), m.beta, m.XR, m.YR, m.FXf, m.FYf);
         m.FX[i] = ok(m.FX[i] + m.FXf);
         m.FY[i] = ok(m.FY[i] + m.FYf);
       }

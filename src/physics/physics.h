@@ -7,6 +7,26 @@
 
 namespace lumet {
 
+// The law of the field of mass 2 as chosen in the window: constant or
+// variable strength, power 1 or 2 of the distance, falling or growing.
+struct FieldLaw {
+  bool constant, power2, falling;
+};
+FieldLaw fieldLaw(const Lab& lab);
+
+// Strength of the field of mass 2 at distance lr under the law: its
+// electric part Fq and gravitational part Fm, both Fq0, Fm0 at lr = Rz.
+// Throws Failure on an arithmetic failure.
+void fieldStrength(const Model& m, FieldLaw law, double lr, double& Fq, double& Fm);
+
+// Direction of an attraction seen from offsets (xr, yr) from its centre:
+// Pi/2 on the vertical, otherwise |atan(yr/xr)|.
+double attractionAngle(const Model& m, double xr, double yr);
+
+// Components of an attraction F (positive towards the centre) at offsets
+// (xr, yr) from that centre, along the angle beta.
+void attraction(double F, double beta, double xr, double yr, double& fx, double& fy);
+
 // Right-hand side of the equations of motion: reads S, writes dS and the
 // per-body forces. Shows "Ошибка решения уравнений" and stops Timer1 on an
 // arithmetic failure.

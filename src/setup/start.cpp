@@ -3,24 +3,12 @@
 #include "display/display.h"
 #include "model/messages.h"
 #include "output/runlog.h"
+#include "physics/physics.h"
 #include "setup/setup.h"
 
 namespace lumet {
 
 namespace {
-
-// Direction of the attraction towards a centre at offsets (xr, yr) from the
-// body, placed in its quadrant by explicit sign tests; adds -F along it to
-// (fx, fy). A positive F pulls towards the centre.
-void addAttraction(const Model& m, double F, double xr, double yr, double& fx, double& fy) {
-  double a = m.Pi / 2;
-  if (xr != 0) a = std::fabs(std::atan(dv(yr, xr)));
-  double cx = -F * std::cos(a), cy = -F * std::sin(a);
-  if (xr < 0) cx = -cx;
-  if (yr < 0) cy = -cy;
-  fx = ok(fx + cx);
-  fy = ok(fy + cy);
-}
 
 // Potential energies of body i at distance lr from the centre of mass 2,
 // measured from the zero level of the chosen field law.
@@ -175,7 +163,7 @@ void Start(Lab& lab) {
 
     // 12. Field at the start point.
     bool flat = lab.on(Option5);
-    bool constant = lab.on(Option16);
+    const FieldLaw law = fieldLaw(lab);
     m.Kq = 0;
     m.Km = 0;
     m.YR = ok(m.Yn + m.Rz);
@@ -188,49 +176,41 @@ void Start(Lab& lab) {
 
     // 13. A constant field needs the start above the surface.
     double level = ok(dv(m.Yn, m.Rz) + 1);
-    if (level <= 0.01 && constant) {
+    if (level <= 0.01 && law.constant) {
       lab.message(msg::kFlatConst);
       return;
     }
 
     // 14. The law of a variable field: every law gives Fq0, Fm0 at LR = Rz.
-    if (!constant) {
-      bool power2 = lab.on(Option11), falling = lab.on(Option19);
-      if (!power2 && falling) {
+    if (!law.constant) {
+      if (!law.power2 && law.falling) {
         m.Kq = ok(m.Fq0 * m.Rz);
         m.Km = ok(m.Fm0 * m.Rz);
-        m.Fqn = dv(m.Kq, m.LRn);
-        m.Fmn = dv(m.Km, m.LRn);
-      } else if (!power2) {
+      } else if (!law.power2) {
         m.Kq = dv(m.Fq0, m.Rz);
         m.Km = dv(m.Fm0, m.Rz);
-        m.Fqn = ok(m.Kq * m.LRn);
-        m.Fmn = ok(m.Km * m.LRn);
-      } else if (falling) {
-        m.Fqn = dv(dv(-m.Ke * m.q1 * m.q2, m.LRn), m.LRn);
-        m.Fmn = dv(dv(m.m1 * m.m2 * m.gamma, m.LRn), m.LRn);
-      } else {
+      } else if (!law.falling) {
         m.Kq = dv(m.Fq0, m.Rz * m.Rz);
         m.Km = dv(m.Fm0, m.Rz * m.Rz);
-        m.Fqn = ok(m.LRn * (m.Kq * m.LRn));
-        m.Fmn = ok(m.LRn * (m.Km * m.LRn));
       }
+      fieldStrength(m, law, m.LRn, m.Fqn, m.Fmn);
     }
 
     // 15. Field force at the start point.
-    m.FXfield = 0;
-    m.FYfield = 0;
-    addAttraction(m, ok(m.Fqn + m.Fmn), m.XR, m.YR, m.FXfield, m.FYfield);
+    attraction(ok(m.Fqn + m.Fmn), attractionAngle(m, m.XR, m.YR), m.XR, m.YR, m.FXfield, m.FYfield);
 
-    // 16. Mass 3 on the abscissa at KRz3·Rz.
+    // 16. Mass 3 on the abscissa at KRz3·Rz adds its pull.
     if (lab.on(Check17)) {
       m.XR = ok(m.Xn - m.KRz3 * m.Rz);
       m.YR = m.Yn;
       m.LR[5] = ok(std::sqrt(m.XR * m.XR + m.YR * m.YR));
       m.Fq[5] = dv(-m.Ke * m.q1 * m.q2, ok(m.LR[5] * m.LR[5]));
       m.Fm[5] = dv(m.m1 * m.m2 * m.gamma, ok(m.LR[5] * m.LR[5]));
-      m.beta = m.XR != 0 ? std::fabs(std::atan(dv(m.YR, m.XR))) : m.Pi / 2;
-      addAttraction(m, ok(m.Fm[5] + m.Fq[5]), m.XR, m.YR, m.FXfield, m.FYfield);
+      m.beta = attractionAngle(m, m.XR, m.YR);
+      double fx, fy;
+      attraction(ok(m.Fm[5] + m.Fq[5]), m.beta, m.XR, m.YR, fx, fy);
+      m.FXfield = ok(m.FXfield + fx);
+      m.FYfield = ok(m.FYfield + fy);
     }
 
     // 17, 18. Time, counters and every per-trajectory quantity.
@@ -275,7 +255,7 @@ void Start(Lab& lab) {
 
     // 22. With mass 3 only the spherical inverse-square field is provided.
     if (lab.on(Check17)) {
-      if (flat || constant || lab.on(Option10) || lab.on(Option18)) {
+      if (flat || law.constant || !law.power2 || !law.falling) {
         lab.message(msg::kMass3);
         return;
       }

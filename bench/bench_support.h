@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <string>
 
+#include "app/lab.h"
 #include "display/canvas.h"
-#include "model/lab.h"
 
 namespace lumet::bench {
 

@@ -50,9 +50,10 @@ BENCHMARK(BM_StepRefresh);
 void BM_Bookkeeping(benchmark::State& state) {
   Bench b("32767");
   Step(b.lab);
+  const Choices ch = ReadChoices(b.lab.c);
   for (auto _ : state) {
-    UpdateTrajectory(b.lab, 5);
-    FillTable(b.lab, 5);
+    UpdateTrajectory(b.lab.m, ch, 5);
+    FillTable(b.lab.m, ch, 5);
   }
   benchmark::DoNotOptimize(b.lab.m.E[5]);
 }

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <random>
 
-#include "model/lab.h"
+#include "model/failure.h"
 
 using namespace lumet;
 

@@ -20,12 +20,22 @@ namespace {
 constexpr double kPi = 3.141592654;
 
 struct Rods : ::testing::Test {
-  test::RecordingDialogs dialogs;
-  Lab lab;
-  Model& m = lab.m;
+  Model m;
+  Controls c;
+  StartReport r;
+  // The warnings and the stop, as the laboratory shows them.
+  std::vector<std::string> messages;
   Rods() {
-    lab.dialogs = &dialogs;
-    for (ControlId c : {Check1, Check2, Check3, Check4, Check5}) lab.c.setCheck(c, false);
+    for (ControlId id : {Check1, Check2, Check3, Check4, Check5}) c.setCheck(id, false);
+  }
+  // The rods built as the start builds them, their boxes written.
+  bool build() {
+    r = StartReport{};
+    const bool built = BuildConstraints(m, ReadChoices(c), r);
+    for (const BoxValue& v : r.shown) c.setText(v.box, formatNumber(v.value));
+    for (const char* notice : r.notices) messages.emplace_back(notice);
+    if (r.stop) messages.emplace_back(r.stop);
+    return built;
   }
   void points(double xn, double yn, double xk, double yk) {
     m.Xn = xn;
@@ -33,8 +43,8 @@ struct Rods : ::testing::Test {
     m.Xk = xk;
     m.Yk = yk;
   }
-  void only(ControlId rod) { lab.c.setCheck(rod, true); }
-  std::string box(ControlId id) { return lab.c.text(id); }
+  void only(ControlId rod) { c.setCheck(rod, true); }
+  std::string box(ControlId id) { return c.text(id); }
 };
 
 }  // namespace
@@ -42,32 +52,30 @@ struct Rods : ::testing::Test {
 TEST_F(Rods, LineTakesTheChordDirection) {
   points(0, 100, 100, 0);
   only(Check1);
-  ASSERT_TRUE(BuildConstraints(lab));
+  ASSERT_TRUE(build());
   EXPECT_DOUBLE_EQ(m.al1, -M_PI / 4);
   EXPECT_EQ(m.al1v, m.al1);
-  EXPECT_EQ(m.DX, 100);
-  EXPECT_EQ(m.DY, -100);
-  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_TRUE(messages.empty());
 }
 
 // A chord with no horizontal extent is vertical; only one of no length fails.
 TEST_F(Rods, VerticalChordIsUpOrDownAndOnlyZeroByZeroFails) {
   only(Check1);
   points(5, 0, 5, 3);
-  ASSERT_TRUE(BuildConstraints(lab));
+  ASSERT_TRUE(build());
   EXPECT_EQ(m.al1, kPi / 2);
   points(5, 3, 5, 0);
-  ASSERT_TRUE(BuildConstraints(lab));
+  ASSERT_TRUE(build());
   EXPECT_EQ(m.al1, -kPi / 2);
   points(5, 3, 5, 3);
-  EXPECT_THROW(BuildConstraints(lab), Failure);
+  EXPECT_THROW(build(), Failure);
 }
 
 TEST_F(Rods, DefaultStandardCycloid) {
   points(-6378000, -6378000, 6165000, -8000000);
   only(Check2);
-  ASSERT_TRUE(BuildConstraints(lab));
-  EXPECT_EQ(m.NCgr, 4304);
+  ASSERT_TRUE(build());
+  EXPECT_EQ(r.cycloidCorrections, 4304);
   EXPECT_NEAR(m.fiK2, 4.948834396942045, 1e-12);
   EXPECT_NEAR(m.R2, 2118180.4436400416, 1e-6);
   EXPECT_EQ(m.fiN2, 0);
@@ -81,14 +89,14 @@ TEST_F(Rods, DefaultStandardCycloid) {
   EXPECT_EQ(box(Text14).substr(0, 8), "2118180.");
   EXPECT_EQ(box(Text31), "0");
   EXPECT_EQ(box(Text41).substr(0, 6), "4.9488");
-  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(Rods, RaceCycloid) {
   points(0, 100, 100, 0);
   only(Check2);
-  ASSERT_TRUE(BuildConstraints(lab));
-  EXPECT_EQ(m.NCgr, 12157);
+  ASSERT_TRUE(build());
+  EXPECT_EQ(r.cycloidCorrections, 12157);
   EXPECT_NEAR(m.fiK2, 2.412334523605174, 1e-12);
   EXPECT_NEAR(m.R2, 57.28463078312028, 1e-11);
 }
@@ -98,14 +106,14 @@ TEST_F(Rods, CycloidNearTheOriginSearchesInAbsoluteTolerance) {
   // trial abscissa is Pi/4 = 0.7853981635 already.
   points(0, 0, 0.7854, -0.5);
   only(Check2);
-  ASSERT_TRUE(BuildConstraints(lab));
-  EXPECT_EQ(m.NCgr, 0);
+  ASSERT_TRUE(build());
+  EXPECT_EQ(r.cycloidCorrections, 0);
   EXPECT_EQ(m.R2, 0.25);
   EXPECT_EQ(m.fiK2, kPi);
   // Here the steps are too small to get there in time.
   points(0, 0, 0.8, -0.5);
-  EXPECT_FALSE(BuildConstraints(lab));
-  EXPECT_EQ(dialogs.messages, std::vector<std::string>{msg::kCycloidYn});
+  EXPECT_FALSE(build());
+  EXPECT_EQ(messages, std::vector<std::string>{msg::kCycloidYn});
 }
 
 TEST_F(Rods, CycloidStopsTheStartWhenTheEndIsHigher) {
@@ -113,28 +121,28 @@ TEST_F(Rods, CycloidStopsTheStartWhenTheEndIsHigher) {
   only(Check2);
   only(Check3);
   m.K3 = 123;
-  EXPECT_FALSE(BuildConstraints(lab));
-  EXPECT_EQ(dialogs.messages, std::vector<std::string>{msg::kCycloidYn});
-  EXPECT_EQ(m.NCgr, 0);
+  EXPECT_FALSE(build());
+  EXPECT_EQ(messages, std::vector<std::string>{msg::kCycloidYn});
+  EXPECT_EQ(r.cycloidCorrections, 0);
   EXPECT_EQ(m.K3, 123);  // nothing after the stop is computed
 }
 
 TEST_F(Rods, CycloidOnALevelGivesUpAfter20000Corrections) {
   points(0, 5, 10, 5);
   only(Check2);
-  EXPECT_FALSE(BuildConstraints(lab));
-  EXPECT_EQ(m.NCgr, 20001);
+  EXPECT_FALSE(build());
+  EXPECT_EQ(r.cycloidCorrections, 20001);
   EXPECT_EQ(m.R2, 0);
-  EXPECT_EQ(dialogs.messages, std::vector<std::string>{msg::kCycloidYn});
+  EXPECT_EQ(messages, std::vector<std::string>{msg::kCycloidYn});
 }
 
 TEST_F(Rods, ModifiedCycloidFindsItsStartAngle) {
   points(0, 100, 100, 0);
   only(Check2);
-  lab.c.setCheck(Check7, true);
+  c.setCheck(Check7, true);
   m.fiK2 = 2.0;
-  ASSERT_TRUE(BuildConstraints(lab));
-  EXPECT_EQ(m.NCgr, 205);
+  ASSERT_TRUE(build());
+  EXPECT_EQ(r.cycloidCorrections, 205);
   EXPECT_NEAR(m.fiN2, 1.0403345267479538, 1e-12);
   EXPECT_NEAR(m.R2, 109.5360353026279, 1e-10);
   EXPECT_NEAR(m.X20, -19.47123555988921, 1e-10);
@@ -147,20 +155,20 @@ TEST_F(Rods, ModifiedCycloidFindsItsStartAngle) {
   EXPECT_EQ(m.fiK2, 2.0);
   EXPECT_EQ(box(Text31), formatNumber(m.fiN2));
   EXPECT_EQ(box(Text41), "2");
-  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(Rods, ModifiedCycloidBentUpwardsWarnsAndGoesOn) {
   points(0, 100, 100, 0);
   only(Check2);
   only(Check3);
-  lab.c.setCheck(Check7, true);
+  c.setCheck(Check7, true);
   m.fiK2 = 6.0;
-  ASSERT_TRUE(BuildConstraints(lab));
-  EXPECT_EQ(m.NCgr, 188);
+  ASSERT_TRUE(build());
+  EXPECT_EQ(r.cycloidCorrections, 188);
   EXPECT_NEAR(m.R2, -60.631181024755065, 1e-9);
   EXPECT_NEAR(m.al2, -0.39123584391217436, 1e-12);
-  EXPECT_EQ(dialogs.messages, std::vector<std::string>{msg::kCycloidBent});
+  EXPECT_EQ(messages, std::vector<std::string>{msg::kCycloidBent});
   EXPECT_EQ(m.K3, 0.01);  // the parabola was built after the warning
 }
 
@@ -168,15 +176,15 @@ TEST_F(Rods, ModifiedCycloidNotFoundWarnsAndKeepsWhatItHad) {
   points(0, 100, 100, 0);
   only(Check2);
   only(Check3);
-  lab.c.setCheck(Check7, true);
+  c.setCheck(Check7, true);
   m.fiK2 = 3.0;
   m.X20 = 11;
   m.Y20 = 22;
   m.al2 = 0.5;
   std::string r2Box = box(Text14);
-  ASSERT_TRUE(BuildConstraints(lab));
-  EXPECT_EQ(m.NCgr, 20001);
-  EXPECT_EQ(dialogs.messages, std::vector<std::string>{msg::kCycloidNotFound});
+  ASSERT_TRUE(build());
+  EXPECT_EQ(r.cycloidCorrections, 20001);
+  EXPECT_EQ(messages, std::vector<std::string>{msg::kCycloidNotFound});
   EXPECT_EQ(m.X20, 11);
   EXPECT_EQ(m.Y20, 22);
   EXPECT_EQ(m.al2, 0.5);
@@ -189,7 +197,7 @@ TEST_F(Rods, StandardParabolaHasItsVertexAtTheStart) {
   points(0, 100, 100, 0);
   only(Check3);
   m.X30 = 7;
-  ASSERT_TRUE(BuildConstraints(lab));
+  ASSERT_TRUE(build());
   // x = X30 + K3·(Y30 − y)², K3 = (Xk − Xn)/(Yk − Yn)² = 100/100².
   EXPECT_EQ(m.X30, 0);
   EXPECT_EQ(m.Y30, 100);
@@ -204,45 +212,44 @@ TEST_F(Rods, StandardParabolaFarFromTheOriginStartsVertical) {
   // K3 = 1e-6: the offset 1e-10 m vanishes in 1e12 and the chord is vertical.
   points(1e12, 0, 1e12 + 1, -1000);
   only(Check3);
-  ASSERT_TRUE(BuildConstraints(lab));
-  EXPECT_EQ(m.DX, 0);
+  ASSERT_TRUE(build());
   EXPECT_EQ(m.al3, -kPi / 2);
 }
 
 TEST_F(Rods, StandardParabolaOnALevelIsBadData) {
   points(0, 5, 10, 5);
   only(Check3);
-  EXPECT_THROW(BuildConstraints(lab), Failure);
+  EXPECT_THROW(build(), Failure);
 }
 
 TEST_F(Rods, ParabolaStopsTheStartWhenTheEndIsHigher) {
   points(0, 0, 10, 1);
   only(Check3);
   only(Check4);
-  EXPECT_FALSE(BuildConstraints(lab));
-  EXPECT_EQ(dialogs.messages, std::vector<std::string>{msg::kParabolaYk});
+  EXPECT_FALSE(build());
+  EXPECT_EQ(messages, std::vector<std::string>{msg::kParabolaYk});
   EXPECT_EQ(m.R4, 0);
 }
 
 TEST_F(Rods, ModifiedParabolaNeedsItsAxisRightOfTheMiddle) {
   points(0, 100, 100, 0);
   only(Check3);
-  lab.c.setCheck(Check13, true);
+  c.setCheck(Check13, true);
   m.X30 = 50;
-  EXPECT_FALSE(BuildConstraints(lab));
-  EXPECT_EQ(dialogs.messages, std::vector<std::string>{msg::kParabolaX30});
-  dialogs.messages.clear();
+  EXPECT_FALSE(build());
+  EXPECT_EQ(messages, std::vector<std::string>{msg::kParabolaX30});
+  messages.clear();
   m.X30 = 50.000001;
-  EXPECT_TRUE(BuildConstraints(lab));
-  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_TRUE(build());
+  EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(Rods, ModifiedParabola) {
   points(0, 100, 100, 0);
   only(Check3);
-  lab.c.setCheck(Check13, true);
+  c.setCheck(Check13, true);
   m.X30 = 60;
-  ASSERT_TRUE(BuildConstraints(lab));
+  ASSERT_TRUE(build());
   // K3 = 100/(60² − 40²) = 0.05, Y30 = 100 − 60²·0.05 = −80.
   EXPECT_DOUBLE_EQ(m.K3, 0.05);
   EXPECT_DOUBLE_EQ(m.Y30, -80);
@@ -256,7 +263,7 @@ TEST_F(Rods, StandardArcKeepsTheCycloidDirection) {
   points(0, 100, 100, 0);
   only(Check4);
   m.al2 = 0.123;
-  ASSERT_TRUE(BuildConstraints(lab));
+  ASSERT_TRUE(build());
   // Centre on y = Yn equally far from both points: (100, 100), radius 100.
   EXPECT_EQ(m.X40, 100);
   EXPECT_EQ(m.Y40, 100);
@@ -272,45 +279,45 @@ TEST_F(Rods, StandardArcKeepsTheCycloidDirection) {
 TEST_F(Rods, StandardArcEndBeyondTheCentre) {
   points(0, 0, 10, -5);
   only(Check4);
-  ASSERT_TRUE(BuildConstraints(lab));
+  ASSERT_TRUE(build());
   // X40 = (5² + 10²)/2/10 = 6.25; the end lies right of and below it.
   EXPECT_EQ(m.X40, 6.25);
   EXPECT_EQ(m.R4, 6.25);
   EXPECT_NEAR(m.fiK4, 2 * kPi - std::atan(5 / 3.75), 1e-15);
   // And one left of the centre: X40 = (10² + 4²)/2/4 = 14.5.
   points(0, 0, 4, -10);
-  ASSERT_TRUE(BuildConstraints(lab));
+  ASSERT_TRUE(build());
   EXPECT_EQ(m.X40, 14.5);
   EXPECT_NEAR(m.fiK4, kPi + std::atan(10 / 10.5), 1e-15);
 }
 
 TEST_F(Rods, ModifiedArcStops) {
   only(Check4);
-  lab.c.setCheck(Check12, true);
+  c.setCheck(Check12, true);
   points(0, 5, 100, 5);
   m.X40 = 20;
-  EXPECT_FALSE(BuildConstraints(lab));
-  EXPECT_EQ(dialogs.messages, std::vector<std::string>{msg::kArcYk});
-  dialogs.messages.clear();
+  EXPECT_FALSE(build());
+  EXPECT_EQ(messages, std::vector<std::string>{msg::kArcYk});
+  messages.clear();
   points(0, 100, 100, 0);
   for (double off : {0.0, 0.000089, -0.00008}) {
     m.X40 = 50 + off;
-    EXPECT_FALSE(BuildConstraints(lab)) << off;
+    EXPECT_FALSE(build()) << off;
   }
-  EXPECT_EQ(dialogs.messages, std::vector<std::string>(3, msg::kArcX40));
-  EXPECT_EQ(dialogs.messages[0][0], ' ');
-  dialogs.messages.clear();
+  EXPECT_EQ(messages, std::vector<std::string>(3, msg::kArcX40));
+  EXPECT_EQ(messages[0][0], ' ');
+  messages.clear();
   m.X40 = 50.0001;
-  EXPECT_TRUE(BuildConstraints(lab));
-  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_TRUE(build());
+  EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(Rods, ModifiedArcCentreOnTheUsersVertical) {
   points(0, 100, 100, 0);
   only(Check4);
-  lab.c.setCheck(Check12, true);
+  c.setCheck(Check12, true);
   m.X40 = 100;
-  ASSERT_TRUE(BuildConstraints(lab));
+  ASSERT_TRUE(build());
   EXPECT_EQ(m.Y40, 100);
   EXPECT_EQ(m.R4, 100);
   EXPECT_EQ(m.al4, kPi);
@@ -323,7 +330,7 @@ TEST_F(Rods, ModifiedArcCentreOnTheUsersVertical) {
   // Centre (−50, −50) below-left of both: polar angles atan 3 and atan 1/3,
   // swapped for drawing.
   m.X40 = -50;
-  ASSERT_TRUE(BuildConstraints(lab));
+  ASSERT_TRUE(build());
   EXPECT_DOUBLE_EQ(m.Y40, -50);
   EXPECT_DOUBLE_EQ(m.R4, std::sqrt(50.0 * 50 + 150 * 150));
   EXPECT_DOUBLE_EQ(m.al4, std::atan(3.0));
@@ -338,9 +345,9 @@ TEST_F(Rods, ModifiedArcDrawnAcrossZero) {
   // angle 2·Pi − 60° is the larger one; swapped, it is brought below zero.
   points(50, -100 * std::sin(M_PI / 3), 100 * std::cos(M_PI / 6), 50);
   only(Check4);
-  lab.c.setCheck(Check12, true);
+  c.setCheck(Check12, true);
   m.X40 = 0;
-  ASSERT_TRUE(BuildConstraints(lab));
+  ASSERT_TRUE(build());
   EXPECT_NEAR(m.Y40, 0, 1e-12);
   EXPECT_NEAR(m.R4, 100, 1e-12);
   EXPECT_NEAR(m.al4, 2 * kPi - M_PI / 3, 1e-12);
@@ -352,37 +359,36 @@ TEST_F(Rods, ModifiedArcDrawnAcrossZero) {
 TEST_F(Rods, AllFourInOrder) {
   points(0, 100, 100, 0);
   for (ControlId c : {Check1, Check2, Check3, Check4}) only(c);
-  ASSERT_TRUE(BuildConstraints(lab));
+  ASSERT_TRUE(build());
   EXPECT_DOUBLE_EQ(m.al1, -M_PI / 4);
   EXPECT_NEAR(m.R2, 57.28463078312028, 1e-11);
   EXPECT_DOUBLE_EQ(m.K3, 0.01);
   EXPECT_EQ(m.R4, 100);
-  // DX, DY are left by the last rod, the arc.
-  EXPECT_EQ(m.DX, 100);
-  EXPECT_EQ(m.DY, 100);
   EXPECT_NEAR(m.al2, -1.5674629946961254, 1e-12);
-  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(Rods, NothingCheckedBuildsNothing) {
   points(0, 0, 10, 1);  // would stop the cycloid and the parabola
-  ASSERT_TRUE(BuildConstraints(lab));
-  EXPECT_TRUE(dialogs.messages.empty());
+  ASSERT_TRUE(build());
+  EXPECT_TRUE(messages.empty());
 }
 
 // ---- Initial state on the rods ----
 
 namespace {
 
-struct Bodies : Rods {
-  Bodies() {
+struct BeadsAtStart : Rods {
+  void place() { InitConstrainedBodies(m, ReadChoices(c)); }
+  BeadsAtStart() {
     points(0, 100, 100, 0);
     for (ControlId c : {Check1, Check2, Check3, Check4}) only(c);
-    EXPECT_TRUE(BuildConstraints(lab));
+    EXPECT_TRUE(build());
     m.C1 = 1000;
     m.m1 = 1;
     m.FXfield = 0.5;
     m.FYfield = -9.8;
+
     m.Fx[5] = 0.25;
     m.Fy[5] = -0.2;
     m.VXn = 3;
@@ -393,8 +399,8 @@ struct Bodies : Rods {
 
 }  // namespace
 
-TEST_F(Bodies, LineCycloidParabolaPressedAcrossTheirRods) {
-  InitConstrainedBodies(lab);
+TEST_F(BeadsAtStart, LineCycloidParabolaPressedAcrossTheirRods) {
+  place();
   const double FX = 0.75, FY = -10;
   struct Row {
     int i;
@@ -426,8 +432,8 @@ TEST_F(Bodies, LineCycloidParabolaPressedAcrossTheirRods) {
 
 // The arc's centripetal force comes from this start's speed, 5 m/s, not from
 // the speed an earlier start left.
-TEST_F(Bodies, ArcPressedAlongItsRadius) {
-  InitConstrainedBodies(lab);
+TEST_F(BeadsAtStart, ArcPressedAlongItsRadius) {
+  place();
   double Fc = 5 * (1 * 5) / 100.0;
   double dL = (std::cos(kPi) * 0.75 + std::sin(kPi) * -10 + Fc) / 1000;
   EXPECT_NEAR(m.dL[4], dL, 1e-17);
@@ -440,11 +446,11 @@ TEST_F(Bodies, ArcPressedAlongItsRadius) {
   EXPECT_EQ(m.V0, 999);  // the start sets it itself, later
 }
 
-TEST_F(Bodies, UncheckedBodiesAreLeftAlone) {
-  lab.c.setCheck(Check2, false);
-  lab.c.setCheck(Check4, false);
+TEST_F(BeadsAtStart, UncheckedBodiesAreLeftAlone) {
+  c.setCheck(Check2, false);
+  c.setCheck(Check4, false);
   m.S[2] = m.S[4] = -7;
-  InitConstrainedBodies(lab);
+  place();
   EXPECT_EQ(m.S[2], -7);
   EXPECT_EQ(m.S[4], -7);
   EXPECT_EQ(m.dL[2], 0);
@@ -452,7 +458,7 @@ TEST_F(Bodies, UncheckedBodiesAreLeftAlone) {
   EXPECT_NE(m.dL[1], 0);
 }
 
-TEST_F(Bodies, NoStiffnessIsBadData) {
+TEST_F(BeadsAtStart, NoStiffnessIsBadData) {
   m.C1 = 0;
-  EXPECT_THROW(InitConstrainedBodies(lab), Failure);
+  EXPECT_THROW(place(), Failure);
 }

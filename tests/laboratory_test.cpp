@@ -35,7 +35,7 @@ TEST(RunControl, StopContinueAndExit) {
 TEST(RunControl, ClearingRedrawsBothGridsAndKeepsThem) {
   TestLab t;
   t.lab.click(Command5);
-  EXPECT_EQ(t.m.AxesKept, 1);
+  EXPECT_EQ(t.l.AxesKept, 1);
   for (RecordingCanvas* p : {&t.picture1, &t.picture2}) {
     ASSERT_GE(p->ops.size(), 2u);
     // The window's load cleared it once; the button clears it again.

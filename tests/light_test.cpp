@@ -1,5 +1,3 @@
-#include "light/light.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "app/lab.h"
 #include "display/recording_canvas.h"
 #include "light/ray.h"
-#include "model/lab.h"
 #include "model/messages.h"
 #include "model/numbers.h"
 #include "support.h"
@@ -59,7 +57,7 @@ Trace TraceRay(double aim, const IndexTable& K, int bound = 10000) {
   t.invariant.push_back(K(LayerEntered(10, -1)) * ray.sinAt(10));
   while (InArea(ray.boundary) && t.steps < bound) {
     const double d = ray.direction;
-    StepRay(ray, K, 0.5, nullptr, {});
+    StepRay(ray, K);
     ++t.steps;
     if (ray.direction != d && t.turnedAt == 99) t.turnedAt = ray.boundary;
     t.invariant.push_back(K(LayerEntered(ray.boundary, ray.direction)) * ray.sinAt(ray.boundary));
@@ -354,7 +352,7 @@ TEST(LightExperiment, AnAbscissaTooLargeToDrawEndsWithItsMessage) {
 
 TEST(LightExperiment, TheTraceIsBoundedAndTheBoundIsAnError) {
   LightLab L("-9.5", "-10", false);
-  RunExperiment(L.lab, 5);
+  LightExperiment(L.lab, 5);
   EXPECT_EQ(L.d.questions.size(), 5u);
   ASSERT_EQ(L.d.messages.size(), 1u);
   EXPECT_EQ(L.d.messages[0], msg::kLightError);

@@ -42,7 +42,7 @@ TEST_F(Bookkeeping, PotentialEnergyOfEveryClosedFormLaw) {
   for (const auto& c : cases) {
     field(c.strength, c.power, c.sign);
     moved(5, 0, 0.5 * rz, 0, 0, r);
-    UpdateTrajectory(t.l, 5);
+    UpdateTrajectory(t.m, ch(), 5);
     EXPECT_NEAR(mm.Eq[5], c.eq, 1e-12 * std::fabs(c.eq)) << c.strength << c.power << c.sign;
     EXPECT_NEAR(mm.Em[5], c.em, 1e-12 * std::fabs(c.em)) << c.strength << c.power << c.sign;
     // The closed forms leave the trapezoid's memory alone.
@@ -50,7 +50,7 @@ TEST_F(Bookkeeping, PotentialEnergyOfEveryClosedFormLaw) {
   }
   // The AutoDn switch does not change the energies.
   t.c.setCheck(Check14, true);
-  UpdateTrajectory(t.l, 5);
+  UpdateTrajectory(t.m, ch(), 5);
   EXPECT_NEAR(mm.Em[5], cases[3].em, 1e-12 * cases[3].em);
 }
 
@@ -60,11 +60,11 @@ TEST_F(Bookkeeping, ZeroAtInfinityMovesTheZeroLevels) {
   mm.R0v = 0;
   const double r = 2 * mm.Rz;
   moved(5, 0, mm.Rz, 0, 0, r);
-  UpdateTrajectory(t.l, 5);  // inverse square
+  UpdateTrajectory(t.m, ch(), 5);  // inverse square
   EXPECT_NEAR(mm.Em[5], mm.gamma * mm.m1 * mm.m2 * (1 / mm.R0 - 1 / r), 1e-9);
   field(Option17, Option11, Option18);
   mm.Km = 1e-6;
-  UpdateTrajectory(t.l, 5);
+  UpdateTrajectory(t.m, ch(), 5);
   EXPECT_DOUBLE_EQ(mm.Em[5], r * r * r * 1e-6 / 3);
 }
 
@@ -81,7 +81,7 @@ TEST_F(Bookkeeping, TrapezoidalSumFollowsTheLogarithmOfTheOneOverRLaw) {
     moved(5, 0, r - rz, 0, 0, r);
     mm.Fq[5] = mm.Kq / r;
     mm.Fm[5] = mm.Km / r;
-    UpdateTrajectory(t.l, 5);
+    UpdateTrajectory(t.m, ch(), 5);
     EXPECT_EQ(mm.LRa[5], r);
     EXPECT_EQ(mm.Fma[5], mm.Fm[5]);
   }
@@ -91,7 +91,7 @@ TEST_F(Bookkeeping, TrapezoidalSumFollowsTheLogarithmOfTheOneOverRLaw) {
   EXPECT_NEAR(mm.Eq[5], mm.Kq * std::log(2.0), 1e-6 * std::fabs(mm.Kq));
   // With LR unchanged the energies stay as they are.
   const double em = mm.Em[5];
-  UpdateTrajectory(t.l, 5);
+  UpdateTrajectory(t.m, ch(), 5);
   EXPECT_EQ(mm.Em[5], em);
 }
 
@@ -103,7 +103,7 @@ TEST_F(Bookkeeping, ThirdBodyReplacesTheEnergiesWhateverTheField) {
   mm.R13 = mm.R03 = 1.2 * mm.Rz;
   const double x = 2e6, y = 3e6;
   moved(5, x, y, 0, 0, 123);
-  UpdateTrajectory(t.l, 5);
+  UpdateTrajectory(t.m, ch(), 5);
   const double d2 = std::hypot(x, y + mm.Rz), d3 = std::hypot(x - 2 * mm.Rz, y);
   const double u2 = 1 / mm.R13 - 1 / d2, u3 = 1 / mm.R03 - 1 / d3;
   EXPECT_NEAR(mm.Em[5], mm.gamma * mm.m1 * mm.m2 * (u2 + u3), 1e-3);
@@ -119,7 +119,7 @@ TEST_F(Bookkeeping, FrictionEnergiesPathAndControlSum) {
   // A move of (3, 4) m at speed (6, 8) m/s.
   mm.Xp[5] = 0, mm.Yp[5] = 0;
   moved(5, 3, 4, 6, 8, mm.Rz);
-  UpdateTrajectory(t.l, 5);
+  UpdateTrajectory(t.m, ch(), 5);
   EXPECT_EQ(mm.Ej1[5], 0);  // the previous rate was 0
   EXPECT_DOUBLE_EQ(mm.VR1[5], (0 + 0.01 / 2) / 2);
   EXPECT_EQ(mm.dLa[5], 0.01);
@@ -131,7 +131,7 @@ TEST_F(Bookkeeping, FrictionEnergiesPathAndControlSum) {
   EXPECT_DOUBLE_EQ(mm.E[5], mm.Ev[5] + mm.Ekj[5] + mm.Ej1[5] + mm.Em[5] + mm.Eq[5] + mm.EC1[5]);
   // Second step: same place (ds = 0), the rate of the first step dissipates.
   const double vr = mm.VR1[5];
-  UpdateTrajectory(t.l, 5);
+  UpdateTrajectory(t.m, ch(), 5);
   EXPECT_DOUBLE_EQ(mm.Ej1[5], 0.1 * vr * vr * 2);
   EXPECT_DOUBLE_EQ(mm.VR1[5], vr / 2);
   EXPECT_EQ(mm.L[5], 5);
@@ -144,7 +144,7 @@ TEST_F(Bookkeeping, ActionIntegralsOverTimeAndPath) {
   mm.Xp[5] = 0, mm.Yp[5] = 0;
   const double r = 2 * mm.Rz;
   moved(5, 6, 8, 3, 4, r);
-  UpdateTrajectory(t.l, 5);
+  UpdateTrajectory(t.m, ch(), 5);
   const double u = mm.Em[5] + mm.Eq[5], ev = 12.5;
   EXPECT_EQ(mm.IntMV_T[5], 5 * 0.5);
   EXPECT_EQ(mm.IntMV_L[5], 5 * 10);
@@ -154,7 +154,7 @@ TEST_F(Bookkeeping, ActionIntegralsOverTimeAndPath) {
   EXPECT_DOUBLE_EQ(mm.IntTmU_L[5], (ev - u) * 10);
   EXPECT_DOUBLE_EQ(mm.IntTpU_L[5], (ev + u) * 10);
   EXPECT_EQ(mm.IntT_L[5], ev * 10);
-  FreezeIntegrals(t.l, 5);
+  FreezeIntegrals(t.m, 5);
   EXPECT_EQ(mm.IntMV_Tk[5], mm.IntMV_T[5]);
   EXPECT_EQ(mm.IntTmU_Tk[5], mm.IntTmU_T[5]);
   EXPECT_EQ(mm.IntTpU_Tk[5], mm.IntTpU_T[5]);
@@ -170,21 +170,21 @@ TEST_F(Bookkeeping, TableByTimeOrPathTotalsOrAverages) {
   mm.IntMV_Tk[2] = 10, mm.IntTmU_Tk[2] = 20, mm.IntTpU_Tk[2] = 30, mm.IntT_Tk[2] = 40;
   mm.IntMV_Lk[2] = 1, mm.IntTmU_Lk[2] = 2, mm.IntTpU_Lk[2] = 3, mm.IntT_Lk[2] = 4;
   mm.Tfin[2] = 5, mm.Lmax[2] = 0.5;
-  FillTable(t.l, 2);
+  FillTable(t.m, ch(), 2);
   EXPECT_EQ(mm.ColMV[2], 10);
   EXPECT_EQ(mm.ColTmU[2], 20);
   EXPECT_EQ(mm.ColTpU[2], 30);
   EXPECT_EQ(mm.ColT[2], 40);
   EXPECT_EQ(mm.ColDiv[2], 5);
   for (ControlId c : {Check8, Check9, Check10, Check11}) t.c.setCheck(c, true);
-  FillTable(t.l, 2);
+  FillTable(t.m, ch(), 2);
   EXPECT_EQ(mm.ColMV[2], 2);
   EXPECT_EQ(mm.ColTmU[2], 4);
   EXPECT_EQ(mm.ColTpU[2], 6);
   EXPECT_EQ(mm.ColT[2], 8);
   t.c.select(Option9);
   t.c.setCheck(Check9, false);
-  FillTable(t.l, 2);
+  FillTable(t.m, ch(), 2);
   EXPECT_EQ(mm.ColDiv[2], 0.5);
   EXPECT_EQ(mm.ColMV[2], 2);
   EXPECT_EQ(mm.ColTmU[2], 2);  // a total
@@ -195,7 +195,7 @@ TEST_F(Bookkeeping, TableByTimeOrPathTotalsOrAverages) {
 TEST_F(Bookkeeping, RelativisticTimeAtRestOnTheSurfaceAddsNothing) {
   moved(5, m().Xn, m().Yn, 0, 0, m().Rz);
   m().Xp[5] = m().Xn, m().Yp[5] = m().Yn;
-  UpdateTrajectory(t.l, 5);
+  UpdateTrajectory(t.m, ch(), 5);
   EXPECT_EQ(m().ttR, 0);
   EXPECT_EQ(m().ttV, 0);
 }
@@ -207,14 +207,14 @@ TEST_F(Bookkeeping, RelativisticTimeAtAKnownHeightAndSpeed) {
   // At twice the radius and 0.6 c: the gain of weaker gravity and the
   // Lorentz factor 1.25.
   moved(5, 0, mm.Rz, 0.6 * c, 0, 2 * mm.Rz);
-  UpdateTrajectory(t.l, 5);
+  UpdateTrajectory(t.m, ch(), 5);
   const double gain = 2 * 66.7e-12 * 5.976e24 * (1 / mm.Rz - 1 / (2 * mm.Rz)) / (c * c);
   EXPECT_NEAR(mm.ttR, gain, 1e-12 * gain);
   EXPECT_NEAR(mm.ttV, (1 - 1.25) * 2, 1e-12);
   // A second trajectory adds its terms to the same sums.
   moved(1, 0, 0, 0, 0, 0.5 * mm.Rz);
   mm.Xp[1] = 0, mm.Yp[1] = 0;
-  UpdateTrajectory(t.l, 1);
+  UpdateTrajectory(t.m, ch(), 1);
   const double loss = 2 * 66.7e-12 * 5.976e24 * (1 / mm.Rz - 2 / mm.Rz) / (c * c);
   EXPECT_NEAR(mm.ttR, gain + loss, 1e-12 * gain);
   EXPECT_NEAR(mm.ttV, -0.5, 1e-12);
@@ -223,14 +223,14 @@ TEST_F(Bookkeeping, RelativisticTimeAtAKnownHeightAndSpeed) {
 TEST_F(Bookkeeping, SpeedOfLightIsAFailure) {
   for (double v : {2.998e8, 3.5e8}) {
     moved(5, 0, 0, v, 0, m().Rz);
-    EXPECT_THROW(UpdateTrajectory(t.l, 5), Failure) << v;
+    EXPECT_THROW(UpdateTrajectory(t.m, ch(), 5), Failure) << v;
   }
 }
 
 TEST_F(Bookkeeping, ZeroDistanceAndZeroStepAreFailures) {
   moved(5, 0, 0, 0, 0, 0);
-  EXPECT_THROW(UpdateTrajectory(t.l, 5), Failure);
+  EXPECT_THROW(UpdateTrajectory(t.m, ch(), 5), Failure);
   moved(5, 0, 0, 0, 0, m().Rz);
   m().h = 0;
-  EXPECT_THROW(UpdateTrajectory(t.l, 5), Failure);
+  EXPECT_THROW(UpdateTrajectory(t.m, ch(), 5), Failure);
 }

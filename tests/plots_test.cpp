@@ -30,6 +30,7 @@ class Plots : public FreeFlightTest {
     t.c.setCheck(Check18, false);
   }
   std::vector<DrawOp>& ops() { return t.picture2.ops; }
+  void plot() { ParameterPlots(t.picture2, t.m, ch()); }
   void expectPoints(std::initializer_list<double> ys, Rgb c) {
     ASSERT_EQ(ops().size(), ys.size());
     size_t k = 0;
@@ -48,16 +49,15 @@ class Plots : public FreeFlightTest {
 TEST_F(Plots, DefaultsPlotNothingBecauseTheShownLineDoesNotTakePart) {
   TestLab fresh;
   startFreeFlight(fresh);
-  ParameterPlots(fresh.l);
+  ParameterPlots(fresh.picture2, fresh.m, ReadChoices(fresh.c));
   EXPECT_TRUE(fresh.picture2.ops.empty());
-  EXPECT_TRUE(fresh.dialogs.messages.empty());
 }
 
 TEST_F(Plots, FreeBodyCoordinatesAtThePlaneScaleInItsFixedColour) {
   t.c.select(Option7);
   t.c.setCheck(Check18, true);
   t.c.typeText(Text50, "1");  // "Цвет5" does not matter here
-  ParameterPlots(t.l);
+  plot();
   expectPoints({5e6 * 1e-6, -10e6 * 1e-6}, Rgb{130, 130, 100});
   EXPECT_TRUE(t.picture1.ops.empty());
 }
@@ -66,7 +66,7 @@ TEST_F(Plots, ConstrainedBodyCoordinatesAtTheValueScale) {
   t.c.setCheck(Check3, true);
   t.c.select(Option3);
   t.c.setCheck(Check18, true);
-  ParameterPlots(t.l);
+  plot();
   expectPoints({3e6 * 0.5, -6e6 * 0.5}, Rgb{0, 230, 0});
 }
 
@@ -74,7 +74,7 @@ TEST_F(Plots, EverySelectorInItsOrder) {
   t.c.select(Option7);
   for (ControlId c : {Check19, Check20, Check21, Check8, Check9, Check10, Check11})
     t.c.setCheck(c, true);
-  ParameterPlots(t.l);
+  plot();
   const double k = 0.5;
   expectPoints({7.5 * k, -2.5 * k, 1.25 * k, -3.75 * k, 7 * k, 10 * k, -5 * k, 15 * k, 20 * k,
                 25 * k, 30 * k},
@@ -85,7 +85,7 @@ TEST_F(Plots, ForcesOfAConstrainedBodyAreTwoPoints) {
   t.c.setCheck(Check4, true);
   t.c.select(Option4);
   t.c.setCheck(Check20, true);
-  ParameterPlots(t.l);
+  plot();
   expectPoints({1.0 * 0.5, -3.0 * 0.5}, Rgb{255, 0, 0});
 }
 
@@ -93,18 +93,18 @@ TEST_F(Plots, OnlyTheShownTrajectoryIsPlotted) {
   for (ControlId c : {Check1, Check2, Check3, Check4, Check5}) t.c.setCheck(c, true);
   t.c.setCheck(Check19, true);
   t.c.select(Option2);
-  ParameterPlots(t.l);
+  plot();
   expectPoints({3.0 * 0.5, -1.0 * 0.5}, Rgb{0, 0, 255});
   ops().clear();
   t.c.select(Option1);
-  ParameterPlots(t.l);
+  plot();
   expectPoints({1.5 * 0.5, -0.5 * 0.5}, Rgb{0, 230, 230});
 }
 
 TEST_F(Plots, MarkerOnlyInTheFinishingStep) {
   t.c.select(Option7);
   t.m.Tfin[5] = 1000;  // finished in this step: Tfin = Tc
-  ParameterPlots(t.l);
+  plot();
   ASSERT_EQ(ops().size(), 1u);
   const DrawOp& line = ops()[0];
   EXPECT_EQ(line.type, DrawOp::Line);
@@ -115,22 +115,19 @@ TEST_F(Plots, MarkerOnlyInTheFinishingStep) {
   EXPECT_EQ(line.colour, (Rgb{130, 130, 100}));
   ops().clear();
   t.m.Tfin[5] = 999;  // an earlier finish
-  ParameterPlots(t.l);
+  plot();
   EXPECT_TRUE(ops().empty());
   // Not finished, even when the time shown is 0 (Euler's first step).
   t.m.Tfin[5] = 0;
   t.m.Tc = 0;
-  ParameterPlots(t.l);
+  plot();
   EXPECT_TRUE(ops().empty());
 }
 
 TEST_F(Plots, ZeroTimeScaleIsAFailure) {
   t.c.select(Option7);
   t.m.Mt = 0;
-  ParameterPlots(t.l);
-  ASSERT_EQ(t.dialogs.messages.size(), 1u);
-  EXPECT_EQ(t.dialogs.messages[0], msg::kScales);
-  EXPECT_FALSE(t.l.Timer1.Enabled);
+  EXPECT_THROW(plot(), Failure);
 }
 
 TEST_F(Plots, ValueBeyondThePictureIsAFailureAfterThePointsBefore) {
@@ -138,10 +135,7 @@ TEST_F(Plots, ValueBeyondThePictureIsAFailureAfterThePointsBefore) {
   t.c.setCheck(Check19, true);
   t.c.setCheck(Check20, true);
   t.m.FY[5] = 1e300;
-  ParameterPlots(t.l);
-  ASSERT_EQ(t.dialogs.messages.size(), 1u);
-  EXPECT_EQ(t.dialogs.messages[0], msg::kScales);
-  EXPECT_FALSE(t.l.Timer1.Enabled);
+  EXPECT_THROW(plot(), Failure);
   EXPECT_EQ(ops().size(), 3u);  // VX, VY, FX drawn before FY failed
 }
 
@@ -149,8 +143,7 @@ TEST_F(Plots, TimeBeyondTheRightEdgeIsNoFailure) {
   t.c.select(Option7);
   t.c.setCheck(Check19, true);
   t.m.T = 500 * 20;  // 20 cm
-  ParameterPlots(t.l);
-  EXPECT_TRUE(t.dialogs.messages.empty());
+  plot();
   EXPECT_EQ(ops().size(), 2u);
   EXPECT_DOUBLE_EQ(ops()[0].a, 20);
 }
@@ -173,4 +166,28 @@ TEST_F(Plots, RunDrawsTheMarkerAtTheFinishOfTheFreeOrbit) {
   EXPECT_EQ(points, 2 * 2845);
   EXPECT_EQ(lines, 1);
   EXPECT_TRUE(run.dialogs.messages.empty());
+}
+
+// A refresh whose pictures cannot show the run shows one message, however
+// many drawings failed, stops the timer, and still writes the boxes.
+TEST(RefreshFailures, OneScalesMessageForTheRefresh) {
+  struct Case {
+    const char* what;
+    const char* Mx;
+    const char* Mt;
+  } cases[] = {
+      {"time scale 0: the plot fails", "3000000", "0"},
+      {"a tiny Mx: the positions and the plot fail", "1e-300", "500"},
+  };
+  for (const Case& c : cases) {
+    TestLab t;
+    startFreeFlight(t);
+    t.c.select(Option7);
+    t.set(Text29, c.Mx);
+    t.set(Text51, c.Mt);
+    t.lab.click(Command10);
+    EXPECT_EQ(t.dialogs.messages, std::vector<std::string>{msg::kScales}) << c.what;
+    EXPECT_FALSE(t.l.Timer1.Enabled) << c.what;
+    EXPECT_EQ(t.c.text(Text60), "1") << c.what;
+  }
 }

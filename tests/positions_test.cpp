@@ -16,6 +16,10 @@ std::vector<DrawOp> points(const RecordingCanvas& p) {
   return out;
 }
 
+void drawPositions(TestLab& t) {
+  DrawPositions(t.picture1, t.m, ReadChoices(t.c), t.c.number(Text50));
+}
+
 }  // namespace
 
 TEST(Positions, FreeBodyColourFollowsTheColourBox) {
@@ -23,9 +27,9 @@ TEST(Positions, FreeBodyColourFollowsTheColourBox) {
     const char* text;
     Rgb colour;
   } cases[] = {
-      {"-3", {0, 230, 230}}, {"0", {0, 230, 230}},   {"1", {0, 230, 230}},
-      {"1.5", {0, 0, 255}},  {"2", {0, 0, 255}},     {"2.5", {0, 230, 0}},
-      {"3", {0, 230, 0}},    {"3,01", {255, 0, 0}},  {"4", {255, 0, 0}},
+      {"-3", {0, 230, 230}},       {"0", {0, 230, 230}},   {"1", {0, 230, 230}},
+      {"1.5", {0, 0, 255}},        {"2", {0, 0, 255}},     {"2.5", {0, 230, 0}},
+      {"3", {0, 230, 0}},          {"3,01", {255, 0, 0}},  {"4", {255, 0, 0}},
       {"4.0001", {130, 130, 100}}, {"7", {130, 130, 100}},
   };
   for (const auto& c : cases) {
@@ -34,7 +38,7 @@ TEST(Positions, FreeBodyColourFollowsTheColourBox) {
     t.m.kMx = 1;
     t.m.X[5] = 1;
     t.m.Y[5] = -2;
-    DrawPositions(t.l);
+    drawPositions(t);
     auto pts = points(t.picture1);
     ASSERT_EQ(pts.size(), 1u) << c.text;
     EXPECT_EQ(pts[0].colour, c.colour) << c.text;
@@ -53,7 +57,7 @@ TEST(Positions, OnlyActiveBodiesInTheirRodsColours) {
     t.m.X[i] = i;
     t.m.Y[i] = -i;
   }
-  DrawPositions(t.l);
+  drawPositions(t);
   auto pts = points(t.picture1);
   ASSERT_EQ(pts.size(), 3u);
   EXPECT_EQ(pts[0].colour, (Rgb{0, 230, 230}));
@@ -61,11 +65,9 @@ TEST(Positions, OnlyActiveBodiesInTheirRodsColours) {
   EXPECT_EQ(pts[2].colour, (Rgb{255, 0, 0}));
   EXPECT_EQ(pts[2].a, 2);
   EXPECT_EQ(pts[2].b, -2);
-  // Every body's picture position is kept, drawn or not.
-  for (int i = 1; i <= 5; ++i) EXPECT_EQ(t.m.Xs[i], i * 0.5);
 }
 
-TEST(Positions, AnUndrawablePlaceStopsTheRunWithTheScalesMessage) {
+TEST(Positions, AnUndrawablePlaceIsAFailure) {
   struct Case {
     const char* what;
     double kMx, x;
@@ -77,14 +79,10 @@ TEST(Positions, AnUndrawablePlaceStopsTheRunWithTheScalesMessage) {
   };
   for (const auto& c : cases) {
     TestLab t;
-    t.l.Timer1.Enabled = true;
     t.m.kMx = c.kMx;
     t.m.X[5] = c.x;
     t.set(Text50, c.colourText);
-    DrawPositions(t.l);
-    ASSERT_EQ(t.dialogs.messages.size(), 1u) << c.what;
-    EXPECT_EQ(t.dialogs.messages[0], msg::kScales) << c.what;
-    EXPECT_FALSE(t.l.Timer1.Enabled) << c.what;
+    EXPECT_THROW(drawPositions(t), Failure) << c.what;
     EXPECT_TRUE(points(t.picture1).empty()) << c.what;
   }
 }

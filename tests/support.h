@@ -82,6 +82,8 @@ class FreeFlightTest : public ::testing::Test {
  protected:
   void SetUp() override { startFreeFlight(t); }
   Model& m() { return t.m; }
+  // The check boxes and option buttons as a handler reads them.
+  Choices ch() const { return ReadChoices(t.c); }
   // Chooses the field: every option button given, in turn.
   template <class... Ids>
   void field(Ids... options) {

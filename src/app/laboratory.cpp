@@ -2,11 +2,6 @@
 
 #include <utility>
 
-#include "display/display.h"
-#include "light/light.h"
-#include "physics/physics.h"
-#include "setup/setup.h"
-
 namespace lumet {
 
 Laboratory::Laboratory(Canvas& picture1, Canvas& picture2, Dialogs& dialogs, std::string logDir) {
@@ -46,13 +41,7 @@ bool Laboratory::click(ControlId cmd) {
       lab.Timer1.Enabled = false;
       exit_ = true;
       break;
-    case Command5:
-      lab.Picture1->clear();
-      lab.Picture2->clear();
-      m.AxesKept = 1;
-      DrawGrid1(lab);
-      DrawGrid2(lab);
-      break;
+    case Command5: ClearPictures(lab); break;
     case Command6:
       if (onAbout) onAbout();
       break;

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "model/lab.h"
+#include "app/lab.h"
 
 namespace lumet {
 

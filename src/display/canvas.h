@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "model/failure.h"
+
 namespace lumet {
 
 struct Rgb {
@@ -29,6 +31,12 @@ class Canvas {
   // Counter-clockwise arc from angle a1 to angle a2 (radians).
   virtual bool arc(double x, double y, double r, double a1, double a2, Rgb c) = 0;
 };
+
+// A drawing that the picture cannot show is a failure of the procedure that
+// draws it (each procedure shows its own message).
+inline void drawn(bool shown) {
+  if (!shown) throw Failure{};
+}
 
 // Maps user coordinates to pixel positions of a surface of a given size and
 // tells whether a coordinate can be represented (finite, and its pixel

@@ -1,7 +1,14 @@
-// Everything drawn on the two pictures.
+// Everything drawn on the two pictures, from the model as the physics left
+// it. A drawing that the picture cannot show, or a coordinate that cannot be
+// computed, is thrown as Failure; the laboratory shows the message of the
+// procedure that drew.
 #pragma once
 
-#include "model/lab.h"
+#include <optional>
+
+#include "display/canvas.h"
+#include "model/choices.h"
+#include "model/model.h"
 
 namespace lumet {
 
@@ -10,19 +17,26 @@ namespace lumet {
 Rgb trajectoryColour(int i);
 
 // Grid and axes of the plane picture (-5..5 on both axes).
-void DrawGrid1(Lab& lab);
+void DrawGrid1(Canvas& p);
 // Grid of the time plot (0..14 by -4..4).
-void DrawGrid2(Lab& lab);
-// One point per active body at its current place on Picture1.
-void DrawPositions(Lab& lab);
-// Chosen values of the shown trajectory against time on Picture2.
-void ParameterPlots(Lab& lab);
-// "Показать  траектории": the start in preview mode, then the rods and the
-// field profile on Picture1.
-void Preview(Lab& lab);
-// What the preview draws after the start: the end points, the selected rods
-// and the field profile, from the model as the start left it, each part
-// with its own failure message.
-void PreviewDrawing(Lab& lab);
+void DrawGrid2(Canvas& p);
+
+// Mass 2 (and mass 3) on the plane picture, as the start leaves them.
+void DrawBodies(Canvas& p, const Model& m, const Choices& ch);
+
+// One point per body that takes part at its current place on the plane
+// picture; the free body in the colour chosen by the number in "Цвет5"
+// (nothing when that box holds no number: a failure).
+void DrawPositions(Canvas& p, const Model& m, const Choices& ch, std::optional<double> freeColour);
+
+// Chosen values of the shown trajectory against time on the time plot.
+void ParameterPlots(Canvas& p, const Model& m, const Choices& ch);
+
+// The preview of the trajectories: the start and end points and every
+// selected rod, sampled from the geometry the start left.
+void DrawRods(Canvas& p, const Model& m, const Choices& ch);
+// The strength of the field of mass 2 from the picture's top-left corner
+// down to the zero level, relative to its value there.
+void DrawFieldProfile(Canvas& p, const Model& m, const Choices& ch);
 
 }  // namespace lumet

@@ -1,7 +1,9 @@
+// The plane picture during a run: mass 2 (and mass 3) as the start leaves
+// them, and one point per body that takes part at every refresh.
 #include <cfloat>
+#include <cmath>
 
 #include "display/display.h"
-#include "model/messages.h"
 
 namespace lumet {
 
@@ -11,7 +13,7 @@ constexpr Rgb kTrajectoryColour[6] = {{},          {0, 230, 230}, {0, 0, 255},
                                       {0, 230, 0}, {255, 0, 0},   {130, 130, 100}};
 
 // The free body's colour on the plane picture, by the number in "Цвет5".
-Rgb freeColour(double v) {
+Rgb freeColourOf(double v) {
   if (v > 4) return {130, 130, 100};
   if (v > 3) return kTrajectoryColour[4];
   if (v > 2) return kTrajectoryColour[3];
@@ -29,26 +31,33 @@ double single(double v) {
 
 Rgb trajectoryColour(int i) { return kTrajectoryColour[i]; }
 
-void DrawPositions(Lab& lab) {
-  Model& m = lab.m;
-  try {
-    for (int i = 1; i <= 5; ++i) {
-      m.Xs[i] = m.X[i] * m.kMx;
-      m.Ys[i] = m.Y[i] * m.kMx;
+void DrawBodies(Canvas& p, const Model& m, const Choices& ch) {
+  const double yc = finite(-m.Rz * m.kMx);
+  if (ch.flat) {
+    // The surface of a flat field and the centre below it.
+    drawn(p.line(-5, yc, 5, yc, kColour1));
+    drawn(p.circle(0, yc, 0.2, kColour1));
+    return;
+  }
+  // The surface of mass 2 (with mass 3: the zero level, half the distance
+  // between the centres) and its centre; then mass 3.
+  drawn(p.circle(0, yc, finite(m.R13 * m.kMx), kColour1));
+  drawn(p.circle(0, yc, 0.2, kColour1));
+  if (!ch.mass3) return;
+  const double xc = finite(m.KRz3 * m.Rz * m.kMx);
+  drawn(p.circle(xc, 0, finite(m.R03 * m.kMx), kColour1));
+  drawn(p.circle(xc, 0, 0.2, kColour1));
+}
+
+void DrawPositions(Canvas& p, const Model& m, const Choices& ch, std::optional<double> freeColour) {
+  for (int i = 1; i <= 5; ++i) {
+    if (!ch.takesPart(i)) continue;
+    Rgb c = kTrajectoryColour[i];
+    if (i == 5) {
+      if (!freeColour) throw Failure{Text50};
+      c = freeColourOf(*freeColour);
     }
-    static constexpr ControlId checks[] = {Check1, Check2, Check3, Check4};
-    for (int i = 1; i <= 4; ++i) {
-      if (!lab.on(checks[i - 1])) continue;
-      if (!lab.Picture1->point(single(m.Xs[i]), single(m.Ys[i]), kTrajectoryColour[i]))
-        throw Failure{};
-    }
-    if (lab.on(Check5)) {
-      Rgb c = freeColour(num(lab, Text50));
-      if (!lab.Picture1->point(single(m.Xs[5]), single(m.Ys[5]), c)) throw Failure{};
-    }
-  } catch (const Failure&) {
-    lab.message(msg::kScales);
-    lab.Timer1.Enabled = false;
+    drawn(p.point(single(m.X[i] * m.kMx), single(m.Y[i] * m.kMx), c));
   }
 }
 

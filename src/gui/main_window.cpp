@@ -38,8 +38,8 @@ MainWindow::MainWindow(std::string logDir, QWidget* parent) : QWidget(parent), d
 
   const auto& table = controlTable();
   const qreal ratio = devicePixelRatioF();
-  const ControlSpec& p1 = table[Picture1];
-  const ControlSpec& p2 = table[Picture2];
+  const ControlEntry& p1 = table[Picture1];
+  const ControlEntry& p2 = table[Picture2];
   Picture1_ = new PictureWidget(px(p1.width), px(p1.height), ratio, this);
   Picture2_ = new PictureWidget(px(p2.width), px(p2.height), ratio, this);
   lab_ = std::make_unique<Laboratory>(Picture1_->canvas(), Picture2_->canvas(), dialogs_,
@@ -86,7 +86,7 @@ void MainWindow::build() {
   resize(all.right() + 1 + px(90), all.bottom() + 1 + px(90));
 }
 
-QWidget* MainWindow::makeControl(const ControlSpec& entry, QWidget* parent) {
+QWidget* MainWindow::makeControl(const ControlEntry& entry, QWidget* parent) {
   const ControlId id = entry.id;
   const Controls& c = lab_->lab.c;
   QWidget* w = nullptr;

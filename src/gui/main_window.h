@@ -52,7 +52,7 @@ class MainWindow : public QWidget {
 
  private:
   void build();
-  QWidget* makeControl(const ControlSpec& entry, QWidget* parent);
+  QWidget* makeControl(const ControlEntry& entry, QWidget* parent);
   void afterHandler();
   void showChanged();
   void showControl(ControlId id);

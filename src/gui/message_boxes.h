@@ -5,7 +5,7 @@
 #include <QString>
 #include <string_view>
 
-#include "model/lab.h"
+#include "app/lab.h"
 
 class QWidget;
 

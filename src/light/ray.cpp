@@ -2,14 +2,14 @@
 
 #include <cmath>
 
-#include "model/lab.h"
+#include "model/failure.h"
 
 namespace lumet::light {
 
 namespace {
 
 // Angle to the vertical from its sine (the arcsine, |s| < 1).
-double AngleOfSine(double s) { return ok(std::atan(dv(s, root(1 - s * s)))); }
+double AngleOfSine(double s) { return std::atan(quotient(s, root(1 - s * s))); }
 
 }  // namespace
 
@@ -25,7 +25,7 @@ IndexTable BuildIndexTable(bool autoDn, bool power1, double Dn) {
       // Layers counted from the end where the index is 1.
       double steps = Dn >= 0 ? n + 9 : 10 - n;
       if (!power1) steps = steps * steps;
-      K(n) = Dn >= 0 ? ok(1 + Dn * steps) : ok(1 - Dn * steps);
+      K(n) = finite(Dn >= 0 ? 1 + Dn * steps : 1 - Dn * steps);
     }
   }
   K(-10) = K(-9);
@@ -35,8 +35,8 @@ IndexTable BuildIndexTable(bool autoDn, bool power1, double Dn) {
 
 void AimRay(LightRay& ray, double a) {
   ray.xAt(9) = a;
-  ray.segmentLength = root(ok(sqr(10.0 - 9.0) + sqr(ok(a + 10))));
-  ray.sinAt(10) = dv(ray.xAt(9) + 10, ray.segmentLength);
+  ray.segmentLength = root(sqr(10.0 - 9.0) + sqr(a + 10));
+  ray.sinAt(10) = quotient(ray.xAt(9) + 10, ray.segmentLength);
   ray.xAt(10) = -10;
   ray.angleAt(10) = AngleOfSine(ray.sinAt(10));
 }
@@ -48,25 +48,28 @@ void StartRay(LightRay& ray) {
   ray.shown = 10;
 }
 
-void StepRay(LightRay& ray, const IndexTable& K, double kMx, Canvas* picture, Rgb colour) {
+Segment CrossLayer(LightRay& ray) {
+  const int b = ray.boundary;
+  const int prev = b - int(ray.direction);
+  // Each layer is 1 m thick; a positive angle moves the ray to the right
+  // whichever way it travels.
+  ray.xAt(b) = finite(ray.xAt(prev) + std::tan(ray.angleAt(prev)));
+  return {ray.xAt(prev), double(prev), ray.xAt(b), double(b)};
+}
+
+void Refract(LightRay& ray, const IndexTable& K) {
   const int b = ray.boundary;
   const int prev = b - int(ray.direction);
   const int crossed = ray.direction < 0 ? b + 1 : b;
   const int next = ray.direction < 0 ? b : b + 1;
-
-  // Each layer is 1 m thick; a positive angle moves the ray to the right
-  // whichever way it travels.
-  ray.xAt(b) = ok(ray.xAt(prev) + ok(std::tan(ray.angleAt(prev))));
-  if (picture && !picture->line(ray.xAt(prev) * kMx, prev * kMx, ray.xAt(b) * kMx, b * kMx, colour))
-    throw SegmentNotDrawable{};
-  ray.segmentLength = root(ok(sqr(ray.xAt(b) - ray.xAt(prev)) + 1));
-  ray.lightSpeed = dv(1, K(crossed));
-  ray.travelTime = ok(ray.travelTime + dv(ray.segmentLength, ray.lightSpeed));
+  ray.segmentLength = root(sqr(ray.xAt(b) - ray.xAt(prev)) + 1);
+  ray.lightSpeed = quotient(1, K(crossed));
+  ray.travelTime = finite(ray.travelTime + quotient(ray.segmentLength, ray.lightSpeed));
 
   // Snell's law; a sine of magnitude 1 or more cannot be refracted: the ray
   // is reflected back into the layer it came from, keeping its horizontal
   // sense.
-  ray.sinAt(b) = dv(ok(ray.sinAt(prev) * K(crossed)), K(next));
+  ray.sinAt(b) = quotient(ray.sinAt(prev) * K(crossed), K(next));
   if (ray.sinAt(b) >= 1 || ray.sinAt(b) <= -1) {
     ray.sinAt(b) = ray.sinAt(prev);
     ray.angleAt(b) = ray.angleAt(prev);

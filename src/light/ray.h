@@ -7,20 +7,7 @@
 
 #include <array>
 
-#include "display/canvas.h"
-
-namespace lumet {
-struct Lab;
-}
-
 namespace lumet::light {
-
-// The light experiment with its trace bounded at maxPasses passes;
-// reaching the bound is a failure of the experiment.
-void RunExperiment(Lab& lab, int maxPasses);
-
-// A ray segment that the picture cannot represent.
-struct SegmentNotDrawable {};
 
 // Refractive index by layer number n = -10..11. Layer n spans y from n - 1
 // to n; -9..10 are the real layers, -10 and 11 copies of their neighbours
@@ -73,11 +60,27 @@ inline bool HasLeft(const LightRay& ray) { return ray.boundary <= -11 || ray.bou
 // Layer the ray enters at boundary b going in direction d.
 inline int LayerEntered(int b, double d) { return d < 0 ? b : b + 1; }
 
-// One step to the ray's boundary: the crossing abscissa, the segment drawn
-// on the picture at scale kMx (when picture is given; SegmentNotDrawable if
-// it cannot be), path length, speed, time, and the refraction or reflection
-// at the boundary. Throws Failure on an arithmetic failure.
-void StepRay(LightRay& ray, const IndexTable& K, double kMx, Canvas* picture, Rgb colour);
+// The path of a ray across one layer, in metres.
+struct Segment {
+  double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+};
+
+// The first half of a step to the ray's boundary: the abscissa where it
+// meets the boundary; returns the segment from the previous boundary.
+// Throws Failure on an arithmetic failure.
+Segment CrossLayer(LightRay& ray);
+
+// The second half: path length, speed and time in the layer crossed, and
+// the refraction or reflection at the boundary. Throws Failure on an
+// arithmetic failure.
+void Refract(LightRay& ray, const IndexTable& K);
+
+// A whole step: CrossLayer, then Refract.
+inline Segment StepRay(LightRay& ray, const IndexTable& K) {
+  const Segment s = CrossLayer(ray);
+  Refract(ray, K);
+  return s;
+}
 
 // On to the next boundary; a ray that has left stays parked just outside.
 void AdvanceRay(LightRay& ray);

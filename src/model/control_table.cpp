@@ -4,8 +4,8 @@
 
 namespace lumet {
 
-const std::vector<ControlSpec>& controlTable() {
-  static const std::vector<ControlSpec> table = {
+const std::vector<ControlEntry>& controlTable() {
+  static const std::vector<ControlEntry> table = {
       {Text1, "Text1", Kind::Text, "", ControlCount, 240, 120, 615, 285, "1e-21"},
       {Text2, "Text2", Kind::Text, "", ControlCount, 240, 480, 615, 285, "-5"},
       {Text3, "Text3", Kind::Text, "", ControlCount, 3480, 3360, 495, 285, "5"},

@@ -71,4 +71,16 @@ std::vector<ControlId> Controls::takeChanged() {
   return out;
 }
 
+double readNumber(const Controls& c, ControlId id) {
+  auto v = c.number(id);
+  if (!v) throw Failure{id};
+  return *v;
+}
+
+int16_t readInt16(const Controls& c, ControlId id) {
+  auto v = parseInt16(c.text(id));
+  if (!v) throw Failure{id};
+  return *v;
+}
+
 }  // namespace lumet

@@ -3,18 +3,21 @@
 // their current state (text of a box, value of a check or option button).
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "model/control_ids.h"
+#include "model/failure.h"
 
 namespace lumet {
 
 enum class Kind { Text, Label, Check, Option, Frame, Command, Picture, Timer };
 
-struct ControlSpec {
+// One row of the control table.
+struct ControlEntry {
   ControlId id;
   const char* name;
   Kind kind;
@@ -25,7 +28,7 @@ struct ControlSpec {
 };
 
 // Every control, in ControlId order (table[id].id == id).
-const std::vector<ControlSpec>& controlTable();
+const std::vector<ControlEntry>& controlTable();
 
 // Look a control up by its name; nothing when there is none of that name.
 std::optional<ControlId> controlByName(std::string_view name);
@@ -62,5 +65,13 @@ class Controls {
   mutable std::vector<char> parsed_;
   mutable std::vector<std::optional<double>> cache_;
 };
+
+// The box's text as a number; a text that is not one is a Failure naming
+// the box.
+double readNumber(const Controls& c, ControlId id);
+
+// The box's text as a 16-bit integer (the number rounded to the nearest
+// integer, in -32768..32767); anything else is a Failure naming the box.
+int16_t readInt16(const Controls& c, ControlId id);
 
 }  // namespace lumet

@@ -6,15 +6,15 @@
 
 namespace lumet {
 
-std::string logPath(const Lab& lab) {
-  if (lab.logDir.empty()) return "lumet.dat";
-  std::string path = lab.logDir;
+std::string logPath(const std::string& dir) {
+  if (dir.empty()) return "lumet.dat";
+  std::string path = dir;
   if (path.back() != '/') path += '/';
   return path + "lumet.dat";
 }
 
-bool appendLog(const Lab& lab, std::string_view item) {
-  std::FILE* f = std::fopen(logPath(lab).c_str(), "ab");
+bool appendLog(const std::string& dir, std::string_view item) {
+  std::FILE* f = std::fopen(logPath(dir).c_str(), "ab");
   if (!f) return false;
   bool written = std::fwrite(item.data(), 1, item.size(), f) == item.size() &&
                  std::fwrite("\r\n", 1, 2, f) == 2;

@@ -6,14 +6,16 @@
 #include <string>
 #include <string_view>
 
-#include "model/lab.h"
+#include "model/model.h"
 
 namespace lumet {
 
-// Full path of the log in the laboratory's log directory.
-std::string logPath(const Lab& lab);
-// Appends item and CR LF; false when the file cannot be opened or written.
-bool appendLog(const Lab& lab, std::string_view item);
+// Full path of the log in the directory dir (the current directory when
+// dir is empty).
+std::string logPath(const std::string& dir);
+// Appends item and CR LF; false when the file cannot be opened, written or
+// closed.
+bool appendLog(const std::string& dir, std::string_view item);
 // The header of a start: masses, charges, start point and speed, Rz.
 std::string headerLine(const Model& m);
 // The record of trajectory iShow: time and number, then its state and energy.

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "model/lab.h"
+#include "model/failure.h"
 
 namespace lumet {
 
@@ -77,7 +77,7 @@ double rayMeetsArch(double t, double Pi, double start, double enough) {
 double RayAngle(const CycloidRod& rod, double x, double y) {
   double x0 = rod.X0();
   if (x == x0) return rod.Pi / 2;
-  double psi = std::fabs(std::atan(ok((rod.Y20 - y) / (x0 - x))));
+  double psi = std::fabs(std::atan(finite((rod.Y20 - y) / (x0 - x))));
   if (x > x0) psi = rod.Pi - psi;
   return psi;
 }

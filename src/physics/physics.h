@@ -1,22 +1,23 @@
-// Motion: the equations of motion of the five bodies, the rods' reactions,
-// one integration step and the energy, action and relativistic-time
-// bookkeeping that follows it.
+// Motion: the field of mass 2 (and mass 3), the equations of motion of the
+// five bodies, the rods' reactions, one integration step and the energy,
+// action and relativistic-time bookkeeping that follows it. Everything here
+// computes on the model; a failure is thrown as Failure, and the laboratory
+// layer shows it.
 #pragma once
 
-#include "model/lab.h"
+#include "model/choices.h"
+#include "model/failure.h"
+#include "model/model.h"
 
 namespace lumet {
 
-// The law of the field of mass 2 as chosen in the window: constant or
-// variable strength, power 1 or 2 of the distance, falling or growing.
-struct FieldLaw {
-  bool constant, power2, falling;
-};
-FieldLaw fieldLaw(const Lab& lab);
+// --- The field ---
 
-// Strength of the field of mass 2 at distance lr under the law: its
-// electric part Fq and gravitational part Fm, both Fq0, Fm0 at lr = Rz.
-// Throws Failure on an arithmetic failure.
+// k/r/r, as the inverse-square laws are written.
+double inverseSquare(double k, double r);
+
+// Strength of the field of mass 2 at distance lr under the law: its electric
+// part Fq and gravitational part Fm, both Fq0, Fm0 at lr = Rz.
 void fieldStrength(const Model& m, FieldLaw law, double lr, double& Fq, double& Fm);
 
 // Direction of an attraction seen from offsets (xr, yr) from its centre:
@@ -27,27 +28,80 @@ double attractionAngle(const Model& m, double xr, double yr);
 // (xr, yr) from that centre, along the angle beta.
 void attraction(double F, double beta, double xr, double yr, double& fx, double& fy);
 
+struct Energies {
+  double Eq = 0, Em = 0;  // electric and gravitational potential energy
+};
+
+// Potential energies in the field of mass 2 at distance lr, measured from
+// the zero level of the law. Not for the law falling as 1/r, whose energy
+// has no closed form here: it is summed along the way.
+Energies PotentialEnergies(const Model& m, FieldLaw law, double lr);
+
+struct ThirdBodyField {
+  Energies U;     // energies in the fields of mass 2 and mass 3
+  double d3 = 0;  // distance to mass 3
+};
+
+// With mass 3 present: the inverse-square energies of mass 2 and mass 3 at
+// (x, y), each measured from its own zero-level radius (R13, R03).
+ThirdBodyField ThirdBodyEnergies(const Model& m, double x, double y);
+
+// Polar angle, 0..2·Pi, of the point (x, y) seen from the centre (cx, cy):
+// Pi/2 straight above, 3·Pi/2 straight below (and at the centre itself
+// Pi/2), 2·Pi (not 0) level with it on the right.
+double PolarAngle(const Model& m, double cx, double cy, double x, double y);
+
+// --- Equations of motion ---
+
 // Right-hand side of the equations of motion: reads S, writes dS and the
-// per-body forces. Shows "Ошибка решения уравнений" and stops Timer1 on an
-// arithmetic failure.
-void Diffur1(Lab& lab);
+// per-body forces. A body reaching the plane of a flat field lands there.
+// dS is written only when every derivative exists.
+void Diffur1(Model& m, const Choices& ch);
+
+// The line's slope al1 with the sine, cosine and tangent its reaction uses
+// at every evaluation.
+void SetLineSlope(Model& m, double al1);
 
 // The reaction of rod i (1 line, 2 cycloid, 3 parabola, 4 arc) on its bead:
-// writes dL(i), Fx(i), Fy(i). Throws Failure on an arithmetic failure.
-void Constraint(Lab& lab, int i);
+// writes dL(i), Fx(i), Fy(i).
+void Constraint(Model& m, const Choices& ch, int i);
 
-// One step of the run: Euler or the four-stage scheme, bookkeeping, finish
-// tests, result table and, every NCg steps, the refresh.
-void Step(Lab& lab);
+// --- Bookkeeping ---
 
-// Energy, path, relativistic time and action integrals of trajectory i after
-// a step. Throws Failure on an arithmetic failure.
-void UpdateTrajectory(Lab& lab, int i);
+// Energy, path, relativistic time and action integrals of trajectory i
+// after a step.
+void UpdateTrajectory(Model& m, const Choices& ch, int i);
 
 // Copies the eight running integrals of trajectory i into their frozen twins.
-void FreezeIntegrals(Lab& lab, int i);
+void FreezeIntegrals(Model& m, int i);
 
 // The four shown columns of trajectory i: totals or averages, by time or path.
-void FillTable(Lab& lab, int i);
+void FillTable(Model& m, const Choices& ch, int i);
+
+// --- The step ---
+
+// The picture scales and the external X force, as their boxes hold them at
+// this step ("Mx", "M", "Mt", "Fx"; the force times cos(w·T) with "cos").
+void ReadRunBoxes(Model& m, const Controls& c, const Choices& ch);
+
+// One step of all five bodies (Euler or the four-stage scheme), then the
+// bookkeeping, finish test and table of every trajectory that takes part.
+// True when this step refreshes the pictures and boxes (every NCg steps);
+// the refresh chooses the shown trajectory iShow.
+bool Advance(Model& m, const Choices& ch);
+
+// At a refresh: whether a record of the run log is due ("File" ticked and
+// NCf steps since the last one); the count starts again when it is.
+bool RecordDue(Model& m, const Choices& ch);
+
+// The end of a step that went through: one more step since the last
+// refresh and since the last record.
+void CountStep(Model& m);
+
+// The bead's viscous force Kj1·VR1 of trajectory i, as the boxes show it.
+double BeadFriction(const Model& m, int i);
+
+// The cycloid tolerance Dfi = 2/KDfi.
+double CycloidTolerance(const Model& m);
 
 }  // namespace lumet

@@ -1,50 +1,44 @@
-// One step of the run: the scales and the external force re-read, the
-// integration of all five bodies, the bookkeeping and finish test of every
-// active trajectory, the result table and, every NCg steps, the refresh of
-// the pictures, the value boxes and the run log.
+// One step of the run: the integration of all five bodies, the bookkeeping
+// and finish test of every trajectory that takes part, the result table, and
+// the counters that say when the pictures, the boxes and the run log are
+// refreshed.
 #include <cmath>
 #include <cstdint>
 #include <limits>
 
-#include "display/display.h"
-#include "model/messages.h"
-#include "model/numbers.h"
-#include "output/runlog.h"
 #include "physics/physics.h"
 
 namespace lumet {
 
 namespace {
 
-constexpr ControlId kActive[6] = {ControlCount, Check1, Check2, Check3, Check4, Check5};
-
 // The four-stage scheme: three half and full trial states, then the
 // weighted mean of the four increments. A body that has landed keeps the
 // place and the zero speed its landing wrote.
-void fourStages(Lab& lab) {
-  Model& m = lab.m;
+void fourStages(Model& m, const Choices& ch) {
   const double h = m.h;
+  Vec20 S0, RK1, RK2, RK3, RK4;
   m.Tc = m.T;
-  for (int j = 1; j <= 20; ++j) m.S0[j] = m.S[j];
-  Diffur1(lab);
+  for (int j = 1; j <= 20; ++j) S0[j] = m.S[j];
+  Diffur1(m, ch);
   for (int j = 1; j <= 20; ++j) {
-    m.RK1[j] = ok(h * m.dS[j]);
-    m.S[j] = ok(m.S0[j] + m.RK1[j] / 2);
+    RK1[j] = finite(h * m.dS[j]);
+    m.S[j] = finite(S0[j] + RK1[j] / 2);
   }
-  m.Tc = ok(m.T + h / 2);
-  Diffur1(lab);
+  m.Tc = finite(m.T + h / 2);
+  Diffur1(m, ch);
   for (int j = 1; j <= 20; ++j) {
-    m.RK2[j] = ok(h * m.dS[j]);
-    m.S[j] = ok(m.S0[j] + m.RK2[j] / 2);
+    RK2[j] = finite(h * m.dS[j]);
+    m.S[j] = finite(S0[j] + RK2[j] / 2);
   }
-  Diffur1(lab);
+  Diffur1(m, ch);
   for (int j = 1; j <= 20; ++j) {
-    m.RK3[j] = ok(h * m.dS[j]);
-    m.S[j] = ok(m.S0[j] + m.RK3[j]);
+    RK3[j] = finite(h * m.dS[j]);
+    m.S[j] = finite(S0[j] + RK3[j]);
   }
-  m.Tc = ok(m.T + h);
-  Diffur1(lab);
-  for (int j = 1; j <= 20; ++j) m.RK4[j] = ok(h * m.dS[j]);
+  m.Tc = finite(m.T + h);
+  Diffur1(m, ch);
+  for (int j = 1; j <= 20; ++j) RK4[j] = finite(h * m.dS[j]);
   for (int i = 1; i <= 5; ++i) {
     if (m.Active[i] == 0) {
       // Landed: on the plane at rest. A landing in the second or third
@@ -56,142 +50,90 @@ void fourStages(Lab& lab) {
       continue;
     }
     for (int j = i; j <= 20; j += 5)
-      m.S[j] = ok((m.RK1[j] + 2 * m.RK2[j] + 2 * m.RK3[j] + m.RK4[j]) / 6 + m.S0[j]);
+      m.S[j] = finite((RK1[j] + 2 * RK2[j] + 2 * RK3[j] + RK4[j]) / 6 + S0[j]);
   }
 }
 
-void euler(Lab& lab) {
-  Model& m = lab.m;
+void euler(Model& m, const Choices& ch) {
   m.Tc = m.T;
-  Diffur1(lab);
-  for (int j = 1; j <= 20; ++j) m.S[j] = ok(m.S[j] + m.h * m.dS[j]);
+  Diffur1(m, ch);
+  for (int j = 1; j <= 20; ++j) m.S[j] = finite(m.S[j] + m.h * m.dS[j]);
 }
 
 // The end condition of the "Tmax" frame for trajectory i.
-bool reachedEnd(const Lab& lab, int i) {
-  const Model& m = lab.m;
-  if (lab.on(Option12)) return m.X[i] > m.Xk;
-  if (lab.on(Option13)) return m.X[i] < m.Xk;
-  if (lab.on(Option14)) return m.Y[i] > m.Yk;
+bool reachedEnd(const Model& m, Finish finish, int i) {
+  switch (finish) {
+    case Finish::XAbove: return m.X[i] > m.Xk;
+    case Finish::XBelow: return m.X[i] < m.Xk;
+    case Finish::YAbove: return m.Y[i] > m.Yk;
+    case Finish::YBelow: break;
+  }
   return m.Y[i] < m.Yk;
 }
 
-void show(Lab& lab, ControlId id, double v) { lab.c.setText(id, formatNumber(v)); }
-
-// The value boxes of trajectory iShow, the time, the result table and the
-// relativistic time shifts.
-void writeBoxes(Lab& lab) {
-  Model& m = lab.m;
-  const int i = m.iShow;
-  show(lab, Text31, m.X[i]);
-  show(lab, Text41, m.Y[i]);
-  show(lab, Text32, m.VX[i]);
-  show(lab, Text42, m.VY[i]);
-  show(lab, Text33, m.FX[i]);
-  show(lab, Text43, m.FY[i]);
-  show(lab, Text34, m.Fm[i]);
-  show(lab, Text44, m.Fq[i]);
-  if (lab.on(Check16)) {
-    show(lab, Text35, m.Xfin[i]);
-    show(lab, Text45, m.Yfin[i]);
-  } else {
-    show(lab, Text35, ok(m.Kj1 * m.VR1[i]));
-    m.Dfi = dv(2, m.KDfi);
-    show(lab, Text45, m.Dfi);
-  }
-  show(lab, Text36, m.Lmax[i]);
-  show(lab, Text46, m.EC1[i]);
-  show(lab, Text37, m.Ev[i]);
-  show(lab, Text47, m.E[i]);
-  show(lab, Text38, m.Em[i]);
-  show(lab, Text48, m.E0[i]);
-  show(lab, Text39, m.Eq[i]);
-  show(lab, Text49, m.Ej1[i]);
-  show(lab, Text60, m.Tc);
-  static constexpr ControlId tfin[] = {Text61, Text62, Text63, Text64, Text65};
-  static constexpr ControlId colMV[] = {Text66, Text67, Text68, Text69, Text70};
-  static constexpr ControlId colTmU[] = {Text71, Text72, Text73, Text74, Text75};
-  static constexpr ControlId colT[] = {Text76, Text77, Text78, Text79, Text80};
-  static constexpr ControlId colTpU[] = {Text81, Text82, Text83, Text84, Text85};
-  for (int k = 1; k <= 5; ++k) {
-    show(lab, tfin[k - 1], m.Tfin[k]);
-    show(lab, colMV[k - 1], m.ColMV[k]);
-    show(lab, colTmU[k - 1], m.ColTmU[k]);
-    show(lab, colT[k - 1], m.ColT[k]);
-    show(lab, colTpU[k - 1], m.ColTpU[k]);
-  }
-  show(lab, Text6, m.ttR);
-  show(lab, Text27, m.ttV);
-  show(lab, Text28, ok(m.ttR + m.ttV));
+// The finish of trajectory i freezes its time, path, place and integrals.
+// A finish time of 0 or less is no finish (the test runs again).
+void finishTest(Model& m, const Choices& ch, int i) {
+  if (m.Tfin[i] > 0 || !reachedEnd(m, ch.finish, i)) return;
+  m.Tfin[i] = m.Tc;
+  m.Lmax[i] = m.L[i];
+  m.Xfin[i] = m.X[i];
+  m.Yfin[i] = m.Y[i];
+  FreezeIntegrals(m, i);
 }
 
 }  // namespace
 
-void Step(Lab& lab) {
-  Model& m = lab.m;
-  try {
-    // Scales and the external force, as the boxes hold them now.
-    m.kMx = dv(1, num(lab, Text29));
-    m.kM = dv(1, num(lab, Text3));
-    m.Mt = num(lab, Text51);
-    m.Fx[5] = num(lab, Text16);
-    if (lab.on(Check24)) m.Fx[5] = ok(std::cos(ok(m.w * m.T)) * m.Fx[5]);
+void ReadRunBoxes(Model& m, const Controls& c, const Choices& ch) {
+  m.kMx = quotient(1, readNumber(c, Text29));
+  m.kM = quotient(1, readNumber(c, Text3));
+  m.Mt = readNumber(c, Text51);
+  m.Fx[5] = readNumber(c, Text16);
+  if (ch.cosForce) m.Fx[5] = finite(std::cos(finite(m.w * m.T)) * m.Fx[5]);
+}
 
-    if (lab.on(Check23))
-      euler(lab);
-    else
-      fourStages(lab);
+bool Advance(Model& m, const Choices& ch) {
+  if (ch.euler)
+    euler(m, ch);
+  else
+    fourStages(m, ch);
 
-    m.T = ok(m.T + m.h);
-    for (int i = 1; i <= 5; ++i) {
-      m.X[i] = m.S[i];
-      m.Y[i] = m.S[i + 5];
-      m.VX[i] = m.S[i + 10];
-      m.VY[i] = m.S[i + 15];
-    }
-
-    for (int i = 1; i <= 5; ++i) {
-      if (!lab.on(kActive[i])) continue;
-      UpdateTrajectory(lab, i);
-      if (!(m.Tfin[i] > 0) && reachedEnd(lab, i)) {
-        m.Tfin[i] = m.Tc;
-        m.Lmax[i] = m.L[i];
-        m.Xfin[i] = m.X[i];
-        m.Yfin[i] = m.Y[i];
-        FreezeIntegrals(lab, i);
-      }
-    }
-    for (int i = 1; i <= 5; ++i)
-      if (lab.on(kActive[i])) FillTable(lab, i);
-
-    if (m.NCgr >= m.NCg) {
-      DrawPositions(lab);
-      ParameterPlots(lab);
-      m.NCgr = 0;
-      m.iShow = 1;
-      if (lab.on(Option2)) m.iShow = 2;
-      if (lab.on(Option3)) m.iShow = 3;
-      if (lab.on(Option4)) m.iShow = 4;
-      if (lab.on(Option7)) m.iShow = 5;
-      writeBoxes(lab);
-      if (lab.on(Check6) && m.NCfile >= m.NCf) {
-        m.NCfile = 0;
-        if (!appendLog(lab, recordItem(m))) {
-          lab.message(msg::kFileError);
-          lab.Timer1.Enabled = false;
-          return;
-        }
-      }
-    }
-  } catch (const Failure&) {
-    lab.message(msg::kSolveError);
-    lab.Timer1.Enabled = false;
-    return;
+  m.T = finite(m.T + m.h);
+  for (int i = 1; i <= 5; ++i) {
+    m.X[i] = m.S[i];
+    m.Y[i] = m.S[i + 5];
+    m.VX[i] = m.S[i + 10];
+    m.VY[i] = m.S[i + 15];
   }
+  for (int i = 1; i <= 5; ++i) {
+    if (!ch.takesPart(i)) continue;
+    UpdateTrajectory(m, ch, i);
+    finishTest(m, ch, i);
+  }
+  for (int i = 1; i <= 5; ++i)
+    if (ch.takesPart(i)) FillTable(m, ch, i);
+
+  if (m.NCgr < m.NCg) return false;
+  m.NCgr = 0;
+  m.iShow = int16_t(ch.shown);
+  return true;
+}
+
+bool RecordDue(Model& m, const Choices& ch) {
+  if (!ch.logRecords || m.NCfile < m.NCf) return false;
+  m.NCfile = 0;
+  return true;
+}
+
+void CountStep(Model& m) {
   // The refresh counter never passes NCg (at most 32767); the log counter
   // stops at its largest value, which is past any NCf.
   ++m.NCgr;
   if (m.NCfile < std::numeric_limits<int32_t>::max()) ++m.NCfile;
 }
+
+double BeadFriction(const Model& m, int i) { return finite(m.Kj1 * m.VR1[i]); }
+
+double CycloidTolerance(const Model& m) { return quotient(2, m.KDfi); }
 
 }  // namespace lumet

@@ -414,9 +414,9 @@ class WindowTest : public QObject {
     p2.scale(0, 4, 14, -4);
     p2.circle(1, 0.5, 0.1, {250, 0, 250});
     QVERIFY(count(p1.image(), mark) > 0);
-    QCOMPARE(lab().m.AxesKept, int16_t(0));
+    QCOMPARE(lab().AxesKept, int16_t(0));
     click(Command5);
-    QCOMPARE(lab().m.AxesKept, int16_t(1));
+    QCOMPARE(lab().AxesKept, int16_t(1));
     QCOMPARE(count(p1.image(), mark), 0);
     QCOMPARE(count(p2.image(), mark), 0);
     QVERIFY(count(p1.image(), axis) > 0);

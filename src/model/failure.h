@@ -1,0 +1,44 @@
+// How a procedure of the laboratory fails: an arithmetic or conversion
+// failure is thrown as Failure where the value is produced, and the
+// procedure's own handler (in the laboratory layer) shows that procedure's
+// message. No box ever shows inf or nan because of one.
+#pragma once
+
+#include <cmath>
+
+#include "model/control_ids.h"
+
+namespace lumet {
+
+struct Failure {
+  // The input box whose text is not a usable number, when that was the
+  // cause; ControlCount for an arithmetic failure.
+  ControlId box = ControlCount;
+};
+
+// A value that must be a finite number: an overflow or an invalid
+// operation gives inf or nan, and that is a failure.
+inline double finite(double v) {
+  if (!std::isfinite(v)) throw Failure{};
+  return v;
+}
+
+// a / b. A zero divisor is a failure even where the quotient would be
+// harmless further on (atan(y/0)).
+inline double quotient(double a, double b) {
+  if (b == 0) throw Failure{};
+  return finite(a / b);
+}
+
+// The square root of a non-negative number.
+inline double root(double v) {
+  if (!(v >= 0)) throw Failure{};
+  return finite(std::sqrt(v));
+}
+
+inline double sqr(double v) { return v * v; }
+
+// sgn as the formulas use it: -1, 0 or +1.
+inline double sgn(double v) { return (v > 0) - (v < 0); }
+
+}  // namespace lumet

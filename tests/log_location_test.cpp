@@ -60,6 +60,7 @@ TEST(LogLocation, TheUsersDataFolderTakesOverAndIsCreatedWhenNeeded) {
       {"not writable, data folder missing", "/proc", false},
       {"not writable, data folder there", "/proc", true},
       {"no program folder named", "", false},
+      {"installed under /usr, writable or not", "/usr/bin", false},
       {"lumet.dat cannot be appended to", f.program, false},
   };
   for (const Case& c : cases) {

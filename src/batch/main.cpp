@@ -207,8 +207,9 @@ int main(int argc, char** argv) {
                    "one command a line: set NAME TEXT, check NAME 0|1, select NAME, click NAME,\n"
                    "tick [N], answer yes|no, print NAME..., save NAME FILE. See lumet-batch(1).\n\n"
                    "  --log-dir DIR  write the run log lumet.dat in DIR; without it the log goes\n"
-                   "                 to the program's folder when it takes new files, otherwise\n"
-                   "                 to the user's data folder (~/.local/share/Lumet)\n"
+                   "                 to the program's folder when it takes new files and is\n"
+                   "                 not under /usr, otherwise to the user's data folder\n"
+                   "                 (~/.local/share/Lumet)\n"
                    "  --help         show this help and exit\n"
                    "  --version      show the version and exit\n";
       return 0;

@@ -16,10 +16,9 @@ void describe(QCommandLineParser& parser) {
   parser.setApplicationDescription(
       "Lumet, the interactive physics laboratory: motion of a body in a field, the\n"
       "brachistochrone race, least time and least action. The window is in Russian.\n\n"
-      "The run log lumet.dat goes to the program's folder\n  " +
-      QCoreApplication::applicationDirPath() +
-      "\nwhen it takes new files, otherwise to the user's data folder\n  " + dataFolder() +
-      "\n(created when needed). The window \"About\" names the folder in use.");
+      "The run log lumet.dat goes to the program's folder when it takes new files\n"
+      "and is not under /usr, otherwise to the user's data folder\n  " +
+      dataFolder() + "\n(created when needed). The window \"About\" names the folder in use.");
   parser.addHelpOption();
   parser.addVersionOption();
   // Positional arguments are not declared yet and are ignored; a set-up file

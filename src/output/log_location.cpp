@@ -50,7 +50,12 @@ bool takesLog(const std::string& dir, std::string& why) {
 
 LogFolder chooseLogFolder(const std::string& programDir, const std::string& dataDir) {
   std::string programWhy, dataWhy;
-  if (takesLog(programDir, programWhy)) return {programDir, ""};
+  // /usr holds installed software and is read-only by the rules of the file
+  // system: an installed program run by root must not leave its log there.
+  if (programDir == "/usr" || programDir.starts_with("/usr/"))
+    programWhy = "installed program";
+  else if (takesLog(programDir, programWhy))
+    return {programDir, ""};
   if (dataDir.empty()) {
     dataWhy = "no folder";
   } else {

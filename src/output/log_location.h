@@ -1,7 +1,7 @@
 // Where the run log goes. Beside the program when its folder takes new files,
 // so that a laboratory unpacked or built in a folder of its own keeps its log
-// there; otherwise (an installed program in /usr/bin) in the user's data
-// folder, created when needed.
+// there; otherwise, and always for a program installed under /usr, in the
+// user's data folder, created when needed.
 #pragma once
 
 #include <string>

@@ -220,6 +220,14 @@ int main(int argc, char** argv) {
       script = a;
     }
   }
+  std::ifstream file;
+  if (!script.empty()) {
+    file.open(script, std::ios::binary);
+    if (!file) {
+      std::cerr << "lumet-batch: cannot read " << script << '\n';
+      return 2;
+    }
+  }
   if (!logDir) {
     // Beside the program as the window does, or in the same data folder.
     QCoreApplication::setApplicationName("Lumet");
@@ -228,14 +236,6 @@ int main(int argc, char** argv) {
     LogFolder chosen = chooseLogFolder(executableDir(), data);
     if (chosen.path.empty()) std::cerr << "lumet-batch: " << chosen.problem << '\n';
     logDir = chosen.path.empty() ? executableDir() : chosen.path;
-  }
-  std::ifstream file;
-  if (!script.empty()) {
-    file.open(script, std::ios::binary);
-    if (!file) {
-      std::cerr << "lumet-batch: cannot read " << script << '\n';
-      return 2;
-    }
   }
   std::istream& in = script.empty() ? std::cin : file;
   Runner runner(*logDir);

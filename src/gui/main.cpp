@@ -1,6 +1,7 @@
 // Lumet: the interactive physics laboratory in its window.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <QStandardPaths>
 #include <cstdio>
 
@@ -51,7 +52,9 @@ int main(int argc, char** argv) {
     return 0;
   }
   QApplication app(argc, argv);
+  // The menu entry lumet.desktop and its icon, once installed.
   QGuiApplication::setDesktopFileName("lumet");
+  QApplication::setWindowIcon(QIcon::fromTheme("lumet"));
   QCommandLineParser parser;
   describe(parser);
   parser.process(app);

@@ -8,6 +8,9 @@ echo "== build and test"
 build build
 ctest --test-dir build --output-on-failure
 
+echo "== install into a temporary prefix and build the Debian package"
+bash tools/install_check.sh build
+
 echo "== build and test under AddressSanitizer and UndefinedBehaviorSanitizer"
 build build-asan -DLUMET_SANITIZE=ON -DLUMET_BENCH=OFF
 # Qt's own libraries keep caches alive to the end of the process; leaks are

@@ -3,15 +3,19 @@
 // output; pictures can be saved as PNG.
 #include <unistd.h>
 
+#include <QCoreApplication>
+#include <QStandardPaths>
 #include <climits>
 #include <deque>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <sstream>
 #include <string>
 
 #include "app/laboratory.h"
 #include "gui/image_canvas.h"
+#include "output/log_location.h"
 
 using namespace lumet;
 
@@ -188,12 +192,27 @@ class Runner {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string logDir = executableDir();
+  std::optional<std::string> logDir;
   std::string script;
   for (int k = 1; k < argc; ++k) {
     std::string a = argv[k];
     if (a == "--log-dir" && k + 1 < argc) {
       logDir = argv[++k];
+    } else if (a == "--version") {
+      std::cout << "lumet-batch " LUMET_VERSION "\n";
+      return 0;
+    } else if (a == "--help") {
+      std::cout << "usage: lumet-batch [--log-dir DIR] [SCRIPT]\n"
+                   "Runs the Lumet laboratory without a display from SCRIPT (or standard input),\n"
+                   "one command a line: set NAME TEXT, check NAME 0|1, select NAME, click NAME,\n"
+                   "tick [N], answer yes|no, print NAME..., save NAME FILE. See lumet-batch(1).\n\n"
+                   "  --log-dir DIR  write the run log lumet.dat in DIR; without it the log goes\n"
+                   "                 to the program's folder when it takes new files and is\n"
+                   "                 not under /usr, otherwise to the user's data folder\n"
+                   "                 (~/.local/share/Lumet)\n"
+                   "  --help         show this help and exit\n"
+                   "  --version      show the version and exit\n";
+      return 0;
     } else if (a.rfind("--", 0) == 0 || !script.empty()) {
       std::cerr << "usage: lumet-batch [--log-dir DIR] [SCRIPT]\n";
       return 2;
@@ -209,8 +228,17 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
+  if (!logDir) {
+    // Beside the program as the window does, or in the same data folder.
+    QCoreApplication::setApplicationName("Lumet");
+    std::string data =
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString();
+    LogFolder chosen = chooseLogFolder(executableDir(), data);
+    if (chosen.path.empty()) std::cerr << "lumet-batch: " << chosen.problem << '\n';
+    logDir = chosen.path.empty() ? executableDir() : chosen.path;
+  }
   std::istream& in = script.empty() ? std::cin : file;
-  Runner runner(logDir);
+  Runner runner(*logDir);
   std::string line;
   long number = 0;
   while (std::getline(in, line)) {

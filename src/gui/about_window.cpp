@@ -13,7 +13,12 @@ namespace lumet {
 const char* const kAboutDistribution = "Распространяется свободно, для учёбы, без гарантий.";
 const char* const kAboutMaker = "Сделано разработчиками лаборатории Lumet.";
 
-AboutWindow::AboutWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+std::string aboutLogNote(const std::string& logFolder) {
+  return "Журнал опыта lumet.dat записывается в папку " + logFolder + "\r\n\r\n";
+}
+
+AboutWindow::AboutWindow(QWidget* parent, const std::string& logFolder)
+    : QWidget(parent, Qt::Window) {
   setAttribute(Qt::WA_DeleteOnClose);
   setObjectName("About");
   setWindowTitle("About");
@@ -26,7 +31,7 @@ AboutWindow::AboutWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   Text1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Text1_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   // The manual breaks its lines with CR LF; the box wants plain line feeds.
-  Text1_->setPlainText(messageText(helpText()));
+  Text1_->setPlainText(messageText(helpText() + aboutLogNote(logFolder)));
   Text1_->setGeometry(0, 0, px(6315), px(2895));
 
   Label1_ = new QLabel(QString::fromUtf8(kAboutDistribution), this);

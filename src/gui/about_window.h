@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QWidget>
+#include <string>
 
 class QPlainTextEdit;
 class QPushButton;
@@ -15,8 +16,9 @@ class AboutWindow : public QWidget {
 
  public:
   // A window of its own (not a child painted into the parent); it is
-  // destroyed when closed, so every opening builds the text anew.
-  explicit AboutWindow(QWidget* parent = nullptr);
+  // destroyed when closed, so every opening builds the text anew. The text
+  // ends with the folder where the run log goes.
+  explicit AboutWindow(QWidget* parent = nullptr, const std::string& logFolder = ".");
 
   QPlainTextEdit* text() const { return Text1_; }
   QPushButton* closeButton() const { return Command1_; }
@@ -32,5 +34,7 @@ class AboutWindow : public QWidget {
 // The distribution note and the maker's line under the text.
 extern const char* const kAboutDistribution;
 extern const char* const kAboutMaker;
+// The last paragraph of the text: the folder of the run log.
+std::string aboutLogNote(const std::string& logFolder);
 
 }  // namespace lumet

@@ -225,7 +225,7 @@ void MainWindow::obeyTimer() {
 }
 
 void MainWindow::openAbout() {
-  if (!about_) about_ = new AboutWindow(this);
+  if (!about_) about_ = new AboutWindow(this, lab_->lab.logDir);
   about_->show();
   about_->raise();
   about_->activateWindow();

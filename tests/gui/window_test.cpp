@@ -495,7 +495,12 @@ class WindowTest : public QObject {
     QCOMPARE(text->objectName(), QString("Text1"));
     QVERIFY(text->isReadOnly());
     QCOMPARE(text->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    QCOMPARE(text->toPlainText(), messageText(helpText()));
+    // The manual, then the folder of the run log.
+    const std::string logDir = lab().logDir;
+    QVERIFY(!logDir.empty());
+    QCOMPARE(text->toPlainText(), messageText(helpText() + aboutLogNote(logDir)));
+    QVERIFY(text->toPlainText().endsWith(q("Журнал опыта lumet.dat записывается в папку ") +
+                                         QString::fromStdString(logDir) + "\n\n"));
     QVERIFY(text->verticalScrollBar()->maximum() > 0);  // the manual is long: it scrolls
     QCOMPARE(about->closeButton()->text(), q("Закрыть"));
     QCOMPARE(about->findChildren<QLabel*>().size(), 2);

@@ -1,7 +1,18 @@
 #!/usr/bin/env python3
 """Writes src/model/control_table.cpp from the layout below (names, kinds,
-captions, frames, places in twips, initial text or state)."""
+captions, frames, places in twips, initial text or state), formatted with the
+repository's .clang-format.
+
+    tools/gen_control_table.py            write the table
+    tools/gen_control_table.py --check    fail when the table differs from
+                                          what the layout below gives
+    tools/gen_control_table.py -o FILE    write it elsewhere
+"""
+import argparse
+import difflib
 import os
+import subprocess
+import sys
 
 T = []  # (name, kind, caption, frame, l, t, w, h, initial)
 
@@ -171,4 +182,28 @@ const std::vector<ControlEntry>& controlTable() {
 }  // namespace lumet
 """
 here = os.path.dirname(os.path.abspath(__file__))
-open(os.path.join(here, "..", "src", "model", "control_table.cpp"), "w").write(out)
+table = os.path.normpath(os.path.join(here, "..", "src", "model", "control_table.cpp"))
+
+
+def formatted(text):
+    """The text as clang-format leaves it with the repository's style."""
+    return subprocess.run(["clang-format", "--style=file", "--assume-filename=" + table],
+                          input=text, capture_output=True, text=True, check=True,
+                          cwd=os.path.dirname(table)).stdout
+
+
+args = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+args.add_argument("--check", action="store_true", help="compare instead of writing")
+args.add_argument("-o", "--output", default=table, help="the file to write")
+opts = args.parse_args()
+out = formatted(out)
+if opts.check:
+    with open(opts.output, encoding="utf-8") as f:
+        have = f.read()
+    if have != out:
+        sys.stdout.writelines(difflib.unified_diff(
+            have.splitlines(True), out.splitlines(True), opts.output, "generated"))
+        sys.exit(f"{opts.output} is not what tools/gen_control_table.py writes")
+else:
+    with open(opts.output, "w", encoding="utf-8") as f:
+        f.write(out)

@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 packages=(g++ cmake make libgtest-dev libbenchmark-dev qt6-base-dev fonts-dejavu-core xvfb xauth
-  librsvg2-bin desktop-file-utils appstream dpkg-dev file man-db)
+  librsvg2-bin desktop-file-utils appstream dpkg-dev file man-db python3 clang-format)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -4,6 +4,9 @@
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 export QT_QPA_PLATFORM=offscreen
 
+echo "== the control table is what its generator writes"
+python3 tools/gen_control_table.py --check
+
 echo "== build and test"
 build build
 ctest --test-dir build --output-on-failure

@@ -1,0 +1,75 @@
+// The scenario runner behind lumet-batch: the laboratory on two pictures
+// that keep their images, driven by a script one command a line. Message
+// boxes and questions are written to the output as they are shown.
+#pragma once
+
+#include <deque>
+#include <iosfwd>
+#include <sstream>
+#include <string>
+
+#include "app/laboratory.h"
+#include "gui/image_canvas.h"
+
+namespace lumet::batch {
+
+// A line that is not a command, or that cannot be carried out; the script
+// ends there.
+struct ScriptError {
+  std::string what;
+};
+
+// Message boxes as lines of the output; questions answered from a queue
+// (Yes when it is empty).
+class BatchDialogs : public Dialogs {
+ public:
+  explicit BatchDialogs(std::ostream& out) : out_(out) {}
+  void message(std::string_view text) override;
+  bool question(std::string_view text) override;
+  std::deque<bool> answers;
+
+ private:
+  std::ostream& out_;
+};
+
+class Runner {
+ public:
+  Runner(std::string logDir, std::ostream& out);
+
+  // Runs one line; false when the script ends here ("Выход"). Throws
+  // ScriptError.
+  bool run(const std::string& line);
+
+  Laboratory& laboratory() { return lab_; }
+
+ private:
+  // One line being run: its text and the words after the command.
+  struct Line {
+    const std::string& text;
+    std::istringstream words;
+    std::string word();  // the next word, "" when there is none
+    void end();          // nothing may follow
+  };
+  using Command = void (Runner::*)(Line&);
+  struct CommandEntry {
+    const char* name;
+    Command run;
+  };
+  static const CommandEntry kCommands[];
+
+  void set(Line& l);
+  void check(Line& l);
+  void select(Line& l);
+  void click(Line& l);
+  void tick(Line& l);
+  void answer(Line& l);
+  void print(Line& l);
+  void save(Line& l);
+
+  std::ostream& out_;
+  ImageCanvas picture1_, picture2_;
+  BatchDialogs dialogs_;
+  Laboratory lab_;
+};
+
+}  // namespace lumet::batch

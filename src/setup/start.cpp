@@ -43,10 +43,9 @@ struct Parameter {
   ControlId box;
 };
 constexpr Parameter kParameters[] = {
-    {&Inputs::C1, Text4},   {&Inputs::Kj1, Text5},   {&Inputs::KRz3, Text24},
-    {&Inputs::VXn, Text7},  {&Inputs::VYn, Text8},   {&Inputs::Xn, Text9},
-    {&Inputs::Yn, Text10},  {&Inputs::Xk, Text19},   {&Inputs::Yk, Text20},
-    {&Inputs::Dn, Text25},  {&Inputs::X30, Text30},  {&Inputs::X40, Text40},
+    {&Inputs::C1, Text4},   {&Inputs::Kj1, Text5}, {&Inputs::KRz3, Text24}, {&Inputs::VXn, Text7},
+    {&Inputs::VYn, Text8},  {&Inputs::Xn, Text9},  {&Inputs::Yn, Text10},   {&Inputs::Xk, Text19},
+    {&Inputs::Yk, Text20},  {&Inputs::Dn, Text25}, {&Inputs::X30, Text30},  {&Inputs::X40, Text40},
     {&Inputs::fiK2, Text41}};
 
 // The other parameters; the external force; the scales; the relativistic

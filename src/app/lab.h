@@ -59,7 +59,7 @@ void Preview(Lab& lab);
 // What the preview draws after the start, from the model as the start left
 // it: the end points and the selected rods, then the field profile, each
 // with its own failure message.
-void PreviewDrawing(Lab& lab);
+void PreviewDrawing(Lab& lab, const Choices& ch);
 // One step of the run (a tick of Timer1, or "Сделать 1 шаг решения").
 void Step(Lab& lab);
 // "V0": the start speed split along the start direction of the shown

@@ -36,8 +36,7 @@ bool drawGrids(Lab& lab) {
 // user cleared the pictures by hand), the rods' boxes, its notices, the
 // message that stopped it, and the bodies on the plane picture. True when
 // the start went through.
-bool setUpAndShow(Lab& lab) {
-  const Choices ch = ReadChoices(lab.c);
+bool setUpAndShow(Lab& lab, const Choices& ch) {
   const StartReport r = SetUp(lab.m, lab.c, ch);
   bool drawn = !r.reachedGrids || lab.AxesKept == 1 || drawGrids(lab);
   for (const BoxValue& v : r.shown) lab.show(v.box, v.value);
@@ -74,7 +73,7 @@ bool refresh(Lab& lab, const Choices& ch) {
 }  // namespace
 
 void Start(Lab& lab) {
-  if (!setUpAndShow(lab)) return;
+  if (!setUpAndShow(lab, ReadChoices(lab.c))) return;
   if (!appendLog(lab.logDir, headerLine(lab.m))) {
     lab.message(msg::kBadData);
     return;
@@ -85,12 +84,12 @@ void Start(Lab& lab) {
 
 void Preview(Lab& lab) {
   // However the start ends, the preview draws with what it computed.
-  setUpAndShow(lab);
-  PreviewDrawing(lab);
+  const Choices ch = ReadChoices(lab.c);
+  setUpAndShow(lab, ch);
+  PreviewDrawing(lab, ch);
 }
 
-void PreviewDrawing(Lab& lab) {
-  const Choices ch = ReadChoices(lab.c);
+void PreviewDrawing(Lab& lab, const Choices& ch) {
   if (!drawing([&] { DrawRods(*lab.Picture1, lab.m, ch); })) {
     lab.message(msg::kPreviewScale);
     return;

@@ -35,6 +35,8 @@ struct Lab {
   Dialogs* dialogs = nullptr;
   Timer Timer1;
   std::string logDir;
+  std::string runStart;            // local time of the start that began the run (lumet.csv)
+  std::string title, description;  // of the set-up last opened, kept when it is saved
 
   void message(std::string_view text) { dialogs->message(text); }
   bool question(std::string_view text) { return dialogs->question(text); }

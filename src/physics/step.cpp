@@ -9,6 +9,7 @@
 #include "display/display.h"
 #include "model/messages.h"
 #include "model/numbers.h"
+#include "output/csv.h"
 #include "output/runlog.h"
 #include "physics/physics.h"
 
@@ -176,7 +177,7 @@ void Step(Lab& lab) {
       writeBoxes(lab);
       if (lab.on(Check6) && m.NCfile >= m.NCf) {
         m.NCfile = 0;
-        if (!appendLog(lab, recordItem(m))) {
+        if (!appendLog(lab, recordItem(m)) || !appendRunCsv(lab)) {
           lab.message(msg::kFileError);
           lab.Timer1.Enabled = false;
           return;

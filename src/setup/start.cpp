@@ -2,6 +2,7 @@
 
 #include "display/display.h"
 #include "model/messages.h"
+#include "output/csv.h"
 #include "output/runlog.h"
 #include "physics/physics.h"
 #include "setup/setup.h"
@@ -282,6 +283,7 @@ void Start(Lab& lab) {
 
     // 24. A real start logs its header and starts the timer.
     if (m.StartRun != 0) {
+      lab.runStart = localTimeIso(std::time(nullptr));
       if (!appendLog(lab, headerLine(m))) throw Failure{};
       lab.Timer1.Enabled = true;
       lab.Timer1.Interval = 1;

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstring>
 #include <deque>
 #include <fstream>
 #include <iostream>
@@ -11,6 +12,7 @@
 #include <string>
 
 #include "app/laboratory.h"
+#include "app/setup_file.h"
 #include "gui/image_canvas.h"
 
 using namespace lumet;
@@ -158,15 +160,26 @@ class Runner {
       }
       if (!any) throw ScriptError{"print takes control names"};
       std::cout << out.str();
+    } else if (cmd == "open") {
+      std::string file;
+      in >> file;
+      if (file.empty()) throw ScriptError{"open takes a file name"};
+      expectEnd(in);
+      OpenSetup(lab_.lab, file);  // a refused set-up shows its message; the script goes on
     } else if (cmd == "save") {
       std::string name, file;
       in >> name >> file;
-      ControlId id = need(name, {Kind::Picture});
+      const bool document = name == "setup" || name == "results";
+      ControlId id = document ? Picture1 : need(name, {Kind::Picture});
       if (file.empty()) throw ScriptError{"save takes a file name"};
       expectEnd(in);
-      const ImageCanvas& pic = id == Picture1 ? picture1_ : picture2_;
-      if (!pic.image().save(QString::fromStdString(file), "PNG"))
-        throw ScriptError{"cannot write " + file};
+      if (document) {
+        saveDocument(name, file);
+      } else {
+        const ImageCanvas& pic = id == Picture1 ? picture1_ : picture2_;
+        if (!pic.image().save(QString::fromStdString(file), "PNG"))
+          throw ScriptError{"cannot write " + file};
+      }
     } else {
       throw ScriptError{"unknown command '" + cmd + "'"};
     }
@@ -175,6 +188,12 @@ class Runner {
   }
 
  private:
+  // The set-up or the result table; a failed write ends the script.
+  void saveDocument(const std::string& what, const std::string& file) {
+    int err = what == "setup" ? SaveSetup(lab_.lab, file) : SaveResults(lab_.lab, file);
+    if (err != 0) throw ScriptError{"cannot write " + file + ": " + std::strerror(err)};
+  }
+
   static void expectEnd(std::istringstream& in) {
     std::string extra;
     if (in >> extra) throw ScriptError{"unexpected '" + extra + "'"};

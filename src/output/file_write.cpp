@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <cstdlib>
 
 namespace lumet {
@@ -24,14 +25,31 @@ int writeAll(int fd, std::string_view text) {
   return 0;
 }
 
-// A device or pipe: opened and written as it is (no rename, no fsync,
+// A device or a pipe: written where it stands (no rename and no fsync,
 // which such files do not support).
 int writeInPlace(const std::string& path, std::string_view text) {
-  int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+  int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
   if (fd < 0) return errno;
   int err = writeAll(fd, text);
   if (::close(fd) != 0 && err == 0) err = errno;
   return err;
+}
+
+// The program's own open file that path names (/dev/stdout, /dev/fd/3), or
+// -1. It is written through its descriptor, so that the text lands where
+// the program's other output goes; a rename would take the name from under
+// the open file.
+int ownDescriptor(const std::string& path) {
+  if (path == "/dev/stdout") return 1;
+  if (path == "/dev/stderr") return 2;
+  for (std::string_view dir : {"/dev/fd/", "/proc/self/fd/"}) {
+    if (path.rfind(dir, 0) != 0) continue;
+    int fd = -1;
+    const char* end = path.data() + path.size();
+    auto [ptr, ec] = std::from_chars(path.data() + dir.size(), end, fd);
+    return ec == std::errc() && ptr == end ? fd : -1;
+  }
+  return -1;
 }
 
 // The permissions a new file gets: read and write for all, less the umask.
@@ -45,6 +63,7 @@ mode_t newFileMode() {
 
 int writeFileAtomically(const std::string& path, std::string_view text) {
   if (path.empty()) return ENOENT;
+  if (int fd = ownDescriptor(path); fd >= 0) return writeAll(fd, text);
   std::string target = path;
   mode_t mode = newFileMode();
   struct stat st;

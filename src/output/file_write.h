@@ -12,7 +12,8 @@ namespace lumet {
 // that failed (EISDIR when path is a folder). The target is replaced only
 // when every step succeeded; a failed write leaves it as it was and removes
 // the temporary file. A target that exists but is not a regular file (a
-// device such as /dev/full, a pipe) has nothing to replace: it is written
+// device such as /dev/full, a pipe) and the program's own standard output
+// (/dev/stdout, /dev/fd/N) have nothing to replace: they are written
 // directly, every write checked.
 int writeFileAtomically(const std::string& path, std::string_view text);
 

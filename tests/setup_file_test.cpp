@@ -243,3 +243,43 @@ TEST(SetupFile, ARefusedFileChangesNothingAndNamesTheFile) {
     EXPECT_TRUE(t.l.Timer1.Enabled);
   }
 }
+
+TEST(SetupFile, EveryReadyExperimentOpensWithATitleAndTwoSentences) {
+  int count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(LUMET_SOURCE_DIR "/examples")) {
+    if (entry.path().extension() != ".lumet") continue;
+    ++count;
+    SetupRead r = readSetupFile(entry.path().string());
+    ASSERT_TRUE(r.setup) << entry.path() << ": " << r.problem;
+    EXPECT_FALSE(r.setup->title.empty()) << entry.path();
+    const std::string& d = r.setup->description;
+    size_t sentences = 0;
+    for (size_t at = d.find(". "); at != std::string::npos; at = d.find(". ", at + 1)) ++sentences;
+    EXPECT_EQ(sentences + (d.back() == '.'), 2u) << entry.path() << ": " << d;
+  }
+  EXPECT_GE(count, 6);
+}
+
+// Whatever the bytes, reading gives a set-up or a problem, never a crash:
+// every prefix of a saved set-up and a few thousand damaged copies of it.
+TEST(SetupFile, DamagedFilesGiveASetupOrAProblem) {
+  TestLab t;
+  const std::string text = setupText(captureSetup(t.l));
+  for (size_t n = 0; n + 1 < text.size(); ++n) {  // all but the final line feed
+    SetupRead r = parseSetup(text.substr(0, n));
+    EXPECT_FALSE(r.setup) << n;
+    EXPECT_FALSE(r.problem.empty()) << n;
+  }
+  unsigned seed = 12345;
+  auto next = [&] { return seed = seed * 1103515245 + 12345, (seed >> 8) & 0xFFFFFF; };
+  int opened = 0;
+  for (int k = 0; k < 3000; ++k) {
+    std::string damaged = text;
+    for (int flips = 1 + next() % 3; flips > 0; --flips)
+      damaged[next() % damaged.size()] = char(next());
+    SetupRead r = parseSetup(damaged);
+    EXPECT_NE(bool(r.setup), !r.problem.empty()) << damaged;
+    opened += bool(r.setup);
+  }
+  EXPECT_GT(opened, 0);  // a damaged text inside a box is still a set-up
+}

@@ -152,7 +152,7 @@ TEST(SetupFile, EachBadFileIsRefusedWithItsProblem) {
       {"[1]", "это не установка Lumet: в файле не объект JSON"},
       {"{}", "это не установка Lumet: нет ключа «format»"},
       {R"({"format": "other"})", "это не установка Lumet: формат «other» вместо «lumet-setup»"},
-      {R"({"format": 5})", "это не установка Lumet: формат 5 вместо «lumet-setup»"},
+      {R"({"format": [5]})", "это не установка Lumet: значение «format» не строка"},
       {R"({"version": 1, "format": "lumet-setup", "format": "x"})", "ключ «format» повторяется"},
       {R"({"format": "lumet-setup"})", "нет ключа «version»"},
       {R"({"format": "lumet-setup", "version": "1"})", "версия формата должна быть целым числом"},

@@ -108,11 +108,10 @@ void checkFormat(const Json& j) {
   if (!j.is_object()) refuse("это не установка Lumet: в файле не объект JSON");
   auto format = j.find("format");
   if (format == j.end()) refuse("это не установка Lumet: нет ключа «format»");
-  if (!format->is_string() || *format != "lumet-setup")
-    refuse(
-        "это не установка Lumet: формат " +
-        (format->is_string() ? inQuotes(format->get_ref<const std::string&>()) : format->dump()) +
-        " вместо «lumet-setup»");
+  if (!format->is_string()) refuse("это не установка Lumet: значение «format» не строка");
+  if (*format != "lumet-setup")
+    refuse("это не установка Lumet: формат " + inQuotes(format->get_ref<const std::string&>()) +
+           " вместо «lumet-setup»");
   auto version = j.find("version");
   if (version == j.end()) refuse("нет ключа «version»");
   if (!version->is_number_integer()) refuse("версия формата должна быть целым числом");

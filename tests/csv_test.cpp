@@ -104,7 +104,8 @@ TEST(Csv, RunRowsRepeatTheLogsRecordsNumberForNumber) {
   for (size_t k = 0; k < lines.size(); ++k)
     if (lines[k].rfind("T= ", 0) == 0)
       records.push_back(recordNumbers(lines[k] + "\r\n" + lines[k + 1]));
-  const std::vector<std::string> rows = split(test::readFile(runCsvPath(t.l)), "\r\n");
+  const std::vector<std::string> rows =
+      split(test::readFile(runCsvPath(t.dir + "/lumet.dat")), "\r\n");
   ASSERT_EQ(records.size(), 12u);  // steps 6, 12, ..., 36 at NCg 3 and NCf 5, in two runs
   ASSERT_EQ(rows.size(), records.size() + 1);
   EXPECT_EQ(rows[0], "run,T,X,Y,VX,VY,FX,FY,E0,E");
@@ -116,6 +117,11 @@ TEST(Csv, RunRowsRepeatTheLogsRecordsNumberForNumber) {
     EXPECT_EQ(fields, records[k]) << "record " << k;
   }
   EXPECT_EQ(t.l.runStart, split(rows.back(), ",")[0]);
+}
+
+TEST(Csv, TheRunTableStandsBesideTheLog) {
+  EXPECT_EQ(runCsvPath("/var/lib/lumet/lumet.dat"), "/var/lib/lumet/lumet.csv");
+  EXPECT_EQ(runCsvPath("lumet.dat"), "lumet.csv");
 }
 
 TEST(Csv, LocalTimeIsIso8601ToTheSecond) {
@@ -132,7 +138,7 @@ TEST(Csv, LocalTimeIsIso8601ToTheSecond) {
 
 TEST(Csv, AnUnwritableRunTableStopsTheRunLikeTheLog) {
   TestLab t;
-  std::filesystem::create_directory(runCsvPath(t.l));  // a folder in the way
+  std::filesystem::create_directory(runCsvPath(t.dir + "/lumet.dat"));  // a folder in the way
   t.set(Text57, "1");
   t.c.setCheck(Check6, true);
   t.lab.click(Command1);

@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "model/numbers.h"
-#include "output/runlog.h"
 
 namespace lumet {
 
@@ -70,18 +69,18 @@ std::string runCsvRow(const Model& m, std::string_view run) {
   return row;
 }
 
-std::string runCsvPath(const Lab& lab) {
-  std::string path = logPath(lab);
-  return path.replace(path.size() - 3, 3, "csv");  // lumet.dat -> lumet.csv
+std::string runCsvPath(const std::string& logFile) {
+  const size_t slash = logFile.rfind('/');
+  return logFile.substr(0, slash == std::string::npos ? 0 : slash + 1) + "lumet.csv";
 }
 
-bool appendRunCsv(const Lab& lab) {
-  std::FILE* f = std::fopen(runCsvPath(lab).c_str(), "ab");
+bool appendRunCsv(const std::string& logFile, std::string_view run, const Model& m) {
+  std::FILE* f = std::fopen(runCsvPath(logFile).c_str(), "ab");
   if (!f) return false;
   std::string text;
   if (std::fseek(f, 0, SEEK_END) == 0 && std::ftell(f) == 0)
     text = std::string(kRunCsvHeader) + "\r\n";
-  text += runCsvRow(lab.m, lab.runStart) + "\r\n";
+  text += runCsvRow(m, run) + "\r\n";
   bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
   bool closed = std::fclose(f) == 0;
   return written && closed;

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "model/controls.h"
-#include "model/lab.h"
+#include "model/model.h"
 
 namespace lumet {
 
@@ -27,11 +27,12 @@ std::string resultsCsv(const Controls& c);
 extern const char* const kRunCsvHeader;
 std::string runCsvRow(const Model& m, std::string_view run);
 
-// Full path of lumet.csv, beside the run log.
-std::string runCsvPath(const Lab& lab);
-// Appends the row of the current record (the header first when the file is
-// new or empty); false when the file cannot be opened or written.
-bool appendRunCsv(const Lab& lab);
+// Full path of lumet.csv beside the run log at logFile.
+std::string runCsvPath(const std::string& logFile);
+// Appends the row of the current record of run (the header first when the
+// file is new or empty) to lumet.csv beside the log at logFile; false when
+// the file cannot be opened or written.
+bool appendRunCsv(const std::string& logFile, std::string_view run, const Model& m);
 
 // Local date and time, ISO 8601 to the second: 2026-12-08T10:15:02.
 std::string localTimeIso(std::time_t t);

@@ -177,7 +177,7 @@ void Step(Lab& lab) {
       writeBoxes(lab);
       if (lab.on(Check6) && m.NCfile >= m.NCf) {
         m.NCfile = 0;
-        if (!appendLog(lab, recordItem(m)) || !appendRunCsv(lab)) {
+        if (!appendLog(lab, recordItem(m)) || !appendRunCsv(logPath(lab), lab.runStart, m)) {
           lab.message(msg::kFileError);
           lab.Timer1.Enabled = false;
           return;

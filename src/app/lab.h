@@ -37,7 +37,9 @@ struct Lab {
   Dialogs* dialogs = nullptr;
   Timer Timer1;
   std::string logDir;
-  int16_t AxesKept = 0;  // 1 after the pictures were cleared by hand
+  int16_t AxesKept = 0;            // 1 after the pictures were cleared by hand
+  std::string runStart;            // local time of the start that began the run (lumet.csv)
+  std::string title, description;  // of the set-up last opened, kept when it is saved
 
   void message(std::string_view text) { dialogs->message(text); }
   bool question(std::string_view text) { return dialogs->question(text); }

@@ -1,10 +1,13 @@
 // The handlers of a motion experiment: the start, the preview, one step of
 // the run, V0 and the clearing of the pictures. Each runs the core's
 // computation, then shows what it did: pictures, boxes, log and messages.
+#include <ctime>
+
 #include "app/boxes.h"
 #include "app/lab.h"
 #include "display/display.h"
 #include "model/messages.h"
+#include "output/csv.h"
 #include "output/runlog.h"
 #include "physics/physics.h"
 #include "setup/setup.h"
@@ -63,7 +66,8 @@ bool refresh(Lab& lab, const Choices& ch) {
     lab.fail(msg::kSolveError);
     return false;
   }
-  if (RecordDue(lab.m, ch) && !appendLog(lab.logDir, recordItem(lab.m))) {
+  if (RecordDue(lab.m, ch) && (!appendLog(lab.logDir, recordItem(lab.m)) ||
+                               !appendRunCsv(logPath(lab.logDir), lab.runStart, lab.m))) {
     lab.fail(msg::kFileError);
     return false;
   }
@@ -74,6 +78,7 @@ bool refresh(Lab& lab, const Choices& ch) {
 
 void Start(Lab& lab) {
   if (!setUpAndShow(lab, ReadChoices(lab.c))) return;
+  lab.runStart = localTimeIso(std::time(nullptr));
   if (!appendLog(lab.logDir, headerLine(lab.m))) {
     lab.message(msg::kBadData);
     return;

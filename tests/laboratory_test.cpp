@@ -20,7 +20,13 @@ TEST(RunControl, StopContinueAndExit) {
   TestLab t;
   EXPECT_FALSE(t.l.Timer1.Enabled);
   EXPECT_FALSE(t.lab.tick());  // no tick reaches a disabled timer
-  t.lab.click(Command3);       // continue before any start
+  t.lab.click(Command3);       // continue before any start: only a word
+  EXPECT_EQ(t.dialogs.messages, std::vector<std::string>{msg::kStartFirst});
+  EXPECT_FALSE(t.l.Timer1.Enabled);
+  t.lab.click(Command1);
+  t.lab.click(Command2);
+  EXPECT_FALSE(t.l.Timer1.Enabled);
+  t.lab.click(Command3);
   EXPECT_TRUE(t.l.Timer1.Enabled);
   t.lab.click(Command2);
   EXPECT_FALSE(t.l.Timer1.Enabled);

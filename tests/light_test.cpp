@@ -318,7 +318,10 @@ TEST(LightExperiment, ABoxThatIsNotANumberChangesNothing) {
     ASSERT_EQ(L.d.messages.size(), 1u);
     EXPECT_EQ(L.d.messages[0], msg::kBadData);
     EXPECT_TRUE(L.p1.ops.empty());
-    EXPECT_TRUE(L.lab.c.takeChanged().empty());
+    // Only the box that failed changed: it is flagged and gets the focus.
+    EXPECT_EQ(L.lab.c.takeChanged(), std::vector<ControlId>{bad});
+    EXPECT_TRUE(L.lab.c.flagged(bad));
+    EXPECT_EQ(L.lab.focusBox, bad);
     EXPECT_EQ(L.lab.m.kMx, 1e-6);
   }
   // An index law that overflows is unusable data too.

@@ -369,24 +369,28 @@ struct BadBox {
   const char* text;
 };
 
-class StepFailure : public FreeFlight, public ::testing::WithParamInterface<BadBox> {};
+class UnusableBox : public FreeFlight, public ::testing::WithParamInterface<BadBox> {};
 
 }  // namespace
 
-TEST_P(StepFailure, StopsTheRunWithoutAdvancingTheCounters) {
+// A box read at every step whose text the step cannot use does not stop the
+// run: the step is made with the box's last value, and the box is flagged.
+TEST_P(UnusableBox, TheStepGoesOnWithTheLastValue) {
   steps(3);
   const Model before = m();
   t.c.typeText(GetParam().id, GetParam().text);
   Step(t.l);
-  ASSERT_EQ(t.dialogs.messages.size(), 1u);
-  EXPECT_EQ(t.dialogs.messages[0], msg::kSolveError);
-  EXPECT_FALSE(t.l.Timer1.Enabled);
-  EXPECT_EQ(m().NCgr, before.NCgr);
-  EXPECT_EQ(m().NCfile, before.NCfile);
-  EXPECT_EQ(m().T, before.T);  // failed before the integration
+  EXPECT_TRUE(t.dialogs.messages.empty());
+  EXPECT_TRUE(t.l.Timer1.Enabled);
+  EXPECT_TRUE(t.c.flagged(GetParam().id));
+  EXPECT_EQ(m().kMx, before.kMx);
+  EXPECT_EQ(m().kM, before.kM);
+  EXPECT_EQ(m().Mt, before.Mt);
+  EXPECT_EQ(m().Fx[5], before.Fx[5]);
+  EXPECT_EQ(m().T, before.T + m().h);
 }
 
-INSTANTIATE_TEST_SUITE_P(Boxes, StepFailure,
+INSTANTIATE_TEST_SUITE_P(Boxes, UnusableBox,
                          ::testing::Values(BadBox{Text29, "0"}, BadBox{Text3, "0"},
                                            BadBox{Text29, "abc"}, BadBox{Text51, ""},
                                            BadBox{Text16, "1e400"}, BadBox{Text3, "x"}));
@@ -426,12 +430,12 @@ TEST_F(FreeFlight, EquationFailureEndsTheStepWithOneMessage) {
   EXPECT_EQ(t.c.text(Text60), "");  // no refresh happened
 }
 
-TEST_F(FreeFlight, StepBeforeAnyStartDoesNotCrash) {
+TEST_F(FreeFlight, StepBeforeAnyStartOnlySaysToStart) {
   TestLab fresh;
-  fresh.l.Timer1.Enabled = true;
   Step(fresh.l);
-  EXPECT_EQ(fresh.dialogs.messages, std::vector<std::string>{msg::kSolveError});
-  EXPECT_FALSE(fresh.l.Timer1.Enabled);
+  EXPECT_EQ(fresh.dialogs.messages, std::vector<std::string>{msg::kStartFirst});
+  EXPECT_EQ(fresh.m.T, 0);
+  EXPECT_TRUE(fresh.c.takeChanged().empty());
 }
 
 namespace {

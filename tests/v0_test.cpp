@@ -88,14 +88,17 @@ TEST(V0Button, ZeroSpeedAndZeroComponentsStayZero) {
   EXPECT_EQ(t.c.text(Text25), "0");
 }
 
+// A box that is not a number (or speeds that overflow) changes nothing but
+// the box, which is flagged and given the focus.
 TEST(V0Button, ABoxThatIsNotANumberChangesNothing) {
   struct Case {
     const char *dn, *vx, *vy;
-  } cases[] = {{"abc", "3", "4"},
-               {"", "3", "4"},
-               {"0", "3 4", "4"},
-               {"0", "3", "1e400"},
-               {"0", "1e200", "1e200"}};
+    ControlId bad;
+  } cases[] = {{"abc", "3", "4", Text25},
+               {"", "3", "4", Text25},
+               {"0", "3 4", "4", Text7},
+               {"0", "3", "1e400", Text8},
+               {"0", "1e200", "1e200", ControlCount}};
   for (const auto& c : cases) {
     TestLab t;
     t.set(Text25, c.dn);
@@ -108,7 +111,14 @@ TEST(V0Button, ABoxThatIsNotANumberChangesNothing) {
     t.lab.click(Command12);
     ASSERT_EQ(t.dialogs.messages.size(), 1u) << c.dn << c.vx << c.vy;
     EXPECT_EQ(t.dialogs.messages[0], msg::kBadData);
-    EXPECT_TRUE(t.c.takeChanged().empty());
+    const auto changed = t.c.takeChanged();
+    if (c.bad == ControlCount) {
+      EXPECT_TRUE(changed.empty());
+    } else {
+      EXPECT_EQ(changed, std::vector<ControlId>{c.bad});
+      EXPECT_TRUE(t.c.flagged(c.bad));
+    }
+    EXPECT_EQ(t.l.focusBox, c.bad);
     EXPECT_EQ(t.m.V0, 11);
     EXPECT_EQ(t.m.VXn, 12);
     EXPECT_EQ(t.m.VYn, 13);

@@ -1,11 +1,19 @@
 #include "app/boxes.h"
 
+#include "model/messages.h"
 #include "model/numbers.h"
 #include "physics/physics.h"
 
 namespace lumet {
 
 void Lab::show(ControlId box, double value) { c.setText(box, formatNumber(value)); }
+
+void Lab::badData(const Failure& f) {
+  message(msg::kBadData);
+  if (f.box == ControlCount) return;
+  c.setFlagged(f.box, true);
+  focusBox = f.box;
+}
 
 void ShowRunValues(Lab& lab, const Choices& ch) {
   const Model& m = lab.m;

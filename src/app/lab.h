@@ -40,6 +40,11 @@ struct Lab {
   int16_t AxesKept = 0;            // 1 after the pictures were cleared by hand
   std::string runStart;            // local time of the start that began the run (lumet.csv)
   std::string title, description;  // of the set-up last opened, kept when it is saved
+  bool experimentSetUp = false;    // a start or a preview has set the experiment up
+  // The box the user should correct after "Введите правильно данные": the
+  // front end gives it the keyboard focus once the handler has returned.
+  ControlId focusBox = ControlCount;
+  double freeColour = 5;  // the last usable number of "Цвет5"
 
   void message(std::string_view text) { dialogs->message(text); }
   bool question(std::string_view text) { return dialogs->question(text); }
@@ -50,6 +55,9 @@ struct Lab {
   }
   // A value the laboratory writes into a box.
   void show(ControlId box, double value);
+  // "Введите правильно данные" for a failure of a handler that reads the
+  // boxes; a box that is not a number is flagged and gets the focus.
+  void badData(const Failure& f);
 };
 
 // "Начать    эксперимент": the start, the bodies on the plane picture, the
@@ -63,7 +71,14 @@ void Preview(Lab& lab);
 // with its own failure message.
 void PreviewDrawing(Lab& lab, const Choices& ch);
 // One step of the run (a tick of Timer1, or "Сделать 1 шаг решения").
+// Before any experiment has been set up it only says to start one.
 void Step(Lab& lab);
+// "Продолжить": Timer1 enabled, once an experiment has been set up.
+void Continue(Lab& lab);
+// Whether the text would be usable in its box: a number (a 16-bit integer
+// in the integer boxes), and for a box read at every step one the step can
+// use.
+bool UsableText(ControlId box, std::string_view text);
 // "V0": the start speed split along the start direction of the shown
 // trajectory, and the four start directions in degrees.
 void V0Button(Lab& lab);

@@ -36,7 +36,7 @@ bool Laboratory::click(ControlId cmd) {
   switch (cmd) {
     case Command1: Start(lab); break;
     case Command2: lab.Timer1.Enabled = false; break;
-    case Command3: lab.Timer1.Enabled = true; break;
+    case Command3: Continue(lab); break;
     case Command4:
       lab.Timer1.Enabled = false;
       exit_ = true;

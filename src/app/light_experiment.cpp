@@ -84,9 +84,8 @@ void LightExperiment(Lab& lab, int maxPasses) {
     light::AimRay(ray[0], Xn);
     light::AimRay(ray[1], Xk);
     K = light::BuildIndexTable(ch.autoDn, !ch.law.power2, Dn);
-  } catch (const Failure&) {
-    lab.message(msg::kBadData);
-    return;
+  } catch (const Failure& f) {
+    return lab.badData(f);
   }
 
   // The 20 m square fills the picture: 2 m to the centimetre.

@@ -7,6 +7,7 @@
 #include "app/lab.h"
 #include "display/display.h"
 #include "model/messages.h"
+#include "model/numbers.h"
 #include "output/csv.h"
 #include "output/runlog.h"
 #include "physics/physics.h"
@@ -45,9 +46,11 @@ bool setUpAndShow(Lab& lab, const Choices& ch) {
   for (const BoxValue& v : r.shown) lab.show(v.box, v.value);
   for (const char* notice : r.notices) lab.message(notice);
   if (!r.wentThrough()) {
+    if (r.badBox != ControlCount) return lab.badData(Failure{r.badBox}), false;
     lab.message(r.stop);
     return false;
   }
+  lab.experimentSetUp = true;
   drawn = drawn && drawing([&] { DrawBodies(*lab.Picture1, lab.m, ch); });
   if (!drawn) lab.message(msg::kBadData);
   return drawn;
@@ -55,9 +58,28 @@ bool setUpAndShow(Lab& lab, const Choices& ch) {
 
 // The refresh of a step: positions and plots, the value boxes and, when it
 // is due, a record of the run log. False when the step must end here.
+// The free body's colour number from "Цвет5", or its last usable one while
+// the box holds no number (the box is flagged then).
+double freeColour(Lab& lab, const Choices& ch) {
+  if (!ch.takesPart(5)) return lab.freeColour;
+  const std::optional<double> v = lab.c.number(Text50);
+  lab.c.setFlagged(Text50, !v);
+  if (v) lab.freeColour = *v;
+  return lab.freeColour;
+}
+
+// The value frame follows a trajectory that takes part: when the chosen one
+// does not, the first one that does.
+void showATrajectoryThatTakesPart(Lab& lab, const Choices& ch) {
+  static constexpr ControlId shows[6] = {ControlCount, Option1, Option2, Option3, Option4, Option7};
+  if (ch.takesPart(ch.shown)) return;
+  for (int i = 1; i <= 5; ++i)
+    if (ch.takesPart(i)) return lab.c.select(shows[i]);
+}
+
 bool refresh(Lab& lab, const Choices& ch) {
-  const bool positions =
-      drawing([&] { DrawPositions(*lab.Picture1, lab.m, ch, lab.c.number(Text50)); });
+  const double colour = freeColour(lab, ch);
+  const bool positions = drawing([&] { DrawPositions(*lab.Picture1, lab.m, ch, colour); });
   const bool plots = drawing([&] { ParameterPlots(*lab.Picture2, lab.m, ch); });
   if (!positions || !plots) lab.fail(msg::kScales);
   try {
@@ -77,7 +99,9 @@ bool refresh(Lab& lab, const Choices& ch) {
 }  // namespace
 
 void Start(Lab& lab) {
-  if (!setUpAndShow(lab, ReadChoices(lab.c))) return;
+  const Choices ch = ReadChoices(lab.c);
+  if (!setUpAndShow(lab, ch)) return;
+  showATrajectoryThatTakesPart(lab, ch);
   lab.runStart = localTimeIso(std::time(nullptr));
   if (!appendLog(lab.logDir, headerLine(lab.m))) {
     lab.message(msg::kBadData);
@@ -104,10 +128,12 @@ void PreviewDrawing(Lab& lab, const Choices& ch) {
 }
 
 void Step(Lab& lab) {
+  if (!lab.experimentSetUp) return lab.message(msg::kStartFirst);
   const Choices ch = ReadChoices(lab.c);
   bool refreshDue;
   try {
-    ReadRunBoxes(lab.m, lab.c, ch);
+    const unsigned unusable = ReadRunBoxes(lab.m, lab.c, ch);
+    for (int k = 0; k < 4; ++k) lab.c.setFlagged(kRunBoxes[k], (unusable >> k) & 1);
     refreshDue = Advance(lab.m, ch);
   } catch (const Failure&) {
     lab.fail(msg::kSolveError);
@@ -117,13 +143,27 @@ void Step(Lab& lab) {
   CountStep(lab.m);
 }
 
+void Continue(Lab& lab) {
+  if (!lab.experimentSetUp) return lab.message(msg::kStartFirst);
+  lab.Timer1.Enabled = true;
+}
+
+bool UsableText(ControlId box, std::string_view text) {
+  for (ControlId integer : {Text21, Text22, Text23, Text55, Text57})
+    if (box == integer) return parseInt16(text).has_value();
+  const std::optional<double> v = parseNumber(text);
+  if (!v) return false;
+  for (ControlId run : kRunBoxes)
+    if (box == run) return RunBoxValue(box, *v).has_value();
+  return true;
+}
+
 void V0Button(Lab& lab) {
   V0Split v;
   try {
     v = SplitStartSpeed(lab.m, lab.c, ReadChoices(lab.c));
-  } catch (const Failure&) {
-    lab.message(msg::kBadData);
-    return;
+  } catch (const Failure& f) {
+    return lab.badData(f);
   }
   Model& m = lab.m;
   m.V0 = v.V0;

@@ -4,8 +4,6 @@
 // procedure that drew.
 #pragma once
 
-#include <optional>
-
 #include "display/canvas.h"
 #include "model/choices.h"
 #include "model/model.h"
@@ -25,9 +23,8 @@ void DrawGrid2(Canvas& p);
 void DrawBodies(Canvas& p, const Model& m, const Choices& ch);
 
 // One point per body that takes part at its current place on the plane
-// picture; the free body in the colour chosen by the number in "Цвет5"
-// (nothing when that box holds no number: a failure).
-void DrawPositions(Canvas& p, const Model& m, const Choices& ch, std::optional<double> freeColour);
+// picture; the free body in the colour chosen by the number of "Цвет5".
+void DrawPositions(Canvas& p, const Model& m, const Choices& ch, double freeColour);
 
 // Chosen values of the shown trajectory against time on the time plot.
 void ParameterPlots(Canvas& p, const Model& m, const Choices& ch);

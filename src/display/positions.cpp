@@ -49,14 +49,10 @@ void DrawBodies(Canvas& p, const Model& m, const Choices& ch) {
   drawn(p.circle(xc, 0, 0.2, kColour1));
 }
 
-void DrawPositions(Canvas& p, const Model& m, const Choices& ch, std::optional<double> freeColour) {
+void DrawPositions(Canvas& p, const Model& m, const Choices& ch, double freeColour) {
   for (int i = 1; i <= 5; ++i) {
     if (!ch.takesPart(i)) continue;
-    Rgb c = kTrajectoryColour[i];
-    if (i == 5) {
-      if (!freeColour) throw Failure{Text50};
-      c = freeColourOf(*freeColour);
-    }
+    const Rgb c = i == 5 ? freeColourOf(freeColour) : kTrajectoryColour[i];
     drawn(p.point(single(m.X[i] * m.kMx), single(m.Y[i] * m.kMx), c));
   }
 }

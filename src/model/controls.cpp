@@ -13,6 +13,7 @@ std::optional<ControlId> controlByName(std::string_view name) {
 Controls::Controls()
     : texts_(ControlCount),
       values_(ControlCount, 0),
+      flagged_(ControlCount, 0),
       dirty_(ControlCount, 0),
       parsed_(ControlCount, 0),
       cache_(ControlCount) {
@@ -23,7 +24,7 @@ Controls::Controls()
   }
 }
 
-void Controls::mark(ControlId id) {
+void Controls::markChanged(ControlId id) {
   if (!dirty_[id]) {
     dirty_[id] = 1;
     changed_.push_back(id);
@@ -34,7 +35,7 @@ void Controls::setText(ControlId id, std::string_view text) {
   if (texts_[id] == text) return;
   texts_[id] = text;
   parsed_[id] = 0;
-  mark(id);
+  markChanged(id);
 }
 
 void Controls::typeText(ControlId id, std::string_view text) {
@@ -45,7 +46,7 @@ void Controls::typeText(ControlId id, std::string_view text) {
 void Controls::setCheck(ControlId id, bool on) {
   if (values_[id] == on) return;
   values_[id] = on;
-  mark(id);
+  markChanged(id);
 }
 
 void Controls::select(ControlId id) {
@@ -62,6 +63,12 @@ std::optional<double> Controls::number(ControlId id) const {
     parsed_[id] = 1;
   }
   return cache_[id];
+}
+
+void Controls::setFlagged(ControlId id, bool on) {
+  if (flagged_[id] == on) return;
+  flagged_[id] = on;
+  markChanged(id);
 }
 
 std::vector<ControlId> Controls::takeChanged() {

@@ -53,13 +53,20 @@ class Controls {
   // The box's text as a number (parsed once per change of the text).
   std::optional<double> number(ControlId id) const;
 
-  // Controls whose state the laboratory changed since the last call.
+  // A box flagged as holding a text the laboratory cannot use (the window
+  // frames it in red) until its text is usable again.
+  bool flagged(ControlId id) const { return flagged_[id]; }
+  void setFlagged(ControlId id, bool on);
+
+  // Controls whose state (text, value or flag) the laboratory changed since
+  // the last call.
   std::vector<ControlId> takeChanged();
 
  private:
-  void mark(ControlId id);
+  void markChanged(ControlId id);
   std::vector<std::string> texts_;
   std::vector<char> values_;
+  std::vector<char> flagged_;
   std::vector<char> dirty_;
   std::vector<ControlId> changed_;
   mutable std::vector<char> parsed_;

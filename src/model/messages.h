@@ -38,5 +38,8 @@ inline constexpr const char* kLightAbscissa =
     "   Значение одной из абсцис получилось очень большое, что при\r\n"
     "заданных масштабах не позволяет вывести изображение на зкран";
 inline constexpr const char* kLightError = "Не понятная ошибка при решении";
+// Stepping or continuing before any experiment has been set up.
+inline constexpr const char* kStartFirst =
+    "Сначала начните эксперимент: нажмите «Начать эксперимент».";
 
 }  // namespace lumet::msg

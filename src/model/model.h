@@ -33,7 +33,8 @@ struct Inputs {
   double VXn = 0, VYn = 0, Xn = 0, Yn = 0, Xk = 0, Yk = 0;
   double Kj = 0, Dn = 0, X30 = 0, X40 = 0, fiK2 = 0, w = 0;
   double kMx = 0, kM = 0, Mt = 0, h = 0;  // picture scales, step
-  int16_t NCg = 0, NCf = 0;               // steps between refreshes and records
+  double FxBox = 0;          // the external X force as its box holds it (before cos(w·T))
+  int16_t NCg = 0, NCf = 0;  // steps between refreshes and records
 };
 
 // What the start derives: the field constants, the start speed and the

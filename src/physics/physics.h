@@ -5,6 +5,8 @@
 // layer shows it.
 #pragma once
 
+#include <optional>
+
 #include "model/choices.h"
 #include "model/failure.h"
 #include "model/model.h"
@@ -80,9 +82,20 @@ void FillTable(Model& m, const Choices& ch, int i);
 
 // --- The step ---
 
-// The picture scales and the external X force, as their boxes hold them at
-// this step ("Mx", "M", "Mt", "Fx"; the force times cos(w·T) with "cos").
-void ReadRunBoxes(Model& m, const Controls& c, const Choices& ch);
+// The boxes read at every step: "Mx", "M", "Mt" and "Fx".
+inline constexpr ControlId kRunBoxes[4] = {Text29, Text3, Text51, Text16};
+
+// What the step takes from run box `box` holding the number v: the
+// reciprocal of a picture scale, the time scale, the force; nothing when
+// the step cannot use it (a scale of 0 or one whose reciprocal overflows, a
+// time scale of 0).
+std::optional<double> RunBoxValue(ControlId box, double v);
+
+// The picture scales and the external X force as their boxes hold them at
+// this step (the force times cos(w·T) with "cos"). A box whose text the step
+// cannot use keeps its last usable value, so that a box being edited during
+// a run does not stop it; bit k of the result is set when kRunBoxes[k] did.
+unsigned ReadRunBoxes(Model& m, const Controls& c, const Choices& ch);
 
 // One step of all five bodies (Euler or the four-stage scheme), then the
 // bookkeeping, finish test and table of every trajectory that takes part.

@@ -84,12 +84,29 @@ void finishTest(Model& m, const Choices& ch, int i) {
 
 }  // namespace
 
-void ReadRunBoxes(Model& m, const Controls& c, const Choices& ch) {
-  m.kMx = quotient(1, readNumber(c, Text29));
-  m.kM = quotient(1, readNumber(c, Text3));
-  m.Mt = readNumber(c, Text51);
-  m.Fx[5] = readNumber(c, Text16);
+std::optional<double> RunBoxValue(ControlId box, double v) {
+  if (box == Text29 || box == Text3) {
+    if (v == 0 || !std::isfinite(1 / v)) return std::nullopt;
+    return 1 / v;
+  }
+  if (box == Text51 && v == 0) return std::nullopt;
+  return v;
+}
+
+unsigned ReadRunBoxes(Model& m, const Controls& c, const Choices& ch) {
+  double* const values[4] = {&m.kMx, &m.kM, &m.Mt, &m.FxBox};
+  unsigned unusable = 0;
+  for (int k = 0; k < 4; ++k) {
+    const std::optional<double> number = c.number(kRunBoxes[k]);
+    const std::optional<double> v = number ? RunBoxValue(kRunBoxes[k], *number) : std::nullopt;
+    if (v)
+      *values[k] = *v;
+    else
+      unusable |= 1u << k;
+  }
+  m.Fx[5] = m.FxBox;
   if (ch.cosForce) m.Fx[5] = finite(std::cos(finite(m.w * m.T)) * m.Fx[5]);
+  return unusable;
 }
 
 bool Advance(Model& m, const Choices& ch) {

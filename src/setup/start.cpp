@@ -52,7 +52,8 @@ constexpr Parameter kParameters[] = {
 // sums; the third body.
 void readParameters(Model& m, const Controls& c, const Choices& ch) {
   for (const Parameter& p : kParameters) m.*p.value = readNumber(c, p.box);
-  m.Fx[5] = readNumber(c, Text16);
+  m.FxBox = readNumber(c, Text16);
+  m.Fx[5] = m.FxBox;
   m.Fy[5] = readNumber(c, Text17);
   m.Kj = readNumber(c, Text18);
   m.w = readNumber(c, Text53);

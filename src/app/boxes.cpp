@@ -1,11 +1,10 @@
 #include "app/boxes.h"
 
-#include "model/numbers.h"
 #include "physics/physics.h"
 
 namespace lumet {
 
-void Lab::show(ControlId box, double value) { c.setText(box, formatNumber(value)); }
+void Lab::show(ControlId box, double value) { c.setNumber(box, value); }
 
 void ShowRunValues(Lab& lab, const Choices& ch) {
   const Model& m = lab.m;

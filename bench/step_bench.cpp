@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
+#include "app/speed.h"
 #include "bench_support.h"
 #include "physics/physics.h"
 #include "setup/setup.h"
@@ -45,6 +46,21 @@ void BM_StepRefresh(benchmark::State& state) {
   if (b.dialogs.count) state.SkipWithError("a step failed");
 }
 BENCHMARK(BM_StepRefresh);
+
+// Ticks at "Максимум" of 10 ms each, a refresh every range(0) steps: the
+// core's steps per second at the fastest pace (items per second), the cost
+// of looking at the clock included.
+void BM_TickAtMaximum(benchmark::State& state) {
+  Bench b(std::to_string(state.range(0)).c_str());
+  b.lab.c.typeText(Text19, "1e12");  // an end point out of reach: no finish
+  Start(b.lab);
+  long steps = 0;
+  for (auto _ : state)
+    steps += RunTick(b.lab, Speed::Max, SteadyClock::now() + std::chrono::milliseconds(10));
+  state.SetItemsProcessed(steps);
+  if (b.dialogs.count) state.SkipWithError("a step failed");
+}
+BENCHMARK(BM_TickAtMaximum)->Arg(1)->Arg(100)->Unit(benchmark::kMillisecond);
 
 // The bookkeeping part of a step of the free flight alone.
 void BM_Bookkeeping(benchmark::State& state) {

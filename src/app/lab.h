@@ -38,9 +38,16 @@ struct Lab {
   Timer Timer1;
   std::string logDir;
   int16_t AxesKept = 0;  // 1 after the pictures were cleared by hand
+  long boxesShown = 0;   // message boxes and questions shown so far
 
-  void message(std::string_view text) { dialogs->message(text); }
-  bool question(std::string_view text) { return dialogs->question(text); }
+  void message(std::string_view text) {
+    ++boxesShown;
+    dialogs->message(text);
+  }
+  bool question(std::string_view text) {
+    ++boxesShown;
+    return dialogs->question(text);
+  }
   // A failure of a running simulation: its message, then the timer stops.
   void fail(const char* text) {
     message(text);

@@ -65,6 +65,7 @@ class Runner {
   void answer(Line& l);
   void print(Line& l);
   void save(Line& l);
+  void speed(Line& l);
 
   std::ostream& out_;
   ImageCanvas picture1_, picture2_;

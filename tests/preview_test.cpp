@@ -165,7 +165,7 @@ TEST(PreviewDrawing, LineCycloidAndStandardParabola) {
   t.c.setCheck(Check3, true);
   t.m.R2 = 1, t.m.X20 = 0, t.m.Y20 = 0, t.m.fiN2 = 0, t.m.fiK2 = 2 * 3.141592654;
   t.m.X30 = 0, t.m.Y30 = 0, t.m.K3 = 1;
-  PreviewDrawing(t.l);
+  PreviewDrawing(t.l, ReadChoices(t.c));
   EXPECT_TRUE(t.dialogs.messages.empty());
   const auto& ops = t.picture1.ops;
   ASSERT_GE(ops.size(), 3u + 1000);
@@ -197,7 +197,7 @@ TEST(PreviewDrawing, ModifiedParabolaIsSampledAlongTheAbscissa) {
   t.c.setCheck(Check3, true);
   t.c.setCheck(Check13, true);
   t.m.X30 = 5, t.m.K3 = -0.5, t.m.Y30 = 3;
-  PreviewDrawing(t.l);
+  PreviewDrawing(t.l, ReadChoices(t.c));
   auto pts = ofType(t.picture1, DrawOp::Point, kColour1);
   ASSERT_EQ(pts.size(), 500u);
   for (int i = 1; i <= 500; ++i) {
@@ -212,7 +212,7 @@ TEST(PreviewDrawing, ArcCounterClockwiseBetweenItsAngles) {
   t.m.kMx = 0.5;
   t.c.setCheck(Check4, true);
   t.m.X40 = 3, t.m.Y40 = 0, t.m.R4 = 3, t.m.fiN4 = 3.141592654, t.m.fiK4 = 4.5;
-  PreviewDrawing(t.l);
+  PreviewDrawing(t.l, ReadChoices(t.c));
   ASSERT_EQ(t.picture1.ops.size(), 3u);
   const DrawOp& a = t.picture1.ops[2];
   EXPECT_EQ(a.type, DrawOp::Arc);
@@ -230,7 +230,7 @@ TEST(PreviewDrawing, ACoordinateTooLargeAsksForAnotherScaleAndSkipsTheProfile) {
     t.m.kMx = 1e9;
     t.m.Xn = 1;
     t.m.Fq0 = t.m.Fm0 = 1;
-    PreviewDrawing(t.l);
+    PreviewDrawing(t.l, ReadChoices(t.c));
     ASSERT_EQ(t.dialogs.messages.size(), 1u);
     EXPECT_EQ(t.dialogs.messages[0], msg::kPreviewScale);
     EXPECT_TRUE(t.picture1.ops.empty());
@@ -241,7 +241,7 @@ TEST(PreviewDrawing, ACoordinateTooLargeAsksForAnotherScaleAndSkipsTheProfile) {
     t.c.setCheck(Check2, true);
     t.m.R2 = 1e6, t.m.fiN2 = 0, t.m.fiK2 = 1e3;
     t.m.Fq0 = t.m.Fm0 = 1;
-    PreviewDrawing(t.l);
+    PreviewDrawing(t.l, ReadChoices(t.c));
     ASSERT_EQ(t.dialogs.messages.size(), 1u);
     EXPECT_EQ(t.dialogs.messages[0], msg::kPreviewScale);
     EXPECT_GT(ofType(t.picture1, DrawOp::Point, kColour1).size(), 0u);
@@ -255,7 +255,7 @@ TEST(PreviewDrawing, AFailureInTheProfileIsAnError) {
     Hand t;
     t.m.Rz = 0, t.m.Fq0 = 1e6, t.m.Fm0 = 1e6, t.m.q1 = 1, t.m.q2 = -1, t.m.m1 = t.m.m2 = 1;
     t.m.Ke = 1, t.m.gamma = 1;
-    PreviewDrawing(t.l);
+    PreviewDrawing(t.l, ReadChoices(t.c));
     ASSERT_EQ(t.dialogs.messages.size(), 1u);
     EXPECT_EQ(t.dialogs.messages[0], msg::kPreviewError);
     EXPECT_EQ(ofType(t.picture1, DrawOp::Point, kRed).size(), 98u);
@@ -263,7 +263,7 @@ TEST(PreviewDrawing, AFailureInTheProfileIsAnError) {
   {
     Hand t;
     t.m.kMx = 0;  // no scale at all
-    PreviewDrawing(t.l);
+    PreviewDrawing(t.l, ReadChoices(t.c));
     ASSERT_EQ(t.dialogs.messages.size(), 1u);
     EXPECT_EQ(t.dialogs.messages[0], msg::kPreviewError);
   }

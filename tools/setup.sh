@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
-packages=(g++ cmake make libgtest-dev libbenchmark-dev qt6-base-dev fonts-dejavu-core xvfb xauth
+packages=(g++ cmake make libgtest-dev libbenchmark-dev qt6-base-dev nlohmann-json3-dev fonts-dejavu-core xvfb xauth
   librsvg2-bin desktop-file-utils appstream dpkg-dev file man-db python3 clang-format)
 missing=()
 for p in "${packages[@]}"; do

@@ -37,8 +37,10 @@ struct Lab {
   Dialogs* dialogs = nullptr;
   Timer Timer1;
   std::string logDir;
-  int16_t AxesKept = 0;  // 1 after the pictures were cleared by hand
-  long boxesShown = 0;   // message boxes and questions shown so far
+  int16_t AxesKept = 0;            // 1 after the pictures were cleared by hand
+  std::string runStart;            // local time of the start that began the run (lumet.csv)
+  std::string title, description;  // of the set-up last opened, kept when it is saved
+  long boxesShown = 0;             // message boxes and questions shown so far
 
   void message(std::string_view text) {
     ++boxesShown;
@@ -66,7 +68,7 @@ void Preview(Lab& lab);
 // What the preview draws after the start, from the model as the start left
 // it: the end points and the selected rods, then the field profile, each
 // with its own failure message.
-void PreviewDrawing(Lab& lab);
+void PreviewDrawing(Lab& lab, const Choices& ch);
 // One step of the run (a tick of Timer1, or "Сделать 1 шаг решения").
 void Step(Lab& lab);
 // "V0": the start speed split along the start direction of the shown

@@ -52,9 +52,8 @@ bool drawMedium(Lab& lab, const light::IndexTable& K) {
 // The passes of both rays until both have left, the user says no, or the
 // bound is reached. Throws Failure on an arithmetic failure; false when a
 // segment cannot be drawn.
-bool trace(Lab& lab, LightRay (&ray)[2], const light::IndexTable& K, int maxPasses) {
+bool trace(Lab& lab, LightRay (&ray)[2], const light::IndexTable& K, bool autoPn, int maxPasses) {
   const double k = lab.m.kMx;
-  const bool autoPn = ReadChoices(lab.c).autoPn;
   for (int pass = 1;; ++pass) {
     for (int r = 0; r < 2; ++r) {
       if (!light::InArea(ray[r].boundary)) continue;
@@ -73,6 +72,7 @@ bool trace(Lab& lab, LightRay (&ray)[2], const light::IndexTable& K, int maxPass
 }  // namespace
 
 void LightExperiment(Lab& lab, int maxPasses) {
+  const Choices ch = ReadChoices(lab.c);
   LightRay ray[2];
   light::IndexTable K;
 
@@ -83,7 +83,6 @@ void LightExperiment(Lab& lab, int maxPasses) {
     const double Dn = readNumber(lab.c, Text25);
     light::AimRay(ray[0], Xn);
     light::AimRay(ray[1], Xk);
-    const Choices ch = ReadChoices(lab.c);
     K = light::BuildIndexTable(ch.autoDn, !ch.law.power2, Dn);
   } catch (const Failure&) {
     lab.message(msg::kBadData);
@@ -95,7 +94,7 @@ void LightExperiment(Lab& lab, int maxPasses) {
   for (auto& r : ray) light::StartRay(r);
   if (!drawMedium(lab, K)) return lab.message(msg::kLightAbscissa);
   try {
-    if (!trace(lab, ray, K, maxPasses)) lab.message(msg::kLightAbscissa);
+    if (!trace(lab, ray, K, ch.autoPn, maxPasses)) lab.message(msg::kLightAbscissa);
   } catch (const Failure&) {
     lab.message(msg::kLightError);
   }

@@ -1,10 +1,13 @@
 // The handlers of a motion experiment: the start, the preview, one step of
 // the run, V0 and the clearing of the pictures. Each runs the core's
 // computation, then shows what it did: pictures, boxes, log and messages.
+#include <ctime>
+
 #include "app/boxes.h"
 #include "app/lab.h"
 #include "display/display.h"
 #include "model/messages.h"
+#include "output/csv.h"
 #include "output/runlog.h"
 #include "physics/physics.h"
 #include "setup/setup.h"
@@ -36,8 +39,7 @@ bool drawGrids(Lab& lab) {
 // user cleared the pictures by hand), the rods' boxes, its notices, the
 // message that stopped it, and the bodies on the plane picture. True when
 // the start went through.
-bool setUpAndShow(Lab& lab) {
-  const Choices ch = ReadChoices(lab.c);
+bool setUpAndShow(Lab& lab, const Choices& ch) {
   const StartReport r = SetUp(lab.m, lab.c, ch);
   bool drawn = !r.reachedGrids || lab.AxesKept == 1 || drawGrids(lab);
   for (const BoxValue& v : r.shown) lab.show(v.box, v.value);
@@ -64,7 +66,8 @@ bool refresh(Lab& lab, const Choices& ch) {
     lab.fail(msg::kSolveError);
     return false;
   }
-  if (RecordDue(lab.m, ch) && !appendLog(lab.logDir, recordItem(lab.m))) {
+  if (RecordDue(lab.m, ch) && (!appendLog(lab.logDir, recordItem(lab.m)) ||
+                               !appendRunCsv(logPath(lab.logDir), lab.runStart, lab.m))) {
     lab.fail(msg::kFileError);
     return false;
   }
@@ -74,7 +77,8 @@ bool refresh(Lab& lab, const Choices& ch) {
 }  // namespace
 
 void Start(Lab& lab) {
-  if (!setUpAndShow(lab)) return;
+  if (!setUpAndShow(lab, ReadChoices(lab.c))) return;
+  lab.runStart = localTimeIso(std::time(nullptr));
   if (!appendLog(lab.logDir, headerLine(lab.m))) {
     lab.message(msg::kBadData);
     return;
@@ -85,12 +89,12 @@ void Start(Lab& lab) {
 
 void Preview(Lab& lab) {
   // However the start ends, the preview draws with what it computed.
-  setUpAndShow(lab);
-  PreviewDrawing(lab);
+  const Choices ch = ReadChoices(lab.c);
+  setUpAndShow(lab, ch);
+  PreviewDrawing(lab, ch);
 }
 
-void PreviewDrawing(Lab& lab) {
-  const Choices ch = ReadChoices(lab.c);
+void PreviewDrawing(Lab& lab, const Choices& ch) {
   if (!drawing([&] { DrawRods(*lab.Picture1, lab.m, ch); })) {
     lab.message(msg::kPreviewScale);
     return;

@@ -1,6 +1,9 @@
 #include "batch/runner.h"
 
+#include <cstring>
 #include <iostream>
+
+#include "app/setup_file.h"
 
 namespace lumet::batch {
 
@@ -66,7 +69,8 @@ void Runner::Line::end() {
 const Runner::CommandEntry Runner::kCommands[] = {
     {"set", &Runner::set},     {"check", &Runner::check}, {"select", &Runner::select},
     {"click", &Runner::click}, {"tick", &Runner::tick},   {"answer", &Runner::answer},
-    {"print", &Runner::print}, {"save", &Runner::save},   {"speed", &Runner::speed},
+    {"print", &Runner::print}, {"save", &Runner::save},   {"open", &Runner::open},
+    {"speed", &Runner::speed},
 };
 
 Runner::Runner(std::string logDir, std::ostream& out)
@@ -161,11 +165,26 @@ void Runner::print(Line& l) {
   out_ << shown.str();
 }
 
+void Runner::open(Line& l) {
+  const std::string file = l.word();
+  if (file.empty()) throw ScriptError{"open takes a file name"};
+  l.end();
+  OpenSetup(lab_.lab, file);  // a refused set-up shows its message; the script goes on
+}
+
 void Runner::save(Line& l) {
-  const ControlId id = need(l.word(), {Kind::Picture});
+  const std::string what = l.word();
+  const bool document = what == "setup" || what == "results";
+  const ControlId id = document ? Picture1 : need(what, {Kind::Picture});
   const std::string file = l.word();
   if (file.empty()) throw ScriptError{"save takes a file name"};
   l.end();
+  if (document) {
+    // The set-up or the result table; a failed write ends the script.
+    const int err = what == "setup" ? SaveSetup(lab_.lab, file) : SaveResults(lab_.lab, file);
+    if (err != 0) throw ScriptError{"cannot write " + file + ": " + std::strerror(err)};
+    return;
+  }
   const ImageCanvas& pic = id == Picture1 ? picture1_ : picture2_;
   if (!pic.image().save(QString::fromStdString(file), "PNG"))
     throw ScriptError{"cannot write " + file};

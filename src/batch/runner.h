@@ -65,6 +65,7 @@ class Runner {
   void answer(Line& l);
   void print(Line& l);
   void save(Line& l);
+  void open(Line& l);
   void speed(Line& l);
 
   std::ostream& out_;

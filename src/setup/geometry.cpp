@@ -101,7 +101,8 @@ bool cycloid(Model& m, const Choices& ch, StartReport& r) {
     return true;
   }
 
-  // Start point and the direction of the rod there.
+  // Start point, and the direction of the rod there from its point 0.01
+  // rad of rolling further on.
   const double fN = m.fiN2, f1 = m.fiN2 + 0.01;
   m.X2n = finite((fN - std::sin(fN)) * m.R2 + m.X20);
   m.Y2n = finite(m.Y20 - (1 - std::cos(fN)) * m.R2);
@@ -127,8 +128,10 @@ bool parabola(Model& m, const Choices& ch, StartReport& r) {
     // x = X30 + K3·(Y30 − y)² with its vertex at the start point.
     m.X30 = m.Xn;
     m.Y30 = m.Yn;
-    m.K3 = quotient(m.Xn - m.Xk, finite(sqr(m.Yn - m.Y30) - sqr(m.Yk - m.Y30)));
+    const double spread = finite(sqr(m.Yn - m.Y30) - sqr(m.Yk - m.Y30));
+    m.K3 = quotient(m.Xn - m.Xk, spread);
     r.shown.push_back({Text26, m.K3});
+    // The rod's direction at the start from its point 0.01 m lower.
     y1 = m.Yn - 0.01;
     x1 = finite(m.X30 + m.K3 * sqr(y1 - m.Y30));
   } else {
@@ -137,8 +140,10 @@ bool parabola(Model& m, const Choices& ch, StartReport& r) {
       r.stopWith(msg::kParabolaX30);
       return false;
     }
-    m.K3 = quotient(m.Yn - m.Yk, finite(sqr(m.Xn - m.X30) - sqr(m.Xk - m.X30)));
+    const double spread = finite(sqr(m.Xn - m.X30) - sqr(m.Xk - m.X30));
+    m.K3 = quotient(m.Yn - m.Yk, spread);
     m.Y30 = finite(m.Yn - (m.Xn - m.X30) * m.K3 * (m.Xn - m.X30));
+    // The rod's direction at the start from its point 0.01 m further right.
     x1 = m.Xn + 0.01;
     y1 = finite(m.Y30 + m.K3 * sqr(x1 - m.X30));
   }
@@ -155,7 +160,7 @@ bool arc(Model& m, const Choices& ch, StartReport& r) {
     // Centre on the horizontal through the start point, right of it.
     const double DX = finite(m.Xk - m.Xn);
     const double DY = finite(m.Yn - m.Yk);
-    m.X40 = quotient(finite(sqr(DY) + sqr(m.Xk) - sqr(m.Xn)) / 2, DX);
+    m.X40 = quotient((sqr(DY) + sqr(m.Xk) - sqr(m.Xn)) / 2, DX);
     m.Y40 = m.Yn;
     m.R4 = finite(m.X40 - m.Xn);
     m.al4 = m.Pi;
@@ -224,6 +229,10 @@ void InitConstrainedBodies(Model& m, const Choices& ch) {
     m.FX[i] = finite(m.FXfield + m.Fx[5]);
     m.FY[i] = finite(m.FYfield + m.Fy[5]);
     m.dL[i] = quotient(std::cos(a) * m.FY[i] - std::sin(a) * m.FX[i], m.C1);
+    // The deformation "at the previous step" as the reaction will measure
+    // it: an unsigned distance for the line and the parabola; for the
+    // cycloid a signed one, positive away from the arch's reference point,
+    // which is the opposite side to this normal component.
     m.dLa[i] = i == 2 ? -m.dL[i] : std::fabs(m.dL[i]);
     place(i, finite(x0 - std::sin(a) * m.dL[i]), finite(y0 + std::cos(a) * m.dL[i]));
     m.EC1[i] = finite(m.dL[i] * (m.C1 * m.dL[i]) / 2);

@@ -36,21 +36,22 @@ void readBodies(Model& m, const Controls& c, const Choices& ch, StartReport& r) 
   }
 }
 
-// The other parameters; the relativistic sums; the third body.
+// The parameters read from their boxes as they are, and the boxes that hold
+// them.
+struct Parameter {
+  double Inputs::*value;
+  ControlId box;
+};
+constexpr Parameter kParameters[] = {
+    {&Inputs::C1, Text4},   {&Inputs::Kj1, Text5}, {&Inputs::KRz3, Text24}, {&Inputs::VXn, Text7},
+    {&Inputs::VYn, Text8},  {&Inputs::Xn, Text9},  {&Inputs::Yn, Text10},   {&Inputs::Xk, Text19},
+    {&Inputs::Yk, Text20},  {&Inputs::Dn, Text25}, {&Inputs::X30, Text30},  {&Inputs::X40, Text40},
+    {&Inputs::fiK2, Text41}};
+
+// The other parameters; the external force; the scales; the relativistic
+// sums; the third body.
 void readParameters(Model& m, const Controls& c, const Choices& ch) {
-  m.C1 = readNumber(c, Text4);
-  m.Kj1 = readNumber(c, Text5);
-  m.KRz3 = readNumber(c, Text24);
-  m.VXn = readNumber(c, Text7);
-  m.VYn = readNumber(c, Text8);
-  m.Xn = readNumber(c, Text9);
-  m.Yn = readNumber(c, Text10);
-  m.Xk = readNumber(c, Text19);
-  m.Yk = readNumber(c, Text20);
-  m.Dn = readNumber(c, Text25);
-  m.X30 = readNumber(c, Text30);
-  m.X40 = readNumber(c, Text40);
-  m.fiK2 = readNumber(c, Text41);
+  for (const Parameter& p : kParameters) m.*p.value = readNumber(c, p.box);
   m.Fx[5] = readNumber(c, Text16);
   m.Fy[5] = readNumber(c, Text17);
   m.Kj = readNumber(c, Text18);

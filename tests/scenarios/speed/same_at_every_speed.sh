@@ -2,8 +2,9 @@
 # Runs each experiment of this folder at speed 1 and again at 10, 1000 and
 # max, with the tick counts its "# ticks:" line gives for the same number of
 # steps, and requires what speed 1 gives, byte for byte: the printed boxes
-# (also against the experiment's .expected), the run log lumet.dat and both
-# saved pictures.
+# (also against the experiment's .expected), the run log lumet.dat, the
+# rows of lumet.csv (without the start's date and time) and both saved
+# pictures.
 set -u
 batch=$1
 here=$(cd "$(dirname "$0")" && pwd)
@@ -25,6 +26,7 @@ run() {
     cat "$out/err"
     failed=1
   }
+  if [ -e "$out/lumet.csv" ]; then cut -d, -f2- "$out/lumet.csv" >"$out/rows.csv"; fi
 }
 
 for script in "$here"/*.lb; do
@@ -33,7 +35,7 @@ for script in "$here"/*.lb; do
   diff -u "$here/$name.expected" "$dir/$name-1/out" || failed=1
   for speed in 10 1000 max; do
     run "$name" "$speed"
-    for file in out lumet.dat picture1.png picture2.png; do
+    for file in out lumet.dat rows.csv picture1.png picture2.png; do
       if [ -e "$dir/$name-1/$file" ] || [ -e "$dir/$name-$speed/$file" ]; then
         cmp "$dir/$name-1/$file" "$dir/$name-$speed/$file" ||
           { echo "$name: $file differs at speed $speed"; failed=1; }

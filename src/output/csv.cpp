@@ -1,0 +1,96 @@
+#include "output/csv.h"
+
+#include <cstdio>
+
+#include "model/numbers.h"
+
+namespace lumet {
+
+const char* const kRunCsvHeader = "run,T,X,Y,VX,VY,FX,FY,E0,E";
+
+std::string csvField(std::string_view text) {
+  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+  std::string out = "\"";
+  for (char ch : text) {
+    if (ch == '"') out += '"';
+    out += ch;
+  }
+  return out + '"';
+}
+
+namespace {
+
+// The table's columns: travel time, then the integrals of m1·V, T − U, T and
+// T + U; row k of a column is the box column[k].
+constexpr ControlId kColumns[5][5] = {{Text61, Text62, Text63, Text64, Text65},
+                                      {Text66, Text67, Text68, Text69, Text70},
+                                      {Text71, Text72, Text73, Text74, Text75},
+                                      {Text76, Text77, Text78, Text79, Text80},
+                                      {Text81, Text82, Text83, Text84, Text85}};
+// The averaging check box above each integral column.
+constexpr ControlId kAverage[4] = {Check8, Check9, Check10, Check11};
+constexpr ControlId kTakingPart[5] = {Check1, Check2, Check3, Check4, Check5};
+
+// "total" or "average" for all four integral columns, or one word a column
+// in table order when they differ.
+std::string form(const Controls& c) {
+  int averaged = 0;
+  std::string each;
+  for (ControlId id : kAverage) {
+    averaged += c.value(id);
+    each += each.empty() ? "" : " ";
+    each += c.value(id) ? "average" : "total";
+  }
+  if (averaged == 0) return "total";
+  if (averaged == 4) return "average";
+  return each;
+}
+
+}  // namespace
+
+std::string resultsCsv(const Controls& c) {
+  std::string out =
+      "trajectory,taking_part,time_s,int_m1V,int_T_minus_U,int_T,int_T_plus_U,integral,form\r\n";
+  const std::string over = c.value(Option9) ? "path" : "time";
+  const std::string shape = csvField(form(c));
+  for (int k = 0; k < 5; ++k) {
+    out += std::to_string(k + 1) + "," + (c.value(kTakingPart[k]) ? "1" : "0");
+    for (const auto& column : kColumns) out += "," + csvField(c.text(column[k]));
+    out += "," + over + "," + shape + "\r\n";
+  }
+  return out;
+}
+
+std::string runCsvRow(const Model& m, std::string_view run) {
+  const int i = m.iShow;
+  std::string row = csvField(run);
+  for (double v : {m.Tc, m.X[i], m.Y[i], m.VX[i], m.VY[i], m.FX[i], m.FY[i], m.E0[i], m.E[i]})
+    row += "," + formatNumber(v);
+  return row;
+}
+
+std::string runCsvPath(const std::string& logFile) {
+  const size_t slash = logFile.rfind('/');
+  return logFile.substr(0, slash == std::string::npos ? 0 : slash + 1) + "lumet.csv";
+}
+
+bool appendRunCsv(const std::string& logFile, std::string_view run, const Model& m) {
+  std::FILE* f = std::fopen(runCsvPath(logFile).c_str(), "ab");
+  if (!f) return false;
+  std::string text;
+  if (std::fseek(f, 0, SEEK_END) == 0 && std::ftell(f) == 0)
+    text = std::string(kRunCsvHeader) + "\r\n";
+  text += runCsvRow(m, run) + "\r\n";
+  bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+  bool closed = std::fclose(f) == 0;
+  return written && closed;
+}
+
+std::string localTimeIso(std::time_t t) {
+  std::tm local{};
+  char buf[32] = "";
+  if (localtime_r(&t, &local)) std::strftime(buf, sizeof buf, "%Y-%m-%dT%H:%M:%S", &local);
+  return buf;
+}
+
+}  // namespace lumet

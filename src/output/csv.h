@@ -1,0 +1,40 @@
+// Tables for a spreadsheet (RFC 4180: comma-separated, CR LF line ends,
+// '.' decimals): the result table of the trajectories, and lumet.csv, which
+// receives every record of the run log as one row.
+#pragma once
+
+#include <ctime>
+#include <string>
+#include <string_view>
+
+#include "model/controls.h"
+#include "model/model.h"
+
+namespace lumet {
+
+// One field: quoted, with inner quotes doubled, when it holds a comma, a
+// quote, CR or LF; as it is otherwise.
+std::string csvField(std::string_view text);
+
+// The result table as the boxes show it: a header row, then trajectories 1..5
+// with whether they take part, the travel time, the four integrals (empty
+// where a box is empty), what they are taken over ("time" or "path") and
+// their form ("total" or "average"; four words when the columns differ).
+std::string resultsCsv(const Controls& c);
+
+// The header of lumet.csv and the row of the log's record of trajectory
+// iShow, begun by the start at local time run.
+extern const char* const kRunCsvHeader;
+std::string runCsvRow(const Model& m, std::string_view run);
+
+// Full path of lumet.csv beside the run log at logFile.
+std::string runCsvPath(const std::string& logFile);
+// Appends the row of the current record of run (the header first when the
+// file is new or empty) to lumet.csv beside the log at logFile; false when
+// the file cannot be opened or written.
+bool appendRunCsv(const std::string& logFile, std::string_view run, const Model& m);
+
+// Local date and time, ISO 8601 to the second: 2026-12-08T10:15:02.
+std::string localTimeIso(std::time_t t);
+
+}  // namespace lumet

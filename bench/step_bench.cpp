@@ -1,9 +1,12 @@
 // Cost of one step of the default free flight: without a refresh, with a
-// refresh (value boxes formatted, points drawn), the share of the
-// bookkeeping, and the memory of a million-step run.
+// refresh (value boxes written, points drawn), with a refresh whose boxes
+// are also shown (their numbers written out as text), the steps a second
+// of ticks at "Максимум", the share of the bookkeeping, and the memory of a
+// million-step run.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
+#include "app/speed.h"
 #include "bench_support.h"
 #include "physics/physics.h"
 #include "setup/setup.h"
@@ -45,6 +48,35 @@ void BM_StepRefresh(benchmark::State& state) {
   if (b.dialogs.count) state.SkipWithError("a step failed");
 }
 BENCHMARK(BM_StepRefresh);
+
+// A refresh at every step, each followed by a look at every box it changed,
+// as a front end that showed the boxes after every step would take.
+void BM_StepRefreshShown(benchmark::State& state) {
+  Bench b("1");
+  size_t chars = 0;
+  for (auto _ : state) {
+    Step(b.lab);
+    for (ControlId id : b.lab.c.takeChanged()) chars += b.lab.c.text(id).size();
+  }
+  benchmark::DoNotOptimize(chars);
+  if (b.dialogs.count) state.SkipWithError("a step failed");
+}
+BENCHMARK(BM_StepRefreshShown);
+
+// Ticks at "Максимум" of 10 ms each, a refresh every range(0) steps: the
+// core's steps per second at the fastest pace (items per second), the cost
+// of looking at the clock included.
+void BM_TickAtMaximum(benchmark::State& state) {
+  Bench b(std::to_string(state.range(0)).c_str());
+  b.lab.c.typeText(Text19, "1e12");  // an end point out of reach: no finish
+  Start(b.lab);
+  long steps = 0;
+  for (auto _ : state)
+    steps += RunTick(b.lab, Speed::Max, SteadyClock::now() + std::chrono::milliseconds(10));
+  state.SetItemsProcessed(steps);
+  if (b.dialogs.count) state.SkipWithError("a step failed");
+}
+BENCHMARK(BM_TickAtMaximum)->Arg(1)->Arg(100)->Unit(benchmark::kMillisecond);
 
 // The bookkeeping part of a step of the free flight alone.
 void BM_Bookkeeping(benchmark::State& state) {

@@ -5,6 +5,9 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
+
+#include "model/numbers.h"
 
 using namespace lumet;
 
@@ -97,4 +100,29 @@ TEST(Controls, ReportsOnlyWhatTheLaboratoryChanged) {
   EXPECT_EQ(*c.number(Text31), 6);
   c.typeText(Text31, "abc");
   EXPECT_FALSE(c.number(Text31).has_value());
+}
+
+TEST(Controls, ANumberIsWrittenOutWhenItsTextIsRead) {
+  const double values[] = {6.38999999999991, -0.0, 1e-21, 1.0 / 3, -2.5e300, 33065800.0036519};
+  for (double v : values) {
+    Controls c;
+    c.takeChanged();
+    c.setNumber(Text31, v);
+    EXPECT_EQ(c.takeChanged(), std::vector<ControlId>{Text31});
+    c.setNumber(Text31, v);  // the same value again is no change
+    EXPECT_TRUE(c.takeChanged().empty());
+    EXPECT_EQ(c.text(Text31), formatNumber(v));
+    // A box read as a number reads the text it shows, not the value kept.
+    EXPECT_EQ(c.number(Text31), parseNumber(formatNumber(v)));
+  }
+  Controls c;
+  c.setNumber(Text7, 5);
+  c.typeText(Text7, "7");  // typed over the number
+  EXPECT_EQ(c.text(Text7), "7");
+  c.setNumber(Text7, 5);
+  EXPECT_EQ(c.text(Text7), "5");
+  c.setNumber(Text7, 6);
+  c.setText(Text7, "x");
+  EXPECT_EQ(c.text(Text7), "x");
+  EXPECT_FALSE(c.number(Text7).has_value());
 }

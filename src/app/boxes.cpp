@@ -1,12 +1,11 @@
 #include "app/boxes.h"
 
 #include "model/messages.h"
-#include "model/numbers.h"
 #include "physics/physics.h"
 
 namespace lumet {
 
-void Lab::show(ControlId box, double value) { c.setText(box, formatNumber(value)); }
+void Lab::show(ControlId box, double value) { c.setNumber(box, value); }
 
 void Lab::badData(const Failure& f) {
   message(msg::kBadData);

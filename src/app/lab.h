@@ -45,9 +45,16 @@ struct Lab {
   // front end gives it the keyboard focus once the handler has returned.
   ControlId focusBox = ControlCount;
   double freeColour = 5;  // the last usable number of "Цвет5"
+  long boxesShown = 0;             // message boxes and questions shown so far
 
-  void message(std::string_view text) { dialogs->message(text); }
-  bool question(std::string_view text) { return dialogs->question(text); }
+  void message(std::string_view text) {
+    ++boxesShown;
+    dialogs->message(text);
+  }
+  bool question(std::string_view text) {
+    ++boxesShown;
+    return dialogs->question(text);
+  }
   // A failure of a running simulation: its message, then the timer stops.
   void fail(const char* text) {
     message(text);

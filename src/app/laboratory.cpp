@@ -56,10 +56,10 @@ bool Laboratory::click(ControlId cmd) {
   return true;
 }
 
-bool Laboratory::tick() {
+bool Laboratory::tick(std::optional<SteadyClock::time_point> until) {
   if (busy_ || !lab.Timer1.Enabled) return false;
   Running running(busy_);
-  Step(lab);
+  RunTick(lab, speed, until);
   return true;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/lab.h"
+#include "app/speed.h"
 
 namespace lumet {
 
@@ -19,13 +20,18 @@ class Laboratory {
   // still running (a tick or click delivered inside a modal box), in which
   // case nothing is done.
   bool click(ControlId cmd);
-  // One tick of Timer1: a step when the timer is enabled and no handler runs.
-  bool tick();
+  // One tick of Timer1 when the timer is enabled and no handler runs: the
+  // steps of the chosen speed (RunTick). At "Максимум" a front end with a
+  // clock gives the time at which the tick ends; without one it runs
+  // kMaxStepsPerTick steps.
+  bool tick(std::optional<SteadyClock::time_point> until = std::nullopt);
 
   bool busy() const { return busy_; }
   bool exitRequested() const { return exit_; }
 
   Lab lab;
+  // Steps per tick, from the next tick on.
+  Speed speed = Speed::x1;
   // Called by "About" to show the help window (the front end's part).
   std::function<void()> onAbout;
 

@@ -70,6 +70,7 @@ const Runner::CommandEntry Runner::kCommands[] = {
     {"set", &Runner::set},     {"check", &Runner::check}, {"select", &Runner::select},
     {"click", &Runner::click}, {"tick", &Runner::tick},   {"answer", &Runner::answer},
     {"print", &Runner::print}, {"save", &Runner::save},   {"open", &Runner::open},
+    {"speed", &Runner::speed},
 };
 
 Runner::Runner(std::string logDir, std::ostream& out)
@@ -187,6 +188,13 @@ void Runner::save(Line& l) {
   const ImageCanvas& pic = id == Picture1 ? picture1_ : picture2_;
   if (!pic.image().save(QString::fromStdString(file), "PNG"))
     throw ScriptError{"cannot write " + file};
+}
+
+void Runner::speed(Line& l) {
+  const auto speed = speedByName(l.word());
+  if (!speed) throw ScriptError{"speed takes 1, 10, 100, 1000 or max"};
+  l.end();
+  lab_.speed = *speed;
 }
 
 }  // namespace lumet::batch

@@ -66,6 +66,7 @@ class Runner {
   void print(Line& l);
   void save(Line& l);
   void open(Line& l);
+  void speed(Line& l);
 
   std::ostream& out_;
   ImageCanvas picture1_, picture2_;

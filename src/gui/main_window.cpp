@@ -7,12 +7,17 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
+#include <QVBoxLayout>
 #include <algorithm>
 
 #include "gui/about_window.h"
+#include "gui/menus.h"
 #include "gui/picture_widget.h"
+#include "gui/settings.h"
 
 namespace lumet {
 
@@ -23,6 +28,20 @@ namespace {
 constexpr int kButtonRowTwips = 210;
 
 QString qstr(const char* s) { return QString::fromUtf8(s); }
+
+// A tick at "Максимум" runs steps for this long; the window answers the
+// user between two ticks, well within a frame.
+constexpr auto kMaximumTick = std::chrono::milliseconds(10);
+// What the ticks changed is shown once a frame of the screen (60 a second).
+constexpr int kFrameMs = 16;
+// Where the settings keep the speed, by its name ("1" … "max").
+const char* const kSettingsSpeed = "run/speed";
+
+Speed rememberedSpeed() {
+  const QString name =
+      QSettings(kSettingsOrganisation, kSettingsApplication).value(kSettingsSpeed).toString();
+  return speedByName(name.toStdString()).value_or(Speed::x1);
+}
 
 }  // namespace
 
@@ -50,6 +69,17 @@ MainWindow::MainWindow(std::string logDir, QWidget* parent) : QWidget(parent), d
   Timer1_.setTimerType(Qt::PreciseTimer);
   Timer1_.setInterval(lab_->lab.Timer1.Interval);
   connect(&Timer1_, &QTimer::timeout, this, &MainWindow::tick);
+  frame_.setSingleShot(true);
+  frame_.setInterval(kFrameMs);
+  connect(&frame_, &QTimer::timeout, this, &MainWindow::present);
+  lab_->speed = rememberedSpeed();
+
+  // The menu bar across the top; the form stands under it.
+  menuBar_ = makeMenuBar(*this);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setMenuBar(menuBar_);
+  origin_ = QPoint(0, menuBar_->sizeHint().height());
 
   build();
   obeyTimer();
@@ -146,7 +176,7 @@ QWidget* MainWindow::makeControl(const ControlEntry& entry, QWidget* parent) {
 
   // Places are window coordinates; a control inside a frame is a child of
   // the frame and stands relative to it.
-  QPoint at(px(entry.left), px(entry.top));
+  QPoint at = origin_ + QPoint(px(entry.left), px(entry.top));
   if (parent != this) at -= parent->mapTo(this, QPoint(0, 0));
   QSize size;
   if (entry.width > 0) {
@@ -169,16 +199,28 @@ void MainWindow::tick() {
   // A tick that arrives while a handler runs (inside its modal box) is not
   // a step; the handler itself obeys Timer1 once it has returned.
   if (lab_->busy()) return;
-  lab_->tick();
-  afterHandler();
+  lab_->tick(SteadyClock::now() + kMaximumTick);
+  obeyTimer();
+  // The boxes and pictures follow at the next frame, with whatever the
+  // ticks until then have changed.
+  if (!frame_.isActive()) frame_.start();
 }
 
 void MainWindow::afterHandler() {
-  showChanged();
+  present();
   obeyTimer();
+  if (lab_->exitRequested()) close();
+}
+
+void MainWindow::present() {
+  showChanged();
   Picture1_->flush();
   Picture2_->flush();
-  if (lab_->exitRequested()) close();
+}
+
+void MainWindow::setSpeed(Speed speed) {
+  lab_->speed = speed;
+  QSettings(kSettingsOrganisation, kSettingsApplication).setValue(kSettingsSpeed, speedName(speed));
 }
 
 void MainWindow::showChanged() {

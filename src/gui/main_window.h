@@ -1,7 +1,8 @@
-// The main window "Lumet1R": every control of the control table at its place,
-// the two pictures, Timer1 and the About window. It feeds what the user types
-// and ticks into the laboratory and, after every handler, shows what the
-// handler changed and obeys Timer1.
+// The main window "Lumet1R": the menu bar, under it the form with every
+// control of the control table at its place, the two pictures, Timer1 and
+// the About window. It feeds what the user types and ticks into the
+// laboratory and obeys Timer1 after every handler; it shows what a click
+// changed at once, and what the ticks of a run changed at the screen's pace.
 #pragma once
 
 #include <QPointer>
@@ -17,6 +18,7 @@
 #include "model/controls.h"
 
 class QButtonGroup;
+class QMenuBar;
 
 namespace lumet {
 
@@ -40,6 +42,15 @@ class MainWindow : public QWidget {
 
   // Twips to pixels of this window: the logical DPI over 1440.
   int px(int twips) const;
+  // The form's top-left corner in the window, under the menu bar: the twip
+  // places of the controls count from here.
+  QPoint formOrigin() const { return origin_; }
+  QMenuBar* menuBar() const { return menuBar_; }
+
+  Speed speed() const { return lab_->speed; }
+  // Steps per tick from the next tick on, also during a run; remembered
+  // between sessions.
+  void setSpeed(Speed speed);
 
  public slots:
   // Presses a button as the user would.
@@ -54,6 +65,7 @@ class MainWindow : public QWidget {
   void build();
   QWidget* makeControl(const ControlEntry& entry, QWidget* parent);
   void afterHandler();
+  void present();
   void showChanged();
   void showControl(ControlId id);
   void obeyTimer();
@@ -64,6 +76,10 @@ class MainWindow : public QWidget {
   PictureWidget* Picture2_ = nullptr;
   std::unique_ptr<Laboratory> lab_;
   QTimer Timer1_;
+  // Shows what the ticks changed, once a frame while they come.
+  QTimer frame_;
+  QMenuBar* menuBar_ = nullptr;
+  QPoint origin_;
   std::array<QWidget*, ControlCount> widgets_{};
   std::array<QButtonGroup*, ControlCount> groups_{};  // by frame
   QPointer<AboutWindow> about_;

@@ -12,6 +12,9 @@ std::optional<ControlId> controlByName(std::string_view name) {
 
 Controls::Controls()
     : texts_(ControlCount),
+      numbers_(ControlCount, 0.0),
+      numbered_(ControlCount, 0),
+      unwritten_(ControlCount, 0),
       values_(ControlCount, 0),
       flagged_(ControlCount, 0),
       dirty_(ControlCount, 0),
@@ -32,14 +35,32 @@ void Controls::markChanged(ControlId id) {
 }
 
 void Controls::setText(ControlId id, std::string_view text) {
-  if (texts_[id] == text) return;
+  if (this->text(id) == text) return;
   texts_[id] = text;
+  numbered_[id] = 0;
   parsed_[id] = 0;
   markChanged(id);
 }
 
+void Controls::setNumber(ControlId id, double value) {
+  // Equal values (0 and -0 among them) have equal texts.
+  if (numbered_[id] && numbers_[id] == value) return;
+  numbers_[id] = value;
+  numbered_[id] = 1;
+  unwritten_[id] = 1;
+  parsed_[id] = 0;
+  markChanged(id);
+}
+
+void Controls::writeOut(ControlId id) const {
+  texts_[id] = formatNumber(numbers_[id]);
+  unwritten_[id] = 0;
+}
+
 void Controls::typeText(ControlId id, std::string_view text) {
   texts_[id] = text;
+  numbered_[id] = 0;
+  unwritten_[id] = 0;
   parsed_[id] = 0;
 }
 
@@ -59,7 +80,7 @@ void Controls::select(ControlId id) {
 
 std::optional<double> Controls::number(ControlId id) const {
   if (!parsed_[id]) {
-    cache_[id] = parseNumber(texts_[id]);
+    cache_[id] = parseNumber(text(id));
     parsed_[id] = 1;
   }
   return cache_[id];

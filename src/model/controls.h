@@ -39,9 +39,19 @@ class Controls {
  public:
   Controls();  // every control at its initial state from the table
 
-  const std::string& text(ControlId id) const { return texts_[id]; }
+  // The box's text; a number the laboratory wrote is written out here, when
+  // the text is first read after it.
+  const std::string& text(ControlId id) const {
+    if (unwritten_[id]) writeOut(id);
+    return texts_[id];
+  }
   // Text written by the laboratory (marked for display when it changed).
   void setText(ControlId id, std::string_view text);
+  // A number written by the laboratory, shown as formatNumber writes it.
+  // Only the value is kept until the text is read: during a fast run the
+  // boxes take many values between two looks at them. Marked for display
+  // when the value changed (a new value may still read as the same text).
+  void setNumber(ControlId id, double value);
   // Text typed by the user into the box (nothing to show back).
   void typeText(ControlId id, std::string_view text);
 
@@ -64,7 +74,13 @@ class Controls {
 
  private:
   void markChanged(ControlId id);
-  std::vector<std::string> texts_;
+  void writeOut(ControlId id) const;
+  mutable std::vector<std::string> texts_;
+  // The number a box shows, while its text is that number's form
+  // (numbered_), and whether that text is still to be written (unwritten_).
+  std::vector<double> numbers_;
+  std::vector<char> numbered_;
+  mutable std::vector<char> unwritten_;
   std::vector<char> values_;
   std::vector<char> flagged_;
   std::vector<char> dirty_;

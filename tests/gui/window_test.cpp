@@ -5,11 +5,14 @@
 // Two hidden extras, off unless asked for by the environment (used under a
 // virtual display, never as assertions):
 //   LUMET_MEASURE=SECONDS  prints steps per second of the default free
-//                          flight with "NC графики" = 1 and 10;
+//                          orbit (shown, its end out of reach, logged every
+//                          1000 steps) at speed ×1 and "Максимум", with
+//                          "NC графики" = 1 and 100;
 //   LUMET_SCREENSHOT=FILE  saves the window after a run as PNG; the buttons
 //   to press and NAME=TEXT boxes to fill first in LUMET_SCREENSHOT_CHECKS, the
 //   model time to run to in LUMET_SCREENSHOT_T.
 #include <QAbstractButton>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -17,12 +20,16 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
@@ -33,6 +40,7 @@
 #include "gui/main_window.h"
 #include "gui/message_boxes.h"
 #include "gui/picture_widget.h"
+#include "gui/settings.h"
 #include "model/messages.h"
 
 using namespace lumet;
@@ -84,7 +92,7 @@ class WindowTest : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QTemporaryDir> dir_;
+  std::unique_ptr<QTemporaryDir> dir_, settings_;
   std::unique_ptr<MainWindow> w_;
 
   Lab& lab() { return w_->laboratory().lab; }
@@ -113,11 +121,20 @@ class WindowTest : public QObject {
   }
 
  private slots:
+  // The window keeps its speed in settings: never the user's own.
+  void initTestCase() {
+    settings_ = std::make_unique<QTemporaryDir>();
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_->path());
+  }
   void init() {
+    QSettings(kSettingsOrganisation, kSettingsApplication).clear();
     dir_ = std::make_unique<QTemporaryDir>();
     w_ = std::make_unique<MainWindow>(dir_->path().toStdString());
     w_->show();
     QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
+    // Keys reach the shortcuts of the active window only.
+    w_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w_.get()));
   }
   void cleanup() {
     w_.reset();
@@ -134,11 +151,14 @@ class WindowTest : public QObject {
       QVERIFY2(client.contains(r), entry.name);
       QVERIFY2(c->isVisible(), entry.name);
     }
-    // The controls span about 11 800 by 8 350 twips.
-    QVERIFY(client.width() >= w_->px(11800));
-    QVERIFY(client.height() >= w_->px(8350));
-    QVERIFY(client.width() <= w_->px(12400));
-    QVERIFY(client.height() <= w_->px(8900));
+    // The controls span about 11 800 by 8 350 twips, under the menu bar
+    // across the top.
+    const QRect form = client.adjusted(0, w_->formOrigin().y(), 0, 0);
+    QVERIFY(form.width() >= w_->px(11800));
+    QVERIFY(form.height() >= w_->px(8350));
+    QVERIFY(form.width() <= w_->px(12400));
+    QVERIFY(form.height() <= w_->px(8900));
+    QCOMPARE(w_->menuBar()->geometry(), QRect(0, 0, client.width(), w_->formOrigin().y()));
   }
 
   void everyControlStandsWithItsCaptionAtItsPlace() {
@@ -154,7 +174,8 @@ class WindowTest : public QObject {
       QWidget* c = w_->findChild<QWidget*>(name);
       QVERIFY2(c, name);
       QCOMPARE(c, w_->control(entry.id));
-      QCOMPARE(c->mapTo(w_.get(), QPoint(0, 0)), QPoint(px(entry.left), px(entry.top)));
+      QCOMPARE(c->mapTo(w_.get(), QPoint(0, 0)),
+               w_->formOrigin() + QPoint(px(entry.left), px(entry.top)));
       if (entry.width > 0) QCOMPARE(c->size(), QSize(px(entry.width), px(entry.height)));
       const QString caption = q(entry.caption);
       const bool on = std::string_view(entry.initial) == "1";
@@ -301,13 +322,14 @@ class WindowTest : public QObject {
     QVERIFY(w_->timer().isActive());
     QCOMPARE(w_->timer().interval(), 1);
     QTRY_VERIFY(lab().m.T >= 5);
-    // Every step adds one h; the box shows the time of the last refresh.
+    // Every step adds one h; the box shows the time of the last refresh,
+    // during the run a frame later, at once when the run stops.
     double steps = lab().m.T / 0.5;
     QCOMPARE(steps, std::round(steps));
     QTRY_VERIFY(!get<QLineEdit>(Text60)->text().isEmpty());
+    click(Command2);
     QCOMPARE(get<QLineEdit>(Text60)->text().toStdString(), lab().c.text(Text60));
     // "Сделать 1 шаг решения" while paused makes exactly one step.
-    click(Command2);
     double t = lab().m.T;
     click(Command10);
     QCOMPARE(lab().m.T, t + 0.5);
@@ -608,30 +630,166 @@ class WindowTest : public QObject {
                  qPrintable(QString("paragraph %1 lacks %2").arg(k + 1).arg(q(word))));
   }
 
+  void theSpeedMenuOffersFiveExclusiveChoicesWithShortcuts() {
+    auto* menu = w_->menuBar()->findChild<QMenu*>("speedMenu");
+    QVERIFY(menu);
+    QVERIFY(w_->menuBar()->actions().contains(menu->menuAction()));
+    QCOMPARE(menu->title(), q("Скорость"));
+    const struct {
+      const char* text;
+      QKeyCombination key;
+      Speed speed;
+      const char* name;
+    } rows[] = {{"×1", Qt::CTRL | Qt::Key_1, Speed::x1, "1"},
+                {"×10", Qt::CTRL | Qt::Key_2, Speed::x10, "10"},
+                {"×100", Qt::CTRL | Qt::Key_3, Speed::x100, "100"},
+                {"×1000", Qt::CTRL | Qt::Key_4, Speed::x1000, "1000"},
+                {"Максимум", Qt::CTRL | Qt::Key_0, Speed::Max, "max"}};
+    const QList<QAction*> actions = menu->actions();
+    QCOMPARE(actions.size(), 5);
+    QCOMPARE(w_->speed(), Speed::x1);  // the default of a first session
+    for (int k = 0; k < 5; ++k) {
+      QCOMPARE(actions[k]->text(), q(rows[k].text));
+      QCOMPARE(actions[k]->shortcut(), QKeySequence(rows[k].key));
+      QVERIFY(actions[k]->isCheckable());
+      QVERIFY(actions[k]->actionGroup() && actions[k]->actionGroup()->isExclusive());
+      QCOMPARE(actions[k]->actionGroup(), actions[0]->actionGroup());
+      QCOMPARE(actions[k]->isChecked(), k == 0);
+    }
+    // Each shortcut, also while a box has the focus, which keeps its text.
+    for (int k : {4, 1, 3, 2, 0}) {
+      QTest::keyClick(get<QLineEdit>(Text1), rows[k].key.key(), rows[k].key.keyboardModifiers());
+      QCOMPARE(w_->speed(), rows[k].speed);
+      for (int j = 0; j < 5; ++j) QCOMPARE(actions[j]->isChecked(), j == k);
+      QCOMPARE(QSettings(kSettingsOrganisation, kSettingsApplication).value("run/speed"),
+               QVariant(rows[k].name));
+    }
+    QCOMPARE(get<QLineEdit>(Text1)->text(), QString("1e-21"));
+    // The choice from the menu, remembered by the next window.
+    actions[3]->trigger();
+    QCOMPARE(w_->speed(), Speed::x1000);
+    MainWindow next(dir_->path().toStdString());
+    QCOMPARE(next.speed(), Speed::x1000);
+    QVERIFY(next.menuBar()->findChild<QMenu*>("speedMenu")->actions()[3]->isChecked());
+    // A speed the settings do not name is the default.
+    QSettings(kSettingsOrganisation, kSettingsApplication).setValue("run/speed", "2");
+    QCOMPARE(MainWindow(dir_->path().toStdString()).speed(), Speed::x1);
+  }
+
+  void aNewSpeedTakesEffectAtTheNextTickOfARun() {
+    type(Text19, "1e12");  // "Xк": the orbit never finishes
+    QList<double> after;   // the time after each tick
+    connect(&w_->timer(), &QTimer::timeout, this, [&] { after << lab().m.T; });
+    click(Command1);
+    QTRY_VERIFY(after.size() >= 3);
+    QTest::keyClick(w_.get(), Qt::Key_4, Qt::ControlModifier);
+    const qsizetype switched = after.size();
+    QTRY_VERIFY(after.size() >= switched + 3);
+    click(Command2);
+    for (qsizetype k = 1; k < after.size(); ++k)
+      QCOMPARE(after[k] - after[k - 1], k < switched ? 1.0 : 1000.0);
+  }
+
+  void atMaximumTheWindowAnswersBetweenTwoTicks() {
+    type(Text19, "1e12");  // "Xк": the orbit never finishes
+    int ticks = 0;
+    connect(&w_->timer(), &QTimer::timeout, this, [&] { ++ticks; });
+    QTest::keyClick(w_.get(), Qt::Key_0, Qt::ControlModifier);
+    click(Command1);
+    QTRY_VERIFY(ticks >= 3);
+    QVERIFY(lab().m.T > 3 * 100);  // many steps a tick
+    // The boxes follow the run meanwhile.
+    const QString shown = get<QLineEdit>(Text60)->text();
+    QTRY_VERIFY(get<QLineEdit>(Text60)->text() != shown);
+
+    // Input as the event loop receives it. Each is answered after at most
+    // the one tick that runs when it arrives: the ticks from posting to
+    // answering are counted.
+    int posted = 0, answered = -1;
+    auto post = [&](QObject* to, std::initializer_list<QEvent*> events) {
+      for (QEvent* e : events) QCoreApplication::postEvent(to, e);
+      posted = ticks;
+      answered = -1;
+    };
+    auto note = [&] { answered = ticks; };
+    auto press = [](QWidget* w, QPoint at, bool down) {
+      return new QMouseEvent(down ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease, at,
+                             w->mapToGlobal(at), Qt::LeftButton,
+                             down ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    };
+    auto clickOn = [&](ControlId id) {
+      QWidget* b = w_->control(id);
+      post(b, {press(b, b->rect().center(), true), press(b, b->rect().center(), false)});
+    };
+    // The menu opens...
+    auto* menu = w_->menuBar()->findChild<QMenu*>("speedMenu");
+    connect(menu, &QMenu::aboutToShow, this, note);
+    const QPoint title = w_->menuBar()->actionGeometry(menu->menuAction()).center();
+    post(w_->menuBar(), {press(w_->menuBar(), title, true)});
+    QTRY_VERIFY(menu->isVisible());
+    QVERIFY2(answered - posted <= 1, qPrintable(QString::number(answered - posted)));
+    menu->close();
+    // ... and its shortcuts act;
+    connect(menu->actions()[4], &QAction::triggered, this, note);
+    post(w_.get(), {new QKeyEvent(QEvent::KeyPress, Qt::Key_0, Qt::ControlModifier)});
+    QTRY_VERIFY(answered >= 0);
+    QVERIFY2(answered - posted <= 1, qPrintable(QString::number(answered - posted)));
+    QCOMPARE(w_->speed(), Speed::Max);
+    // "About" opens;
+    auto open = w_->laboratory().onAbout;
+    w_->laboratory().onAbout = [&] {
+      note();
+      open();
+    };
+    clickOn(Command6);
+    QTRY_VERIFY(w_->about());
+    QVERIFY2(answered - posted <= 1, qPrintable(QString::number(answered - posted)));
+    QVERIFY(w_->timer().isActive());
+    // "Остановить" stops the run within one tick.
+    clickOn(Command2);
+    QTRY_VERIFY(!w_->timer().isActive());
+    QVERIFY2(ticks - posted <= 1, qPrintable(QString::number(ticks - posted)));
+    QVERIFY(!lab().Timer1.Enabled);
+    const double t = lab().m.T;
+    QTest::qWait(50);
+    QCOMPARE(lab().m.T, t);
+    QCOMPARE(get<QLineEdit>(Text60)->text().toStdString(), lab().c.text(Text60));
+  }
+
   // Not a test: speed and a picture of the window, on request only.
   void measureSpeedUnderADisplay() {
     bool ok = false;
     const double seconds = qEnvironmentVariable("LUMET_MEASURE").toDouble(&ok);
     if (!ok || seconds <= 0) QSKIP("LUMET_MEASURE not set");
-    for (const char* nc : {"1", "10"}) {
-      type(Text55, nc);
-      click(Command1);
-      int ticks = 0;
-      auto counting = connect(&w_->timer(), &QTimer::timeout, [&ticks] { ++ticks; });
-      QElapsedTimer clock;
-      clock.start();
-      const double t0 = lab().m.T;
-      // A plain event loop, as the program runs (QTest::qWait sleeps between
-      // its rounds of events, which would throttle the 1 ms timer).
-      QEventLoop loop;
-      QTimer::singleShot(int(seconds * 1000), &loop, &QEventLoop::quit);
-      loop.exec();
-      const double steps = (lab().m.T - t0) / lab().m.h;
-      const double elapsed = clock.nsecsElapsed() / 1e9;
-      click(Command2);
-      disconnect(counting);
-      qInfo("NC графики = %s: %.0f steps in %.2f s = %.0f steps/s (%d timer ticks)", nc, steps,
-            elapsed, steps / elapsed, ticks);
+    // The default orbit of the free body, shown under the right picture,
+    // with its end point out of reach, logged every 1000 steps.
+    click(Option7);
+    type(Text19, "1e12");
+    click(Check6);
+    type(Text57, "1000");
+    for (Speed speed : {Speed::x1, Speed::Max}) {
+      w_->setSpeed(speed);
+      for (const char* nc : {"1", "100"}) {
+        type(Text55, nc);
+        click(Command1);
+        int ticks = 0;
+        auto counting = connect(&w_->timer(), &QTimer::timeout, [&ticks] { ++ticks; });
+        QElapsedTimer clock;
+        clock.start();
+        const double t0 = lab().m.T;
+        // A plain event loop, as the program runs (QTest::qWait sleeps between
+        // its rounds of events, which would throttle the 1 ms timer).
+        QEventLoop loop;
+        QTimer::singleShot(int(seconds * 1000), &loop, &QEventLoop::quit);
+        loop.exec();
+        const double steps = (lab().m.T - t0) / lab().m.h;
+        const double elapsed = clock.nsecsElapsed() / 1e9;
+        click(Command2);
+        disconnect(counting);
+        QVERIFY(lab().c.value(Check6));
+        qInfo("speed %s, NC графики = %s: %.0f steps in %.2f s = %.0f steps/s (%d timer ticks)",
+              speedName(speed), nc, steps, elapsed, steps / elapsed, ticks);
+      }
     }
   }
 

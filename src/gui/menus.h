@@ -1,0 +1,21 @@
+// The window's menu bar above the form. Each menu is made by a function of
+// its own and joins the bar in makeMenuBar, in the bar's order.
+#pragma once
+
+class QMenu;
+class QMenuBar;
+class QWidget;
+
+namespace lumet {
+
+class MainWindow;
+
+// The menu bar of the window, with every menu in place.
+QMenuBar* makeMenuBar(MainWindow& window);
+
+// "Скорость": ×1, ×10, ×100, ×1000 and "Максимум", one of them checked (the
+// window's speed), with the shortcuts Ctrl+1 … Ctrl+4 and Ctrl+0. A choice
+// sets the window's speed, which takes effect at the next tick.
+QMenu* makeSpeedMenu(MainWindow& window, QWidget* parent);
+
+}  // namespace lumet

@@ -26,12 +26,12 @@ constexpr RayBoxes kBoxes[2] = {{Text34, Text35, Text36, Text37, Text38, Text39}
 // it has left, it keeps showing its values at the edge it left by.
 void ShowRay(Lab& lab, LightRay& ray, const RayBoxes& box) {
   const int b = ray.shown;
-  lab.c.setText(box.boundary, formatNumber(b));
-  lab.c.setText(box.x, formatNumber(ray.xAt(b)));
-  lab.c.setText(box.angle, formatNumber(ok(ray.angleAt(b) * 180 / lab.m.Pi)));
-  lab.c.setText(box.sine, formatNumber(ray.sinAt(b)));
-  lab.c.setText(box.speed, formatNumber(ray.lightSpeed));
-  lab.c.setText(box.time, formatNumber(ray.travelTime));
+  lab.c.setText(box.boundary, formatBox(b));
+  lab.c.setText(box.x, formatBox(ray.xAt(b)));
+  lab.c.setText(box.angle, formatBox(ok(ray.angleAt(b) * 180 / lab.m.Pi)));
+  lab.c.setText(box.sine, formatBox(ray.sinAt(b)));
+  lab.c.setText(box.speed, formatBox(ray.lightSpeed));
+  lab.c.setText(box.time, formatBox(ray.travelTime));
 }
 
 }  // namespace

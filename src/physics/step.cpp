@@ -76,7 +76,7 @@ bool reachedEnd(const Lab& lab, int i) {
   return m.Y[i] < m.Yk;
 }
 
-void show(Lab& lab, ControlId id, double v) { lab.c.setText(id, formatNumber(v)); }
+void show(Lab& lab, ControlId id, double v) { lab.c.setText(id, formatBox(v)); }
 
 // The value boxes of trajectory iShow, the time, the result table and the
 // relativistic time shifts.

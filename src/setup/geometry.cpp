@@ -119,9 +119,9 @@ bool cycloid(Lab& lab) {
   m.al2 = direction(lab, m.DY, m.DX);
   m.al2v = m.al2;
 
-  lab.c.setText(Text14, formatNumber(m.R2));
-  lab.c.setText(Text31, formatNumber(m.fiN2));
-  lab.c.setText(Text41, formatNumber(m.fiK2));
+  lab.c.setText(Text14, formatBox(m.R2));
+  lab.c.setText(Text31, formatBox(m.fiN2));
+  lab.c.setText(Text41, formatBox(m.fiK2));
   if (m.R2 <= 0) lab.message(msg::kCycloidBent);
   return true;
 }
@@ -138,7 +138,7 @@ bool parabola(Lab& lab) {
     m.X30 = m.Xn;
     m.Y30 = m.Yn;
     m.K3 = dv(m.Xn - m.Xk, ok(sqr(m.Yn - m.Y30) - sqr(m.Yk - m.Y30)));
-    lab.c.setText(Text26, formatNumber(m.K3));
+    lab.c.setText(Text26, formatBox(m.K3));
     y1 = m.Yn - 0.01;
     x1 = ok(m.X30 + m.K3 * sqr(y1 - m.Y30));
   } else {
@@ -156,7 +156,7 @@ bool parabola(Lab& lab) {
   m.DX = ok(x1 - m.Xn);
   m.al3 = direction(lab, m.DY, m.DX);
   m.al3v = m.al3;
-  lab.c.setText(Text26, formatNumber(m.K3));
+  lab.c.setText(Text26, formatBox(m.K3));
   return true;
 }
 
@@ -203,7 +203,7 @@ bool arc(Lab& lab) {
     m.Y40 = dv(ok(sqr(m.Yk) - sqr(m.Yn) + sqr(m.Xk) - sqr(m.Xn) - 2 * m.X40 * (m.Xk - m.Xn)) / 2,
                m.Yk - m.Yn);
     m.R4 = root(ok(sqr(m.X40 - m.Xn) + sqr(m.Y40 - m.Yn)));
-    lab.c.setText(Text52, formatNumber(m.Y40));
+    lab.c.setText(Text52, formatBox(m.Y40));
     m.al4 = polarAngle(m, m.Xn, m.Yn);
     m.al4k = polarAngle(m, m.Xk, m.Yk);
     m.fiN4 = m.al4;
@@ -215,7 +215,7 @@ bool arc(Lab& lab) {
     }
   }
   m.al4v = m.al4 < m.Pi ? m.al4 - m.Pi / 2 : m.al4 - 3 * m.Pi / 2;
-  lab.c.setText(Text15, formatNumber(m.R4));
+  lab.c.setText(Text15, formatBox(m.R4));
   return true;
 }
 

@@ -33,13 +33,13 @@ void V0Button(Lab& lab) {
   m.VXn = VXn;
   m.VYn = VYn;
   m.alV = alV;
-  lab.c.setText(Text7, formatNumber(m.VXn));
-  lab.c.setText(Text8, formatNumber(m.VYn));
-  lab.c.setText(Text25, formatNumber(m.V0));
-  lab.c.setText(Text31, formatNumber(m.al1v * 180 / m.Pi));
-  lab.c.setText(Text32, formatNumber(m.al2v * 180 / m.Pi));
-  lab.c.setText(Text33, formatNumber(m.al3v * 180 / m.Pi));
-  lab.c.setText(Text34, formatNumber(m.al4v * 180 / m.Pi));
+  lab.c.setText(Text7, formatBox(m.VXn));
+  lab.c.setText(Text8, formatBox(m.VYn));
+  lab.c.setText(Text25, formatBox(m.V0));
+  lab.c.setText(Text31, formatBox(m.al1v * 180 / m.Pi));
+  lab.c.setText(Text32, formatBox(m.al2v * 180 / m.Pi));
+  lab.c.setText(Text33, formatBox(m.al3v * 180 / m.Pi));
+  lab.c.setText(Text34, formatBox(m.al4v * 180 / m.Pi));
 }
 
 }  // namespace lumet

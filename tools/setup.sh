@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
-packages=(g++ cmake make libgtest-dev libbenchmark-dev qt6-base-dev fonts-dejavu-core xvfb xauth)
+packages=(g++ cmake make libgtest-dev libbenchmark-dev qt6-base-dev fonts-dejavu-core fonts-liberation xvfb xauth)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

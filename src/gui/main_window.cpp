@@ -12,15 +12,17 @@
 #include <algorithm>
 
 #include "gui/about_window.h"
+#include "gui/form_look.h"
 #include "gui/picture_widget.h"
 
 namespace lumet {
 
 namespace {
 
-// The height of a check box or option button of natural size, in twips: the
-// rows of the frames are 220 twips apart.
-constexpr int kButtonRowTwips = 210;
+// The height of a check box or option button of natural size, and the side
+// of its indicator, in twips: the rows of the frames are 220 twips apart,
+// "AutoDn" and "AutoPn" 200.
+constexpr int kButtonRowTwips = 180;
 
 QString qstr(const char* s) { return QString::fromUtf8(s); }
 
@@ -29,12 +31,8 @@ QString qstr(const char* s) { return QString::fromUtf8(s); }
 MainWindow::MainWindow(std::string logDir, QWidget* parent) : QWidget(parent), dialogs_(this) {
   setObjectName("Lumet1R");
   setWindowTitle("Lumet1R");
-  // A small dialog font, as the twip layout was drawn for (its boxes are
-  // narrow); point sizes follow the logical DPI like the twips do, so the
-  // proportions hold on every screen.
-  QFont f = font();
-  f.setPointSizeF(7);
-  setFont(f);
+  setFont(formFont());
+  formStyle_->setIndicator(px(kButtonRowTwips));
 
   const auto& table = controlTable();
   const qreal ratio = devicePixelRatioF();
@@ -58,6 +56,8 @@ MainWindow::MainWindow(std::string logDir, QWidget* parent) : QWidget(parent), d
 MainWindow::~MainWindow() {
   Timer1_.stop();
   if (about_) delete about_.data();
+  // The controls go before the style they are drawn with.
+  qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
 }
 
 int MainWindow::px(int twips) const { return qRound(twips * logicalDpiX() / 1440.0); }
@@ -95,7 +95,7 @@ QWidget* MainWindow::makeControl(const ControlSpec& entry, QWidget* parent) {
       auto* box = new QLineEdit(parent);
       box->setText(QString::fromStdString(c.text(id)));
       box->setCursorPosition(0);
-      box->setTextMargins(1, 0, 1, 0);
+      box->setTextMargins(-1, 0, -3, 0);
       // Only what the user types goes to the laboratory; text written by
       // the laboratory itself comes back through showControl().
       connect(box, &QLineEdit::textEdited, this,
@@ -106,6 +106,7 @@ QWidget* MainWindow::makeControl(const ControlSpec& entry, QWidget* parent) {
     case Kind::Label: w = new QLabel(qstr(entry.caption), parent); break;
     case Kind::Check: {
       auto* box = new QCheckBox(qstr(entry.caption), parent);
+      box->setStyle(formStyle_.get());
       box->setChecked(c.value(id));
       connect(box, &QAbstractButton::clicked, this, [this, id](bool on) {
         lab_->lab.c.setCheck(id, on);
@@ -116,6 +117,7 @@ QWidget* MainWindow::makeControl(const ControlSpec& entry, QWidget* parent) {
     }
     case Kind::Option: {
       auto* button = new QRadioButton(qstr(entry.caption), parent);
+      button->setStyle(formStyle_.get());
       button->setAutoExclusive(false);
       QButtonGroup*& group = groups_[entry.frame];
       if (!group) {
@@ -131,7 +133,7 @@ QWidget* MainWindow::makeControl(const ControlSpec& entry, QWidget* parent) {
       w = button;
       break;
     }
-    case Kind::Frame: w = new QGroupBox(qstr(entry.caption), parent); break;
+    case Kind::Frame: w = new FrameBox(qstr(entry.caption), parent); break;
     case Kind::Command: {
       auto* button = new QPushButton(qstr(entry.caption), parent);
       button->setAutoDefault(false);

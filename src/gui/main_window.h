@@ -13,6 +13,7 @@
 
 #include "app/laboratory.h"
 #include "gui/about_window.h"
+#include "gui/form_look.h"
 #include "gui/message_boxes.h"
 #include "model/controls.h"
 
@@ -59,6 +60,8 @@ class MainWindow : public QWidget {
   void obeyTimer();
   void openAbout();
 
+  // The style of the check boxes and option buttons.
+  std::unique_ptr<FormStyle> formStyle_ = std::make_unique<FormStyle>();
   MessageBoxes dialogs_;
   PictureWidget* Picture1_ = nullptr;
   PictureWidget* Picture2_ = nullptr;

@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QSettings>
 #include <algorithm>
 
 #include "gui/about_window.h"
@@ -26,13 +28,14 @@ constexpr int kButtonRowTwips = 180;
 
 QString qstr(const char* s) { return QString::fromUtf8(s); }
 
+// Where the window keeps its size between sessions.
+const char* const kSettingsSize = "window/size";
+
 }  // namespace
 
 MainWindow::MainWindow(std::string logDir, QWidget* parent) : QWidget(parent), dialogs_(this) {
   setObjectName("Lumet1R");
   setWindowTitle("Lumet1R");
-  setFont(formFont());
-  formStyle_->setIndicator(px(kButtonRowTwips));
 
   const auto& table = controlTable();
   const qreal ratio = devicePixelRatioF();
@@ -50,6 +53,10 @@ MainWindow::MainWindow(std::string logDir, QWidget* parent) : QWidget(parent), d
   connect(&Timer1_, &QTimer::timeout, this, &MainWindow::tick);
 
   build();
+  // The form at its twip size is the smallest that reads; the window opens
+  // at the size it had when it was last closed.
+  setMinimumSize(formSize_);
+  resize(rememberedSize());
   obeyTimer();
 }
 
@@ -60,7 +67,7 @@ MainWindow::~MainWindow() {
   qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
 }
 
-int MainWindow::px(int twips) const { return qRound(twips * logicalDpiX() / 1440.0); }
+int MainWindow::px(int twips) const { return qRound(twips * logicalDpiX() / 1440.0 * zoom_); }
 
 PictureWidget* MainWindow::picture(ControlId id) const {
   return id == Picture1 ? Picture1_ : id == Picture2 ? Picture2_ : nullptr;
@@ -77,13 +84,66 @@ void MainWindow::build() {
     QWidget* parent = entry.frame == ControlCount ? this : widgets_[entry.frame];
     widgets_[entry.id] = makeControl(entry, parent);
   }
+  placeControls();
 
-  // The window shows every control, with the same margin right and below as
+  // The form shows every control, with the same margin right and below as
   // the layout keeps at its left.
   QRect all;
   for (QWidget* w : widgets_)
     if (w) all = all.united(QRect(w->mapTo(this, QPoint(0, 0)), w->size()));
-  resize(all.right() + 1 + px(90), all.bottom() + 1 + px(90));
+  formSize_ = QSize(all.right() + 1 + px(90), all.bottom() + 1 + px(90));
+  resize(formSize_);
+}
+
+void MainWindow::placeControls() {
+  setFont(formFont(zoom_));
+  formStyle_->setIndicator(px(kButtonRowTwips));
+  const auto& table = controlTable();
+  for (const auto& entry : table)
+    if (entry.kind == Kind::Frame) placeControl(entry);
+  for (const auto& entry : table)
+    if (entry.kind != Kind::Frame && entry.kind != Kind::Timer) placeControl(entry);
+}
+
+void MainWindow::placeControl(const ControlSpec& entry) {
+  QWidget* w = widgets_[entry.id];
+  // Places are window coordinates; a control inside a frame is a child of
+  // the frame and stands relative to it.
+  QPoint at = origin_ + QPoint(px(entry.left), px(entry.top));
+  if (entry.frame != ControlCount) at -= widgets_[entry.frame]->pos();
+  QSize size;
+  if (entry.kind == Kind::Picture) {
+    // Drawn again at the new size, its dots as wide as a pixel of the form.
+    size = QSize(px(entry.width), px(entry.height));
+    picture(entry.id)->resizePicture(size.width(), size.height(), devicePixelRatioF(), zoom_);
+  } else if (entry.width > 0) {
+    size = QSize(px(entry.width), px(entry.height));
+  } else if (entry.kind == Kind::Label) {
+    size = w->sizeHint();
+  } else {
+    size = QSize(w->sizeHint().width(), px(kButtonRowTwips));
+  }
+  w->setGeometry(QRect(at, size));
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (formSize_.isEmpty()) return;  // still being built
+  // The whole form scales by one factor, as far as the window lets it, and
+  // stands in the middle of the window.
+  const qreal zoom = std::max(
+      1.0, std::min(qreal(width()) / formSize_.width(), qreal(height()) / formSize_.height()));
+  const QPoint origin((width() - qRound(formSize_.width() * zoom)) / 2,
+                      (height() - qRound(formSize_.height() * zoom)) / 2);
+  if (zoom == zoom_ && origin == origin_) return;
+  zoom_ = zoom;
+  origin_ = QPoint(std::max(0, origin.x()), std::max(0, origin.y()));
+  placeControls();
+  // Numbers rounded to fit their box are fitted again at the new size.
+  for (const auto& entry : controlTable())
+    if (entry.kind == Kind::Text &&
+        textOf(entry.id) != QString::fromStdString(lab_->lab.c.text(entry.id)))
+      showText(entry.id);
 }
 
 QWidget* MainWindow::makeControl(const ControlSpec& entry, QWidget* parent) {
@@ -145,20 +205,6 @@ QWidget* MainWindow::makeControl(const ControlSpec& entry, QWidget* parent) {
     case Kind::Timer: return nullptr;
   }
   w->setObjectName(entry.name);
-
-  // Places are window coordinates; a control inside a frame is a child of
-  // the frame and stands relative to it.
-  QPoint at(px(entry.left), px(entry.top));
-  if (parent != this) at -= parent->mapTo(this, QPoint(0, 0));
-  QSize size;
-  if (entry.width > 0) {
-    size = QSize(px(entry.width), px(entry.height));
-  } else if (entry.kind == Kind::Label) {
-    size = w->sizeHint();
-  } else {
-    size = QSize(w->sizeHint().width(), px(kButtonRowTwips));
-  }
-  w->setGeometry(QRect(at, size));
   return w;
 }
 
@@ -190,16 +236,7 @@ void MainWindow::showChanged() {
 void MainWindow::showControl(ControlId id) {
   const Controls& c = lab_->lab.c;
   switch (controlTable()[id].kind) {
-    case Kind::Text: {
-      auto* box = static_cast<QLineEdit*>(widgets_[id]);
-      QString text = QString::fromStdString(c.text(id));
-      if (box->text() != text) {
-        box->setText(text);
-        // A number longer than its box shows its leading digits.
-        box->setCursorPosition(0);
-      }
-      break;
-    }
+    case Kind::Text: showText(id); break;
     case Kind::Check: static_cast<QAbstractButton*>(widgets_[id])->setChecked(c.value(id)); break;
     case Kind::Option: {
       auto* button = static_cast<QAbstractButton*>(widgets_[id]);
@@ -216,6 +253,21 @@ void MainWindow::showControl(ControlId id) {
   }
 }
 
+QString MainWindow::textOf(ControlId id) const {
+  return static_cast<QLineEdit*>(widgets_[id])->text();
+}
+
+void MainWindow::showText(ControlId id) {
+  auto* box = static_cast<QLineEdit*>(widgets_[id]);
+  const QString text = QString::fromStdString(lab_->lab.c.text(id));
+  // A number wider than its box shows rounded to the digits that fit.
+  const QString shown = boxShows(box, text);
+  if (box->text() != shown) {
+    box->setText(shown);
+    box->setCursorPosition(0);
+  }
+}
+
 void MainWindow::obeyTimer() {
   const Timer& t = lab_->lab.Timer1;
   if (!t.Enabled) {
@@ -227,13 +279,23 @@ void MainWindow::obeyTimer() {
 }
 
 void MainWindow::openAbout() {
-  if (!about_) about_ = new AboutWindow(this);
+  if (!about_) about_ = new AboutWindow(this, zoom_);
   about_->show();
   about_->raise();
   about_->activateWindow();
 }
 
+QSize MainWindow::rememberedSize() const {
+  QSettings settings(kSettingsOrganisation, kSettingsApplication);
+  const QSize saved = settings.value(kSettingsSize).toSize();
+  if (!saved.isValid()) return formSize_;
+  // Never larger than the screen it opens on, never smaller than the form.
+  const QSize room = screen() ? screen()->availableGeometry().size() : saved;
+  return saved.boundedTo(room).expandedTo(formSize_);
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
+  QSettings(kSettingsOrganisation, kSettingsApplication).setValue(kSettingsSize, size());
   // Leaving the window ends the program: the run stops and the About window
   // goes with it.
   lab_->lab.Timer1.Enabled = false;

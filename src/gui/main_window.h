@@ -23,6 +23,11 @@ namespace lumet {
 
 class PictureWidget;
 
+// The settings the window keeps between sessions (its size), under this
+// organisation and application.
+inline constexpr const char* kSettingsOrganisation = "Lumet";
+inline constexpr const char* kSettingsApplication = "Lumet";
+
 class MainWindow : public QWidget {
   Q_OBJECT
 
@@ -39,8 +44,13 @@ class MainWindow : public QWidget {
   // The About window while it is open.
   AboutWindow* about() const { return about_; }
 
-  // Twips to pixels of this window: the logical DPI over 1440.
+  // Twips to pixels of this window: the logical DPI over 1440, times the
+  // zoom of the form.
   int px(int twips) const;
+  // How much the form is enlarged to fill the window: 1 at its twip size.
+  qreal zoom() const { return zoom_; }
+  // The window's size with the form at its twip size.
+  QSize formSize() const { return formSize_; }
 
  public slots:
   // Presses a button as the user would.
@@ -50,10 +60,16 @@ class MainWindow : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void build();
   QWidget* makeControl(const ControlSpec& entry, QWidget* parent);
+  void placeControls();
+  void placeControl(const ControlSpec& entry);
+  QSize rememberedSize() const;
+  QString textOf(ControlId id) const;
+  void showText(ControlId id);
   void afterHandler();
   void showChanged();
   void showControl(ControlId id);
@@ -70,6 +86,9 @@ class MainWindow : public QWidget {
   std::array<QWidget*, ControlCount> widgets_{};
   std::array<QButtonGroup*, ControlCount> groups_{};  // by frame
   QPointer<AboutWindow> about_;
+  qreal zoom_ = 1;
+  QPoint origin_;   // the form's top-left corner in the window
+  QSize formSize_;  // the window's size at zoom 1
 };
 
 }  // namespace lumet

@@ -12,6 +12,13 @@ PictureWidget::PictureWidget(int widthPx, int heightPx, qreal devicePixelRatio, 
   setFixedSize(widthPx, heightPx);
 }
 
+void PictureWidget::resizePicture(int widthPx, int heightPx, qreal devicePixelRatio, qreal dot) {
+  canvas_.resize(widthPx, heightPx, devicePixelRatio, dot);
+  canvas_.takeDirty();
+  setFixedSize(widthPx, heightPx);
+  update();
+}
+
 QSize PictureWidget::sizeHint() const {
   const QImage& image = canvas_.image();
   return (QSizeF(image.size()) / image.devicePixelRatio()).toSize();

@@ -1,19 +1,27 @@
 // The form as a reader meets it: every value whole in its box, captions
-// clear of their neighbours. Run at 96 DPI and again at 150 % (a device
-// pixel ratio of 1.5, and a logical DPI of 144).
+// clear of their neighbours, a form that grows with its window, pictures
+// drawn again sharp at the new size and matching their labels. Run at
+// 96 DPI and again at 150 % (a device pixel ratio of 1.5, and a logical DPI
+// of 144).
 #include <QCheckBox>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
+#include "gui/about_window.h"
 #include "gui/form_look.h"
 #include "gui/main_window.h"
+#include "gui/picture_widget.h"
 
 using namespace lumet;
 
@@ -42,7 +50,7 @@ class FormTest : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QTemporaryDir> dir_;
+  std::unique_ptr<QTemporaryDir> dir_, settings_;
   std::unique_ptr<MainWindow> w_;
 
   QRect rectOf(ControlId id) const {
@@ -50,6 +58,59 @@ class FormTest : public QObject {
     return QRect(c->mapTo(w_.get(), QPoint(0, 0)), c->size());
   }
   QLineEdit* box(ControlId id) const { return qobject_cast<QLineEdit*>(w_->control(id)); }
+
+  void defaultsShowWhole() {
+    for (const auto& entry : controlTable()) {
+      if (entry.kind != Kind::Text) continue;
+      QLineEdit* b = box(entry.id);
+      QCOMPARE(b->text(), q(entry.initial));
+      QVERIFY2(fitsBox(b, b->text()),
+               qPrintable(QString("%1: %2 is %3 px in %4")
+                              .arg(entry.name, b->text())
+                              .arg(QFontMetricsF(b->font()).horizontalAdvance(b->text()))
+                              .arg(boxTextRoom(b))));
+    }
+  }
+
+  // Captions (labels, check boxes, option buttons) stand clear of every
+  // other control, a pixel at least between them; a control of a frame
+  // stands inside the frame's border, below its title.
+  void captionsStandClear() {
+    const auto& table = controlTable();
+    QStringList touching;
+    for (const auto& a : table) {
+      if (a.kind != Kind::Label && a.kind != Kind::Check && a.kind != Kind::Option) continue;
+      const QRect around = rectOf(a.id).adjusted(-1, -1, 1, 1);
+      for (const auto& b : table)
+        if (b.id != a.id && b.kind != Kind::Timer && b.id != a.frame &&
+            around.intersects(rectOf(b.id)))
+          touching << QString("%1 \"%2\" touches %3").arg(a.name, q(a.caption), b.name);
+      if (a.frame != ControlCount) {
+        auto* frame = qobject_cast<QGroupBox*>(w_->control(a.frame));
+        if (!frame->contentsRect().contains(w_->control(a.id)->geometry()))
+          touching << QString("%1 \"%2\" crosses the border of %3")
+                          .arg(a.name, q(a.caption), frame->objectName());
+      }
+    }
+    QVERIFY2(touching.isEmpty(), qPrintable(touching.join("; ")));
+  }
+
+  // Resizes the window to the form at a zoom and waits for the form.
+  void zoomTo(qreal zoom, qreal aspect = 1) {
+    const QSize size(qRound(w_->formSize().width() * zoom * aspect),
+                     qRound(w_->formSize().height() * zoom));
+    w_->resize(size);
+    QTRY_COMPARE(w_->size(), size);
+    QTRY_VERIFY(std::abs(w_->zoom() - zoom) < 0.01);
+  }
+
+  // Pixels of one colour in a picture.
+  static int count(const QImage& image, QRgb colour) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) == (colour | 0xff000000u);
+    return n;
+  }
 
   // Every box the laboratory writes into shows kWidest whole, rounded where
   // the box is narrow.
@@ -72,7 +133,13 @@ class FormTest : public QObject {
   }
 
  private slots:
+  // The window keeps its size in settings: never the user's own.
+  void initTestCase() {
+    settings_ = std::make_unique<QTemporaryDir>();
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_->path());
+  }
   void init() {
+    QSettings(kSettingsOrganisation, kSettingsApplication).clear();
     dir_ = std::make_unique<QTemporaryDir>();
     w_ = std::make_unique<MainWindow>(dir_->path().toStdString());
     w_->show();
@@ -88,18 +155,7 @@ class FormTest : public QObject {
     QCOMPARE(QFontInfo(box(Text1)->font()).family(), q("Liberation Sans Narrow"));
   }
 
-  void everyBoxShowsItsDefaultWhole() {
-    for (const auto& entry : controlTable()) {
-      if (entry.kind != Kind::Text) continue;
-      QLineEdit* b = box(entry.id);
-      QCOMPARE(b->text(), q(entry.initial));
-      QVERIFY2(fitsBox(b, b->text()),
-               qPrintable(QString("%1: %2 is %3 px in %4")
-                              .arg(entry.name, b->text())
-                              .arg(QFontMetricsF(b->font()).horizontalAdvance(b->text()))
-                              .arg(boxTextRoom(b))));
-    }
-  }
+  void everyBoxShowsItsDefaultWhole() { defaultsShowWhole(); }
 
   void everyValueTheLaboratoryWritesShowsWhole() { valuesShowWhole(); }
 
@@ -126,27 +182,200 @@ class FormTest : public QObject {
     QVERIFY(scrolls(wide));
   }
 
-  // Captions (labels, check boxes, option buttons) stand clear of every
-  // other control, a pixel at least between them; a control of a frame
-  // stands inside the frame's border, below its title.
-  void captionsStandClearOfTheirNeighbours() {
-    const auto& table = controlTable();
-    QStringList touching;
-    for (const auto& a : table) {
-      if (a.kind != Kind::Label && a.kind != Kind::Check && a.kind != Kind::Option) continue;
-      const QRect around = rectOf(a.id).adjusted(-1, -1, 1, 1);
-      for (const auto& b : table)
-        if (b.id != a.id && b.kind != Kind::Timer && b.id != a.frame &&
-            around.intersects(rectOf(b.id)))
-          touching << QString("%1 \"%2\" touches %3").arg(a.name, q(a.caption), b.name);
-      if (a.frame != ControlCount) {
-        auto* frame = qobject_cast<QGroupBox*>(w_->control(a.frame));
-        if (!frame->contentsRect().contains(w_->control(a.id)->geometry()))
-          touching << QString("%1 \"%2\" crosses the border of %3")
-                          .arg(a.name, q(a.caption), frame->objectName());
+  void captionsStandClearOfTheirNeighbours() { captionsStandClear(); }
+
+  // Resizing the window scales the whole form by one factor: places,
+  // sizes, the face, the pictures at device resolution; everything still
+  // reads whole and stands clear.
+  void theFormGrowsWithItsWindow() {
+    const int dpi = w_->logicalDpiX();
+    const qreal points = w_->font().pointSizeF();
+    for (qreal z : {2.0, 1.5, 1.0}) {
+      zoomTo(z);
+      const qreal zoom = w_->zoom();
+      const auto px = [&](int twips) { return qRound(twips * dpi / 1440.0 * zoom); };
+      for (const auto& entry : controlTable()) {
+        if (entry.kind == Kind::Timer) continue;
+        QCOMPARE(rectOf(entry.id).topLeft(), QPoint(px(entry.left), px(entry.top)));
+        if (entry.width > 0)
+          QCOMPARE(rectOf(entry.id).size(), QSize(px(entry.width), px(entry.height)));
+      }
+      QCOMPARE(w_->font().pointSizeF(), points * zoom);
+      QCOMPARE(box(Text1)->font().pointSizeF(), points * zoom);
+      const ControlSpec& p1 = controlTable()[Picture1];
+      const QImage& image = w_->picture(Picture1)->canvas().image();
+      QCOMPARE(image.width(), int(std::ceil(px(p1.width) * w_->devicePixelRatioF())));
+      QCOMPARE(image.devicePixelRatio(), w_->devicePixelRatioF());
+      defaultsShowWhole();
+      valuesShowWhole();
+      captionsStandClear();
+    }
+    // A window wider than the form's shape: the form fills its height and
+    // stands in the middle.
+    zoomTo(1.25, 1.5);
+    const int left = rectOf(Text1).x() - qRound(240 * dpi / 1440.0 * 1.25);
+    QVERIFY(std::abs(left - (w_->width() - qRound(w_->formSize().width() * 1.25)) / 2) <= 1);
+    QVERIFY(rectOf(Picture2).bottom() < w_->height());
+  }
+
+  // A number the laboratory writes that is wider than its box is shown
+  // rounded, and rounded anew to what fits when the form grows; the
+  // laboratory keeps the number whole.
+  void aNumberTooWideIsRoundedAndGrowsBack() {
+    w_->laboratory().lab.c.setText(Text61, kWidest);
+    w_->press(Command2);  // any handler shows what the laboratory changed
+    const QString small = box(Text61)->text();
+    QVERIFY2(small.startsWith("-1.23") && small.endsWith("e-21"), qPrintable(small));
+    QVERIFY(fitsBox(box(Text61), small));
+    zoomTo(2);
+    const QString big = box(Text61)->text();
+    QVERIFY2(big.startsWith("-1.23") && big.endsWith("e-21"), qPrintable(big));
+    QVERIFY(fitsBox(box(Text61), big));
+    QCOMPARE(w_->laboratory().lab.c.text(Text61), std::string(kWidest));
+    // Typed text is never rounded.
+    box(Text62)->setFocus();
+    QTest::keyClicks(box(Text62), kWidest);
+    zoomTo(1);
+    QCOMPARE(box(Text62)->text(), q(kWidest));
+    QCOMPARE(box(Text61)->text(), small);
+  }
+
+  // The pictures keep what was drawn: at a new size lines and circles are
+  // drawn again at the new resolution, dots as wide as a pixel of the form;
+  // back at the first size the picture is what it was.
+  void picturesKeepWhatTheyHoldAcrossSizes() {
+    const QRgb red = qRgb(255, 0, 0), blue = qRgb(0, 0, 255);
+    ImageCanvas& canvas = w_->picture(Picture1)->canvas();
+    w_->press(Command5);
+    canvas.scale(-5, 5, 5, -5);
+    canvas.line(-4, -4, 4, 3, {255, 0, 0});
+    for (int k = 0; k < 2000; ++k)
+      canvas.point(3 * std::cos(k * 0.003), 3 * std::sin(k * 0.003), {0, 0, 255});
+    const QImage first = canvas.image().copy();
+    const int redFirst = count(first, red), blueFirst = count(first, blue);
+    QVERIFY(redFirst > 0 && blueFirst > 0);
+    zoomTo(2);
+    const QImage& big = canvas.image();
+    QCOMPARE(big.width(), int(std::ceil(w_->picture(Picture1)->width() * w_->devicePixelRatioF())));
+    QVERIFY(std::abs(count(big, red) - 2.0 * redFirst) <= 0.05 * redFirst);
+    QVERIFY(count(big, blue) >= 3 * blueFirst);  // twice the path, dots twice as wide
+    zoomTo(1);
+    int differ = 0;
+    for (int y = 0; y < first.height(); ++y)
+      for (int x = 0; x < first.width(); ++x)
+        differ += first.pixel(x, y) != canvas.image().pixel(x, y);
+    QVERIFY2(differ <= blueFirst / 50, qPrintable(QString::number(differ)));
+    // A long run keeps no more dots than cells it crosses.
+    for (int k = 0; k < 200000; ++k)
+      canvas.point(3 * std::cos(k * 0.003), 3 * std::sin(k * 0.003), {0, 0, 255});
+    QVERIFY(canvas.keptDots() < 20000);
+  }
+
+  // The right picture's grid lines at -5 and +5 land on its edge pixels:
+  // the frame is closed on all four sides, at any size.
+  void theRightPictureIsFramedOnAllFourSides() {
+    w_->press(Command5);
+    for (qreal zoom : {1.0, 1.7}) {
+      zoomTo(zoom);
+      const QImage& image = w_->picture(Picture1)->canvas().image();
+      const QRgb background = w_->picture(Picture1)->canvas().background().rgb();
+      const int w = image.width(), h = image.height();
+      int open = 0;
+      for (int x = 0; x < w; ++x)
+        open += (image.pixel(x, 0) == background) + (image.pixel(x, h - 1) == background);
+      for (int y = 0; y < h; ++y)
+        open += (image.pixel(0, y) == background) + (image.pixel(w - 1, y) == background);
+      QCOMPARE(open, 0);
+    }
+  }
+
+  // The numbers under the lower picture stand under the grid lines they
+  // name, at any size.
+  void theTimeLabelsStandUnderTheirGridLines() {
+    w_->press(Command5);
+    for (qreal zoom : {1.0, 1.5}) {
+      zoomTo(zoom);
+      PictureWidget* p2 = w_->picture(Picture2);
+      const QImage& image = p2->canvas().image();
+      const qreal ratio = image.devicePixelRatio();
+      // Columns of the vertical lines, on a row between the horizontal ones.
+      const int row = qRound((4 - 0.5) / 8 * (image.height() - 1));
+      QList<qreal> lines{0};
+      for (int x = 0; x < image.width(); ++x)
+        if (image.pixel(x, row) == qRgb(kColour1.r, kColour1.g, kColour1.b)) lines << x / ratio;
+      QCOMPARE(lines.size(), 7);
+      const ControlId labels[] = {Label65, Label66, Label67, Label68, Label69, Label70, Label71};
+      for (int k = 0; k < 7; ++k) {
+        const QRect r = rectOf(labels[k]);
+        QCOMPARE(q(controlTable()[labels[k]].caption), QString::number(2 * k));
+        const qreal centre = r.x() + r.width() / 2.0 - rectOf(Picture2).x();
+        QVERIFY2(std::abs(centre - lines[k]) <= 1.5 * zoom,
+                 qPrintable(
+                     QString("\"%1\" at %2, its line at %3").arg(2 * k).arg(centre).arg(lines[k])));
+        QVERIFY(r.top() > rectOf(Picture2).bottom());
       }
     }
-    QVERIFY2(touching.isEmpty(), qPrintable(touching.join("; ")));
+  }
+
+  // The window opens at the size it had when it was closed, within the
+  // screen and never smaller than the form.
+  void theWindowRemembersItsSize() {
+    zoomTo(1.5);
+    const QSize big = w_->size();
+    w_->close();
+    const auto reopen = [this] {
+      w_ = std::make_unique<MainWindow>(dir_->path().toStdString());
+      w_->show();
+      return QTest::qWaitForWindowExposed(w_.get());
+    };
+    QVERIFY(reopen());
+    QCOMPARE(w_->size(), big);
+    QTRY_VERIFY(std::abs(w_->zoom() - 1.5) < 0.01);
+    QSettings settings(kSettingsOrganisation, kSettingsApplication);
+    settings.setValue("window/size", QSize(100000, 100000));
+    settings.sync();
+    QVERIFY(reopen());
+    QVERIFY(w_->width() <= w_->screen()->availableGeometry().width());
+    settings.setValue("window/size", QSize(10, 10));
+    settings.sync();
+    QVERIFY(reopen());
+    QCOMPARE(w_->size(), w_->formSize());
+  }
+
+  // The About window opens at the form's zoom, and its text grows with it:
+  // a larger face, a larger text box; "Закрыть" and the caption lines keep
+  // to the band below the text.
+  void aboutGrowsWithItsWindow() {
+    w_->press(Command6);
+    AboutWindow* about = w_->about();
+    QVERIFY(QTest::qWaitForWindowExposed(about));
+    const QSize base = about->size();
+    const QRect text = about->text()->geometry();
+    const qreal points = about->text()->font().pointSizeF();
+    about->resize(base * 2);
+    QTRY_COMPARE(about->size(), base * 2);
+    QCOMPARE(about->text()->font().pointSizeF(), points * 2);
+    QVERIFY(about->text()->width() >= 2 * text.width() - 2);
+    QVERIFY(about->text()->height() >= 2 * text.height() - 2);
+    const QRect button = about->closeButton()->geometry();
+    QVERIFY(about->rect().contains(button));
+    QVERIFY(button.top() > about->text()->geometry().bottom());
+    for (QLabel* label : about->findChildren<QLabel*>()) {
+      QVERIFY(label->y() > about->text()->geometry().bottom());
+      QVERIFY(label->geometry().right() < button.x());
+    }
+    // Taller only: the text box takes the height; the face stays.
+    about->resize(base.width(), base.height() * 3);
+    QTRY_COMPARE(about->size(), QSize(base.width(), base.height() * 3));
+    QCOMPARE(about->text()->font().pointSizeF(), points);
+    QVERIFY(about->text()->height() > 3 * text.height());
+    about->close();
+    QTRY_VERIFY(!w_->about());
+    // Opened from a larger form, it opens larger.
+    zoomTo(1.5);
+    w_->press(Command6);
+    QVERIFY(QTest::qWaitForWindowExposed(w_->about()));
+    QCOMPARE(w_->about()->size(), base * w_->zoom());
   }
 };
 

@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
@@ -84,7 +85,7 @@ class WindowTest : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QTemporaryDir> dir_;
+  std::unique_ptr<QTemporaryDir> dir_, settings_;
   std::unique_ptr<MainWindow> w_;
 
   Lab& lab() { return w_->laboratory().lab; }
@@ -113,6 +114,11 @@ class WindowTest : public QObject {
   }
 
  private slots:
+  // The window keeps its size in settings: never the user's own.
+  void initTestCase() {
+    settings_ = std::make_unique<QTemporaryDir>();
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_->path());
+  }
   void init() {
     dir_ = std::make_unique<QTemporaryDir>();
     w_ = std::make_unique<MainWindow>(dir_->path().toStdString());

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 
 #include "display/display.h"
@@ -51,7 +52,12 @@ void DrawRods(Lab& lab) {
     }
   }
 
-  if (lab.on(Check4)) drawn(p.arc(m.X40 * k, m.Y40 * k, m.R4 * k, m.fiN4, m.fiK4, kColour1));
+  // The arc runs counter-clockwise from the smaller of its angles to the
+  // larger: a modified arc through angle 0 has its end angle brought below
+  // zero, and its rod is the short way between them, through 0.
+  if (lab.on(Check4))
+    drawn(p.arc(m.X40 * k, m.Y40 * k, m.R4 * k, std::min(m.fiN4, m.fiK4),
+                std::max(m.fiN4, m.fiK4), kColour1));
 }
 
 // Strength of the field of mass 2 from the picture's top-left corner down

@@ -56,8 +56,8 @@ void DrawRods(Lab& lab) {
   // larger: a modified arc through angle 0 has its end angle brought below
   // zero, and its rod is the short way between them, through 0.
   if (lab.on(Check4))
-    drawn(p.arc(m.X40 * k, m.Y40 * k, m.R4 * k, std::min(m.fiN4, m.fiK4),
-                std::max(m.fiN4, m.fiK4), kColour1));
+    drawn(p.arc(m.X40 * k, m.Y40 * k, m.R4 * k, std::min(m.fiN4, m.fiK4), std::max(m.fiN4, m.fiK4),
+                kColour1));
 }
 
 // Strength of the field of mass 2 from the picture's top-left corner down

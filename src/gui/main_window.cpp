@@ -16,6 +16,7 @@
 #include "gui/about_window.h"
 #include "gui/form_look.h"
 #include "gui/picture_widget.h"
+#include "gui/tooltips.h"
 
 namespace lumet {
 
@@ -27,6 +28,16 @@ namespace {
 constexpr int kButtonRowTwips = 180;
 
 QString qstr(const char* s) { return QString::fromUtf8(s); }
+
+// A control's tooltip as a paragraph, so that a long one wraps; a number
+// shown rounded in its box adds the number whole.
+QString tipOf(ControlId id, const QString& whole = {}) {
+  const QString tip = tooltip(id);
+  if (tip.isEmpty()) return tip;
+  QString html = "<p>" + tip.toHtmlEscaped() + "</p>";
+  if (!whole.isEmpty()) html += "<p>" + QString::fromUtf8("Полностью: ") + whole + "</p>";
+  return html;
+}
 
 // Where the window keeps its size between sessions.
 const char* const kSettingsSize = "window/size";
@@ -205,6 +216,7 @@ QWidget* MainWindow::makeControl(const ControlSpec& entry, QWidget* parent) {
     case Kind::Timer: return nullptr;
   }
   w->setObjectName(entry.name);
+  w->setToolTip(tipOf(id));
   return w;
 }
 
@@ -262,6 +274,7 @@ void MainWindow::showText(ControlId id) {
   const QString text = QString::fromStdString(lab_->lab.c.text(id));
   // A number wider than its box shows rounded to the digits that fit.
   const QString shown = boxShows(box, text);
+  box->setToolTip(tipOf(id, shown == text ? QString() : text.toHtmlEscaped()));
   if (box->text() != shown) {
     box->setText(shown);
     box->setCursorPosition(0);

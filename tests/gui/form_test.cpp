@@ -3,6 +3,7 @@
 // drawn again sharp at the new size and matching their labels. Run at
 // 96 DPI and again at 150 % (a device pixel ratio of 1.5, and a logical DPI
 // of 144).
+#include <QApplication>
 #include <QCheckBox>
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -16,12 +17,14 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <memory>
 
 #include "gui/about_window.h"
 #include "gui/form_look.h"
 #include "gui/main_window.h"
 #include "gui/picture_widget.h"
+#include "gui/tooltips.h"
 
 using namespace lumet;
 
@@ -183,6 +186,46 @@ class FormTest : public QObject {
   }
 
   void captionsStandClearOfTheirNeighbours() { captionsStandClear(); }
+
+  // Every input box, check box, option button and button says what it is,
+  // each in its own words, boxes with the unit of their value; the pointer
+  // resting on KRz3 or on the start button shows it.
+  void everyControlSaysWhatItIs() {
+    QSet<QString> seen;
+    for (const auto& entry : controlTable()) {
+      const bool needs = entry.kind == Kind::Text || entry.kind == Kind::Check ||
+                         entry.kind == Kind::Option || entry.kind == Kind::Command;
+      const QString tip = tooltip(entry.id);
+      QCOMPARE(tip.isEmpty(), !needs);
+      if (!needs) continue;
+      QVERIFY2(!seen.contains(tip), entry.name);
+      seen << tip;
+      QVERIFY2(w_->control(entry.id)->toolTip().contains(tip.toHtmlEscaped()), entry.name);
+    }
+    // The unit of each box, as the manual names it.
+    const std::pair<ControlId, const char*> units[] = {
+        {Text1, "кг"},    {Text2, "к"},     {Text13, "м"},    {Text4, "н/м"},    {Text5, "н*с/м"},
+        {Text7, "м/с"},   {Text9, ", м"},   {Text16, ", н"},  {Text54, ", с"},   {Text51, "с/см"},
+        {Text29, "м/см"}, {Text53, "1/с"},  {Text60, ", с"},  {Text36, ", м"},   {Text47, "Дж"},
+        {Text61, ", с"},  {Text24, "KRz3"}, {Text50, "Цвет"}, {Text45, "радиан"}};
+    for (const auto& [id, unit] : units)
+      QVERIFY2(tooltip(id).contains(q(unit)), controlTable()[id].name);
+    for (ControlId id : {Text24, Command1}) {
+      QWidget* c = w_->control(id);
+      QHelpEvent hover(QEvent::ToolTip, QPoint(3, 3), c->mapToGlobal(QPoint(3, 3)));
+      QApplication::sendEvent(c, &hover);
+      QTRY_VERIFY(QToolTip::isVisible());
+      QVERIFY(QToolTip::text().contains(tooltip(id).toHtmlEscaped()));
+      QToolTip::hideText();
+    }
+    // A number shown rounded says itself whole under the pointer.
+    w_->laboratory().lab.c.setText(Text61, kWidest);
+    w_->press(Command2);
+    QVERIFY(box(Text61)->toolTip().contains(q(kWidest)));
+    w_->laboratory().lab.c.setText(Text61, "6.39");
+    w_->press(Command2);
+    QVERIFY(!box(Text61)->toolTip().contains(q("Полностью")));
+  }
 
   // Resizing the window scales the whole form by one factor: places,
   // sizes, the face, the pictures at device resolution; everything still

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 #include "support.h"
 
@@ -11,13 +12,11 @@ using lumet::test::TestLab;
 
 TEST(ArcPreview, AModifiedArcThroughAngleZeroIsDrawnTheShortWay) {
   TestLab t;
-  // From (30, -100) to (90, 40) on a circle centred on x = -20.
-  t.set(Text9, "30");
-  t.set(Text10, "-100");
-  t.set(Text19, "90");
-  t.set(Text20, "40");
-  t.set(Text40, "-20");
-  t.set(Text29, "20");
+  // From (30, -100) to (90, 40) on a circle centred on x = -20, at 20 m/cm.
+  const std::pair<ControlId, const char*> boxes[] = {{Text9, "30"},   {Text10, "-100"},
+                                                     {Text19, "90"},  {Text20, "40"},
+                                                     {Text40, "-20"}, {Text29, "20"}};
+  for (const auto& [id, text] : boxes) t.set(id, text);
   t.c.setCheck(Check5, false);
   t.c.setCheck(Check4, true);
   t.c.setCheck(Check12, true);

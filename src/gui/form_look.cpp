@@ -48,6 +48,13 @@ int FormStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
   }
 }
 
+void drawEdge(QPainter& p, const QRect& r, const QColor& colour) {
+  p.fillRect(QRect(r.left(), r.top(), r.width(), 1), colour);
+  p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), colour);
+  p.fillRect(QRect(r.left(), r.top(), 1, r.height()), colour);
+  p.fillRect(QRect(r.right(), r.top(), 1, r.height()), colour);
+}
+
 FrameBox::FrameBox(const QString& title, QWidget* parent) : QGroupBox(title, parent) {
   keepMargins();
 }
@@ -74,11 +81,9 @@ void FrameBox::paintEvent(QPaintEvent*) {
   QPainter p(this);
   const int h = titleHeight();
   // An etched border from the middle of the title down.
-  const QRect border = rect().adjusted(0, h / 2, -2, -2);
-  p.setPen(palette().color(QPalette::Mid));
-  p.drawRect(border);
-  p.setPen(palette().color(QPalette::Light));
-  p.drawRect(border.translated(1, 1));
+  const QRect border = rect().adjusted(0, h / 2, -1, -1);
+  drawEdge(p, border, palette().color(QPalette::Mid));
+  drawEdge(p, border.translated(1, 1), palette().color(QPalette::Light));
   if (h == 0) return;
   const QFontMetrics fm(font());
   const QRect title(fm.averageCharWidth(), 0, fm.horizontalAdvance(this->title()) + 4, h);

@@ -8,6 +8,7 @@
 #include <QString>
 
 class QLineEdit;
+class QPainter;
 
 namespace lumet {
 
@@ -43,6 +44,12 @@ class FormStyle : public QProxyStyle {
  private:
   int indicator_ = 12;
 };
+
+// A line a logical pixel wide along each side of a rectangle: at a
+// fractional device pixel ratio a widget's edge may fall between device
+// pixels, where a line one device pixel wide can be lost; a strip a logical
+// pixel wide always covers one.
+void drawEdge(QPainter& p, const QRect& r, const QColor& colour);
 
 // A frame whose title stands on its border line, as the twip layout was
 // drawn for: its controls start half a title below the line, so a row

@@ -104,6 +104,14 @@ int boxTextRoom(const QLineEdit* box) {
   return contents.width() - m.left() - m.right() - 2 * kLineEditMargin - 1;
 }
 
+BoxRoom boxRoom(const QLineEdit* box) {
+  const QFontMetricsF fm(box->font());
+  BoxRoom r{boxTextRoom(box), 0};
+  for (QChar ch : QStringLiteral("0123456789-+.e"))
+    r.widestChar = std::max(r.widestChar, fm.horizontalAdvance(ch));
+  return r;
+}
+
 bool fitsBox(const QLineEdit* box, const QString& text) {
   return QFontMetricsF(box->font()).horizontalAdvance(text) <= boxTextRoom(box);
 }

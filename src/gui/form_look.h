@@ -23,6 +23,16 @@ QFont formFont(qreal zoom = 1);
 // pixel it wants beyond the text before it starts to scroll.
 int boxTextRoom(const QLineEdit* box);
 
+// What a box holds without measuring each text: its room, and the widest
+// character a number is written with in its face.
+struct BoxRoom {
+  int room = 0;
+  qreal widestChar = 1;
+  // Whether a text fits even were each of its characters the widest one.
+  bool surelyFits(const QString& text) const { return text.size() * widestChar <= room; }
+};
+BoxRoom boxRoom(const QLineEdit* box);
+
 // Whether a text fits its box whole.
 bool fitsBox(const QLineEdit* box, const QString& text);
 

@@ -135,6 +135,7 @@ void MainWindow::placeControl(const ControlSpec& entry) {
     size = QSize(w->sizeHint().width(), px(kButtonRowTwips));
   }
   w->setGeometry(QRect(at, size));
+  if (entry.kind == Kind::Text) rooms_[entry.id] = boxRoom(static_cast<QLineEdit*>(w));
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
@@ -272,9 +273,14 @@ QString MainWindow::textOf(ControlId id) const {
 void MainWindow::showText(ControlId id) {
   auto* box = static_cast<QLineEdit*>(widgets_[id]);
   const QString text = QString::fromStdString(lab_->lab.c.text(id));
-  // A number wider than its box shows rounded to the digits that fit.
-  const QString shown = boxShows(box, text);
-  box->setToolTip(tipOf(id, shown == text ? QString() : text.toHtmlEscaped()));
+  // A number wider than its box shows rounded to the digits that fit (the
+  // text is measured only when it could be too wide: a run writes most
+  // boxes at every refresh), and says itself whole in the tooltip.
+  const QString shown = rooms_[id].surelyFits(text) ? text : boxShows(box, text);
+  const bool rounded = shown != text;
+  if (rounded || rounded_[id])
+    box->setToolTip(tipOf(id, rounded ? text.toHtmlEscaped() : QString()));
+  rounded_[id] = rounded;
   if (box->text() != shown) {
     box->setText(shown);
     box->setCursorPosition(0);

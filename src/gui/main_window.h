@@ -86,6 +86,8 @@ class MainWindow : public QWidget {
   std::array<QWidget*, ControlCount> widgets_{};
   std::array<QButtonGroup*, ControlCount> groups_{};  // by frame
   QPointer<AboutWindow> about_;
+  std::array<BoxRoom, ControlCount> rooms_{};  // of the text boxes
+  std::array<bool, ControlCount> rounded_{};   // a box shows its number rounded
   qreal zoom_ = 1;
   QPoint origin_;   // the form's top-left corner in the window
   QSize formSize_;  // the window's size at zoom 1

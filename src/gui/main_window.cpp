@@ -151,11 +151,10 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
   zoom_ = zoom;
   origin_ = QPoint(std::max(0, origin.x()), std::max(0, origin.y()));
   placeControls();
-  // Numbers rounded to fit their box are fitted again at the new size.
+  // Numbers the laboratory wrote are fitted again to their boxes; typed
+  // text stays as it was typed.
   for (const auto& entry : controlTable())
-    if (entry.kind == Kind::Text &&
-        textOf(entry.id) != QString::fromStdString(lab_->lab.c.text(entry.id)))
-      showText(entry.id);
+    if (entry.kind == Kind::Text && written_[entry.id]) showText(entry.id);
 }
 
 QWidget* MainWindow::makeControl(const ControlSpec& entry, QWidget* parent) {
@@ -170,8 +169,10 @@ QWidget* MainWindow::makeControl(const ControlSpec& entry, QWidget* parent) {
       box->setTextMargins(-1, 0, -3, 0);
       // Only what the user types goes to the laboratory; text written by
       // the laboratory itself comes back through showControl().
-      connect(box, &QLineEdit::textEdited, this,
-              [this, id](const QString& text) { lab_->lab.c.typeText(id, text.toStdString()); });
+      connect(box, &QLineEdit::textEdited, this, [this, id](const QString& text) {
+        lab_->lab.c.typeText(id, text.toStdString());
+        written_[id] = false;
+      });
       w = box;
       break;
     }
@@ -266,10 +267,6 @@ void MainWindow::showControl(ControlId id) {
   }
 }
 
-QString MainWindow::textOf(ControlId id) const {
-  return static_cast<QLineEdit*>(widgets_[id])->text();
-}
-
 void MainWindow::showText(ControlId id) {
   auto* box = static_cast<QLineEdit*>(widgets_[id]);
   const QString text = QString::fromStdString(lab_->lab.c.text(id));
@@ -281,6 +278,7 @@ void MainWindow::showText(ControlId id) {
   if (rounded || rounded_[id])
     box->setToolTip(tipOf(id, rounded ? text.toHtmlEscaped() : QString()));
   rounded_[id] = rounded;
+  written_[id] = true;
   if (box->text() != shown) {
     box->setText(shown);
     box->setCursorPosition(0);

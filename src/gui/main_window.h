@@ -68,7 +68,6 @@ class MainWindow : public QWidget {
   void placeControls();
   void placeControl(const ControlSpec& entry);
   QSize rememberedSize() const;
-  QString textOf(ControlId id) const;
   void showText(ControlId id);
   void afterHandler();
   void showChanged();
@@ -88,6 +87,7 @@ class MainWindow : public QWidget {
   QPointer<AboutWindow> about_;
   std::array<BoxRoom, ControlCount> rooms_{};  // of the text boxes
   std::array<bool, ControlCount> rounded_{};   // a box shows its number rounded
+  std::array<bool, ControlCount> written_{};   // a box shows what the laboratory wrote
   qreal zoom_ = 1;
   QPoint origin_;   // the form's top-left corner in the window
   QSize formSize_;  // the window's size at zoom 1

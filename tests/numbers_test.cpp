@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 
 using namespace lumet;
@@ -155,4 +156,21 @@ TEST(FormatBox, ShortestTextWithinTwelveDigits) {
       EXPECT_NE(formatBox(v, significant - 1), box) << box;
     }
   }
+}
+
+// The window's toolkit takes the user's locale, whose decimal separator may
+// be a comma; the boxes and the log still write a point.
+TEST(FormatNumber, APointWhateverTheLocale) {
+  const std::string before = std::setlocale(LC_NUMERIC, nullptr);
+  const char* comma = nullptr;
+  for (const char* name : {"ru_RU.UTF-8", "de_DE.UTF-8", "fr_FR.UTF-8"})
+    if (std::setlocale(LC_NUMERIC, name)) {
+      comma = name;
+      break;
+    }
+  if (!comma) GTEST_SKIP() << "no locale with a decimal comma installed";
+  EXPECT_EQ(formatNumber(6.38999999999991), "6.38999999999991");
+  EXPECT_EQ(formatNumber(-9.54679214270826e-13), "-9.54679214270826e-13");
+  EXPECT_EQ(formatBox(6.38999999999991), "6.39");
+  std::setlocale(LC_NUMERIC, before.c_str());
 }

@@ -111,9 +111,9 @@ TEST(Controls, ANumberIsWrittenOutWhenItsTextIsRead) {
     EXPECT_EQ(c.takeChanged(), std::vector<ControlId>{Text31});
     c.setNumber(Text31, v);  // the same value again is no change
     EXPECT_TRUE(c.takeChanged().empty());
-    EXPECT_EQ(c.text(Text31), formatNumber(v));
+    EXPECT_EQ(c.text(Text31), formatBox(v));
     // A box read as a number reads the text it shows, not the value kept.
-    EXPECT_EQ(c.number(Text31), parseNumber(formatNumber(v)));
+    EXPECT_EQ(c.number(Text31), parseNumber(formatBox(v)));
   }
   Controls c;
   c.setNumber(Text7, 5);

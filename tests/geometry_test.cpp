@@ -32,7 +32,7 @@ struct Rods : ::testing::Test {
   bool build() {
     r = StartReport{};
     const bool built = BuildConstraints(m, ReadChoices(c), r);
-    for (const BoxValue& v : r.shown) c.setText(v.box, formatNumber(v.value));
+    for (const BoxValue& v : r.shown) c.setNumber(v.box, v.value);
     for (const char* notice : r.notices) messages.emplace_back(notice);
     if (r.stop) messages.emplace_back(r.stop);
     return built;
@@ -85,7 +85,7 @@ TEST_F(Rods, DefaultStandardCycloid) {
   EXPECT_EQ(m.Y2n, m.Yn);
   EXPECT_NEAR(m.al2, -1.5674629946979604, 1e-12);  // almost straight down from the cusp
   EXPECT_EQ(m.al2v, m.al2);
-  EXPECT_EQ(box(Text14), formatNumber(m.R2));
+  EXPECT_EQ(box(Text14), formatBox(m.R2));
   EXPECT_EQ(box(Text14).substr(0, 8), "2118180.");
   EXPECT_EQ(box(Text31), "0");
   EXPECT_EQ(box(Text41).substr(0, 6), "4.9488");
@@ -153,7 +153,7 @@ TEST_F(Rods, ModifiedCycloidFindsItsStartAngle) {
   EXPECT_NEAR(m.X2n, 0, 1e-12);
   EXPECT_NEAR(m.Y2n, 101.00083059581381, 1e-10);
   EXPECT_EQ(m.fiK2, 2.0);
-  EXPECT_EQ(box(Text31), formatNumber(m.fiN2));
+  EXPECT_EQ(box(Text31), formatBox(m.fiN2));
   EXPECT_EQ(box(Text41), "2");
   EXPECT_TRUE(messages.empty());
 }

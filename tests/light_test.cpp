@@ -181,7 +181,7 @@ TEST(LightExperiment, DocumentedRaysThroughTheBoxes) {
   // Ray 2 left through the bottom.
   EXPECT_EQ(L.lab.c.text(Text44), "-10");
   EXPECT_NEAR(L.box(Text45), 7.203894940943108, 1e-9);
-  EXPECT_NEAR(L.box(Text48), 1 / 1.2, 1e-15);
+  EXPECT_NEAR(L.box(Text48), 1 / 1.2, 1e-12);  // 12 digits shown
   EXPECT_NEAR(L.box(Text49), 40.32352896553565, 1e-9);
   EXPECT_EQ(L.lab.m.kMx, 0.5);
   EXPECT_FALSE(L.lab.Timer1.Enabled);
@@ -223,7 +223,7 @@ TEST(LightExperiment, AutoDnLinearReflectsAtTheFirstBoundary) {
   EXPECT_EQ(L.lab.c.text(Text44), "10");
   EXPECT_NEAR(L.box(Text35), 10, 1e-9);
   EXPECT_NEAR(L.box(Text45), 30, 1e-9);
-  EXPECT_NEAR(L.box(Text38), 1 / 1.95, 1e-15);
+  EXPECT_NEAR(L.box(Text38), 1 / 1.95, 1e-12);  // 12 digits shown
 }
 
 TEST(LightExperiment, OneQuestionPerPassAndNoStopsThere) {

@@ -21,7 +21,7 @@ TEST(PhysicsRun, DefaultFreeOrbitKeepsItsEnergyAndFinishesAt2840) {
   EXPECT_TRUE(t.dialogs.messages.empty());
   EXPECT_EQ(t.c.text(Text65), "2840");
   EXPECT_EQ(t.c.text(Text60), "3000");
-  EXPECT_EQ(t.c.text(Text48), formatNumber(t.m.E0[5]));
+  EXPECT_EQ(t.c.text(Text48), formatBox(t.m.E0[5]));
   // The boxes match the independent replay (tests/tools/free_orbit_golden.py).
   EXPECT_PRED3(test::near, *parseNumber(t.c.text(Text31)), 6559356.000691487, 1e-9);
   EXPECT_PRED3(test::near, *parseNumber(t.c.text(Text41)), -3221706.458797557, 1e-9);

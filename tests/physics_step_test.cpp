@@ -220,7 +220,7 @@ TEST_F(FreeFlight, ResultTableSwitchesByOneStepAfterAStop) {
   Step(t.l);
   EXPECT_EQ(mm.ColDiv[5], mm.Lmax[5]);
   EXPECT_PRED3(near, mm.ColT[5], lk / mm.Lmax[5], 1e-15);
-  EXPECT_EQ(t.c.text(Text80), formatNumber(mm.ColT[5]));
+  EXPECT_EQ(t.c.text(Text80), formatBox(mm.ColT[5]));
   EXPECT_EQ(t.c.text(Text65), "2840");  // Tfin is still the time
   t.c.setCheck(Check8, true);
   t.c.setCheck(Check9, true);
@@ -261,7 +261,7 @@ TEST_F(FreeFlight, RefreshWritesEveryValueBoxOfTheShownBody) {
       {Text27, mm.ttV},   {Text28, mm.ttR + mm.ttV},
       {Text65, 0},        {Text70, 0},
   };
-  for (const auto& b : boxes) EXPECT_EQ(t.c.text(b.id), formatNumber(b.v)) << b.id;
+  for (const auto& b : boxes) EXPECT_EQ(t.c.text(b.id), formatBox(b.v)) << b.id;
   EXPECT_EQ(mm.iShow, 5);
   // The picture got the free body's point.
   ASSERT_FALSE(t.picture1.ops.empty());
@@ -271,12 +271,12 @@ TEST_F(FreeFlight, RefreshWritesEveryValueBoxOfTheShownBody) {
 TEST_F(FreeFlight, XYBoxShowsTheFinishPlace) {
   t.c.setCheck(Check16, true);
   steps(2840);
-  EXPECT_EQ(t.c.text(Text35), formatNumber(m().Xfin[5]));
-  EXPECT_EQ(t.c.text(Text45), formatNumber(m().Yfin[5]));
+  EXPECT_EQ(t.c.text(Text35), formatBox(m().Xfin[5]));
+  EXPECT_EQ(t.c.text(Text45), formatBox(m().Yfin[5]));
   t.c.setCheck(Check16, false);
   t.m.KDfi = 400000;
   Step(t.l);
-  EXPECT_EQ(t.c.text(Text35), formatNumber(0.1 * m().VR1[5]));
+  EXPECT_EQ(t.c.text(Text35), formatBox(0.1 * m().VR1[5]));
   EXPECT_EQ(t.c.text(Text45), "5e-06");
 }
 
@@ -297,7 +297,7 @@ TEST_F(FreeFlight, RefreshComesEveryNCgSteps) {
     bool refresh = k == 10 || k == 20;
     if (refresh) {
       EXPECT_EQ(m().NCgr, 1);
-      EXPECT_EQ(t.c.text(Text60), formatNumber(k)) << k;
+      EXPECT_EQ(t.c.text(Text60), formatBox(k)) << k;
     }
     size_t points = t.picture1.ops.size();
     EXPECT_EQ(points, size_t(k >= 20 ? 2 : k >= 10 ? 1 : 0)) << k;

@@ -56,13 +56,14 @@ TEST(V0Button, AlongTheDirectionOfTheShownTrajectory) {
     t.c.select(c.option);
     t.set(Text25, "10");
     t.lab.click(Command12);
-    EXPECT_NEAR(box(t, Text7), 10 * std::cos(c.angle), 1e-13) << c.option;
-    EXPECT_NEAR(box(t, Text8), 10 * std::sin(c.angle), 1e-13) << c.option;
+    // The boxes show 12 significant digits.
+    EXPECT_NEAR(box(t, Text7), 10 * std::cos(c.angle), 1e-10) << c.option;
+    EXPECT_NEAR(box(t, Text8), 10 * std::sin(c.angle), 1e-10) << c.option;
     // The four start directions in degrees with the laboratory's Pi.
-    EXPECT_NEAR(box(t, Text31), 0.3 * 180 / 3.141592654, 1e-12);
-    EXPECT_NEAR(box(t, Text32), -1.2 * 180 / 3.141592654, 1e-12);
-    EXPECT_NEAR(box(t, Text33), 2.5 * 180 / 3.141592654, 1e-12);
-    EXPECT_NEAR(box(t, Text34), -0.7 * 180 / 3.141592654, 1e-12);
+    EXPECT_NEAR(box(t, Text31), 0.3 * 180 / 3.141592654, 1e-9);
+    EXPECT_NEAR(box(t, Text32), -1.2 * 180 / 3.141592654, 1e-9);
+    EXPECT_NEAR(box(t, Text33), 2.5 * 180 / 3.141592654, 1e-9);
+    EXPECT_NEAR(box(t, Text34), -0.7 * 180 / 3.141592654, 1e-9);
   }
 }
 
@@ -71,8 +72,8 @@ TEST(V0Button, ANegativeSpeedReversesBothComponents) {
   t.m.al1v = 0.5;
   t.set(Text25, "-10");
   t.lab.click(Command12);
-  EXPECT_NEAR(box(t, Text7), -10 * std::cos(0.5), 1e-13);
-  EXPECT_NEAR(box(t, Text8), -10 * std::sin(0.5), 1e-13);
+  EXPECT_NEAR(box(t, Text7), -10 * std::cos(0.5), 1e-10);
+  EXPECT_NEAR(box(t, Text8), -10 * std::sin(0.5), 1e-10);
   EXPECT_EQ(t.c.text(Text25), "-10");
 }
 

@@ -1,11 +1,18 @@
 #!/usr/bin/env bash
 # Installs what Lumet needs on Debian 12 (as root, or through sudo) and
-# builds it in build/. Sourced by lumet.sh and test.sh.
+# builds it in build/. Sourced by lumet.sh, test.sh, screenshot.sh and
+# look.sh.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
-packages=(g++ cmake make libgtest-dev libbenchmark-dev qt6-base-dev nlohmann-json3-dev fonts-dejavu-core xvfb xauth
+packages=(g++ cmake make libgtest-dev libbenchmark-dev qt6-base-dev nlohmann-json3-dev
+  fonts-dejavu-core fonts-liberation xvfb xauth
   librsvg2-bin desktop-file-utils appstream dpkg-dev file man-db python3 clang-format)
+# To look at the window as a user does (tools/look.sh): screenshots of the
+# real window on a virtual display, resized by the window system.
+if [ "${LUMET_LOOK:-0}" = 1 ]; then
+  packages+=(imagemagick xdotool)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

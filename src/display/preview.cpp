@@ -1,6 +1,7 @@
 // The preview of the trajectories: the rods sampled from the geometry the
 // start left, and the profile of the field of mass 2. Every sample is
 // computed into locals and drawn at once; the model is only read.
+#include <algorithm>
 #include <cmath>
 
 #include "display/display.h"
@@ -47,7 +48,12 @@ void DrawRods(Canvas& p, const Model& m, const Choices& ch) {
     }
   }
 
-  if (ch.takesPart(4)) drawn(p.arc(m.X40 * k, m.Y40 * k, m.R4 * k, m.fiN4, m.fiK4, kColour1));
+  // The arc runs counter-clockwise from the smaller of its angles to the
+  // larger: a modified arc through angle 0 has its end angle brought below
+  // zero, and its rod is the short way between them, through 0.
+  if (ch.takesPart(4))
+    drawn(p.arc(m.X40 * k, m.Y40 * k, m.R4 * k, std::min(m.fiN4, m.fiK4), std::max(m.fiN4, m.fiK4),
+                kColour1));
 }
 
 void DrawFieldProfile(Canvas& p, const Model& m, const Choices& ch) {

@@ -3,9 +3,12 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScrollBar>
+#include <algorithm>
 
 #include "app/laboratory.h"
+#include "gui/form_look.h"
 #include "gui/message_boxes.h"
 
 namespace lumet {
@@ -17,12 +20,22 @@ std::string aboutLogNote(const std::string& logFolder) {
   return "Журнал опыта lumet.dat записывается в папку " + logFolder + "\r\n\r\n";
 }
 
-AboutWindow::AboutWindow(QWidget* parent, const std::string& logFolder)
+namespace {
+
+// The window's size in twips at zoom 1: the text box, the caption lines and
+// "Закрыть" below it, with a margin right and below.
+constexpr int kWidthTwips = 6315 + 60;
+constexpr int kHeightTwips = 3450 + 120;
+// The height of the band below the text box.
+constexpr int kBandTwips = kHeightTwips - 2895;
+
+}  // namespace
+
+AboutWindow::AboutWindow(QWidget* parent, const std::string& logFolder, qreal zoom)
     : QWidget(parent, Qt::Window) {
   setAttribute(Qt::WA_DeleteOnClose);
   setObjectName("About");
   setWindowTitle("About");
-  if (parent) setFont(parent->font());
 
   Text1_ = new QPlainTextEdit(this);
   Text1_->setObjectName("Text1");
@@ -32,26 +45,48 @@ AboutWindow::AboutWindow(QWidget* parent, const std::string& logFolder)
   Text1_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   // The manual breaks its lines with CR LF; the box wants plain line feeds.
   Text1_->setPlainText(messageText(helpText() + aboutLogNote(logFolder)));
-  Text1_->setGeometry(0, 0, px(6315), px(2895));
 
   Label1_ = new QLabel(QString::fromUtf8(kAboutDistribution), this);
   Label1_->setObjectName("Label1");
-  Label1_->setGeometry(px(120), px(2940), px(4800), px(225));
   Label2_ = new QLabel(QString::fromUtf8(kAboutMaker), this);
   Label2_->setObjectName("Label2");
-  Label2_->setGeometry(px(120), px(3180), px(4800), px(225));
 
   Command1_ = new QPushButton(QStringLiteral("Закрыть"), this);
   Command1_->setObjectName("Command1");
-  Command1_->setGeometry(px(5040), px(3150), px(1215), px(300));
   connect(Command1_, &QPushButton::clicked, this, &QWidget::close);
 
-  int right = std::max({Text1_->geometry().right(), Command1_->geometry().right(),
-                        Label1_->geometry().right(), Label2_->geometry().right()});
-  int bottom = std::max(Command1_->geometry().bottom(), Label2_->geometry().bottom());
-  resize(right + 1 + px(60), bottom + 1 + px(120));
+  place();
+  baseSize_ = size();
+  setMinimumSize(baseSize_);
+  // It opens as large as the form it belongs to.
+  resize(size() * std::max<qreal>(1, zoom));
 }
 
-int AboutWindow::px(int twips) const { return qRound(twips * logicalDpiX() / 1440.0); }
+int AboutWindow::px(int twips) const { return qRound(twips * logicalDpiX() / 1440.0 * zoom_); }
+
+void AboutWindow::place() {
+  setFont(formFont(zoom_));
+  // The text box takes all the window leaves above the band of the caption
+  // lines and "Закрыть"; the band keeps its twip places from the left and
+  // from the bottom, "Закрыть" from the right.
+  const int w = std::max(width(), px(kWidthTwips)), h = std::max(height(), px(kHeightTwips));
+  const int band = h - px(kBandTwips);
+  const auto fromBand = [&](int twips) { return band + px(twips - 2895); };
+  Text1_->setGeometry(0, 0, w - px(60), band);
+  Label1_->setGeometry(px(120), fromBand(2940), px(4800), px(225));
+  Label2_->setGeometry(px(120), fromBand(3180), px(4800), px(225));
+  Command1_->setGeometry(w - px(kWidthTwips - 5040), fromBand(3150), px(1215), px(300));
+  if (width() < w || height() < h) resize(w, h);
+}
+
+void AboutWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  // The text grows with the window: one zoom for the font and the band,
+  // as far as both width and height allow.
+  if (baseSize_.isEmpty()) return;  // still being built
+  zoom_ = std::max<qreal>(
+      1, std::min(qreal(width()) / baseSize_.width(), qreal(height()) / baseSize_.height()));
+  place();
+}
 
 }  // namespace lumet

@@ -17,14 +17,24 @@ class AboutWindow : public QWidget {
  public:
   // A window of its own (not a child painted into the parent); it is
   // destroyed when closed, so every opening builds the text anew. The text
-  // ends with the folder where the run log goes.
-  explicit AboutWindow(QWidget* parent = nullptr, const std::string& logFolder = ".");
+  // ends with the folder where the run log goes; the window opens at the
+  // zoom of the form that opens it.
+  explicit AboutWindow(QWidget* parent = nullptr, const std::string& logFolder = ".",
+                       qreal zoom = 1);
 
   QPlainTextEdit* text() const { return Text1_; }
   QPushButton* closeButton() const { return Command1_; }
+  // How much the window is enlarged: 1 at its twip size.
+  qreal zoom() const { return zoom_; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   int px(int twips) const;
+  void place();
+  qreal zoom_ = 1;
+  QSize baseSize_;  // the window's size at zoom 1
   QPlainTextEdit* Text1_;
   QPushButton* Command1_;
   QLabel* Label1_;

@@ -10,22 +10,26 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSettings>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "gui/about_window.h"
+#include "gui/form_look.h"
 #include "gui/menus.h"
 #include "gui/picture_widget.h"
 #include "gui/settings.h"
+#include "gui/tooltips.h"
 
 namespace lumet {
 
 namespace {
 
-// The height of a check box or option button of natural size, in twips: the
-// rows of the frames are 220 twips apart.
-constexpr int kButtonRowTwips = 210;
+// The height of a check box or option button of natural size, and the side
+// of its indicator, in twips: the rows of the frames are 220 twips apart,
+// "AutoDn" and "AutoPn" 200.
+constexpr int kButtonRowTwips = 180;
 
 QString qstr(const char* s) { return QString::fromUtf8(s); }
 
@@ -43,17 +47,24 @@ Speed rememberedSpeed() {
   return speedByName(name.toStdString()).value_or(Speed::x1);
 }
 
+// A control's tooltip as a paragraph, so that a long one wraps; a number
+// shown rounded in its box adds the number whole.
+QString tipOf(ControlId id, const QString& whole = {}) {
+  const QString tip = tooltip(id);
+  if (tip.isEmpty()) return tip;
+  QString html = "<p>" + tip.toHtmlEscaped() + "</p>";
+  if (!whole.isEmpty()) html += "<p>" + QString::fromUtf8("Полностью: ") + whole + "</p>";
+  return html;
+}
+
+// Where the window keeps its size between sessions.
+const char* const kSettingsSize = "window/size";
+
 }  // namespace
 
 MainWindow::MainWindow(std::string logDir, QWidget* parent) : QWidget(parent), dialogs_(this) {
   setObjectName("Lumet1R");
   setWindowTitle("Lumet1R");
-  // A small dialog font, as the twip layout was drawn for (its boxes are
-  // narrow); point sizes follow the logical DPI like the twips do, so the
-  // proportions hold on every screen.
-  QFont f = font();
-  f.setPointSizeF(7);
-  setFont(f);
 
   const auto& table = controlTable();
   const qreal ratio = devicePixelRatioF();
@@ -82,15 +93,21 @@ MainWindow::MainWindow(std::string logDir, QWidget* parent) : QWidget(parent), d
   origin_ = QPoint(0, menuBar_->sizeHint().height());
 
   build();
+  // The form at its twip size is the smallest that reads; the window opens
+  // at the size it had when it was last closed.
+  setMinimumSize(formSize_);
+  resize(rememberedSize());
   obeyTimer();
 }
 
 MainWindow::~MainWindow() {
   Timer1_.stop();
   if (about_) delete about_.data();
+  // The controls go before the style they are drawn with.
+  qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
 }
 
-int MainWindow::px(int twips) const { return qRound(twips * logicalDpiX() / 1440.0); }
+int MainWindow::px(int twips) const { return qRound(twips * logicalDpiX() / 1440.0 * zoom_); }
 
 PictureWidget* MainWindow::picture(ControlId id) const {
   return id == Picture1 ? Picture1_ : id == Picture2 ? Picture2_ : nullptr;
@@ -107,13 +124,68 @@ void MainWindow::build() {
     QWidget* parent = entry.frame == ControlCount ? this : widgets_[entry.frame];
     widgets_[entry.id] = makeControl(entry, parent);
   }
+  placeControls();
 
-  // The window shows every control, with the same margin right and below as
+  // The form shows every control, with the same margin right and below as
   // the layout keeps at its left.
   QRect all;
   for (QWidget* w : widgets_)
     if (w) all = all.united(QRect(w->mapTo(this, QPoint(0, 0)), w->size()));
-  resize(all.right() + 1 + px(90), all.bottom() + 1 + px(90));
+  formSize_ = QSize(all.right() + 1 + px(90), all.bottom() + 1 + px(90));
+  resize(formSize_);
+}
+
+void MainWindow::placeControls() {
+  setFont(formFont(zoom_));
+  formStyle_->setIndicator(px(kButtonRowTwips));
+  const auto& table = controlTable();
+  for (const auto& entry : table)
+    if (entry.kind == Kind::Frame) placeControl(entry);
+  for (const auto& entry : table)
+    if (entry.kind != Kind::Frame && entry.kind != Kind::Timer) placeControl(entry);
+}
+
+void MainWindow::placeControl(const ControlEntry& entry) {
+  QWidget* w = widgets_[entry.id];
+  // Places are window coordinates; a control inside a frame is a child of
+  // the frame and stands relative to it.
+  QPoint at = origin_ + QPoint(px(entry.left), px(entry.top));
+  if (entry.frame != ControlCount) at -= widgets_[entry.frame]->pos();
+  QSize size;
+  if (entry.kind == Kind::Picture) {
+    // Drawn again at the new size, its dots as wide as a pixel of the form.
+    size = QSize(px(entry.width), px(entry.height));
+    picture(entry.id)->resizePicture(size.width(), size.height(), devicePixelRatioF(), zoom_);
+  } else if (entry.width > 0) {
+    size = QSize(px(entry.width), px(entry.height));
+  } else if (entry.kind == Kind::Label) {
+    size = w->sizeHint();
+  } else {
+    size = QSize(w->sizeHint().width(), px(kButtonRowTwips));
+  }
+  w->setGeometry(QRect(at, size));
+  if (entry.kind == Kind::Text) rooms_[entry.id] = boxRoom(static_cast<QLineEdit*>(w));
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (formSize_.isEmpty()) return;  // still being built
+  // The whole form scales by one factor, as far as the window under the menu
+  // bar lets it, and stands in the middle of that room.
+  const int menu = menuBar_->sizeHint().height();
+  const QSize form = formSize_ - QSize(0, menu);
+  const qreal zoom = std::max(
+      1.0, std::min(qreal(width()) / form.width(), qreal(height() - menu) / form.height()));
+  const QPoint origin((width() - qRound(form.width() * zoom)) / 2,
+                      menu + (height() - menu - qRound(form.height() * zoom)) / 2);
+  if (zoom == zoom_ && origin == origin_) return;
+  zoom_ = zoom;
+  origin_ = QPoint(std::max(0, origin.x()), std::max(menu, origin.y()));
+  placeControls();
+  // Numbers the laboratory wrote are fitted again to their boxes; typed
+  // text stays as it was typed.
+  for (const auto& entry : controlTable())
+    if (entry.kind == Kind::Text && written_[entry.id]) showText(entry.id);
 }
 
 QWidget* MainWindow::makeControl(const ControlEntry& entry, QWidget* parent) {
@@ -125,17 +197,20 @@ QWidget* MainWindow::makeControl(const ControlEntry& entry, QWidget* parent) {
       auto* box = new QLineEdit(parent);
       box->setText(QString::fromStdString(c.text(id)));
       box->setCursorPosition(0);
-      box->setTextMargins(1, 0, 1, 0);
+      box->setTextMargins(-1, 0, -3, 0);
       // Only what the user types goes to the laboratory; text written by
       // the laboratory itself comes back through showControl().
-      connect(box, &QLineEdit::textEdited, this,
-              [this, id](const QString& text) { lab_->lab.c.typeText(id, text.toStdString()); });
+      connect(box, &QLineEdit::textEdited, this, [this, id](const QString& text) {
+        lab_->lab.c.typeText(id, text.toStdString());
+        written_[id] = false;
+      });
       w = box;
       break;
     }
     case Kind::Label: w = new QLabel(qstr(entry.caption), parent); break;
     case Kind::Check: {
       auto* box = new QCheckBox(qstr(entry.caption), parent);
+      box->setStyle(formStyle_.get());
       box->setChecked(c.value(id));
       connect(box, &QAbstractButton::clicked, this, [this, id](bool on) {
         lab_->lab.c.setCheck(id, on);
@@ -146,6 +221,7 @@ QWidget* MainWindow::makeControl(const ControlEntry& entry, QWidget* parent) {
     }
     case Kind::Option: {
       auto* button = new QRadioButton(qstr(entry.caption), parent);
+      button->setStyle(formStyle_.get());
       button->setAutoExclusive(false);
       QButtonGroup*& group = groups_[entry.frame];
       if (!group) {
@@ -161,7 +237,7 @@ QWidget* MainWindow::makeControl(const ControlEntry& entry, QWidget* parent) {
       w = button;
       break;
     }
-    case Kind::Frame: w = new QGroupBox(qstr(entry.caption), parent); break;
+    case Kind::Frame: w = new FrameBox(qstr(entry.caption), parent); break;
     case Kind::Command: {
       auto* button = new QPushButton(qstr(entry.caption), parent);
       button->setAutoDefault(false);
@@ -173,20 +249,7 @@ QWidget* MainWindow::makeControl(const ControlEntry& entry, QWidget* parent) {
     case Kind::Timer: return nullptr;
   }
   w->setObjectName(entry.name);
-
-  // Places are window coordinates; a control inside a frame is a child of
-  // the frame and stands relative to it.
-  QPoint at = origin_ + QPoint(px(entry.left), px(entry.top));
-  if (parent != this) at -= parent->mapTo(this, QPoint(0, 0));
-  QSize size;
-  if (entry.width > 0) {
-    size = QSize(px(entry.width), px(entry.height));
-  } else if (entry.kind == Kind::Label) {
-    size = w->sizeHint();
-  } else {
-    size = QSize(w->sizeHint().width(), px(kButtonRowTwips));
-  }
-  w->setGeometry(QRect(at, size));
+  w->setToolTip(tipOf(id));
   return w;
 }
 
@@ -230,16 +293,7 @@ void MainWindow::showChanged() {
 void MainWindow::showControl(ControlId id) {
   const Controls& c = lab_->lab.c;
   switch (controlTable()[id].kind) {
-    case Kind::Text: {
-      auto* box = static_cast<QLineEdit*>(widgets_[id]);
-      QString text = QString::fromStdString(c.text(id));
-      if (box->text() != text) {
-        box->setText(text);
-        // A number longer than its box shows its leading digits.
-        box->setCursorPosition(0);
-      }
-      break;
-    }
+    case Kind::Text: showText(id); break;
     case Kind::Check: static_cast<QAbstractButton*>(widgets_[id])->setChecked(c.value(id)); break;
     case Kind::Option: {
       auto* button = static_cast<QAbstractButton*>(widgets_[id]);
@@ -256,6 +310,24 @@ void MainWindow::showControl(ControlId id) {
   }
 }
 
+void MainWindow::showText(ControlId id) {
+  auto* box = static_cast<QLineEdit*>(widgets_[id]);
+  const QString text = QString::fromStdString(lab_->lab.c.text(id));
+  // A number wider than its box shows rounded to the digits that fit (the
+  // text is measured only when it could be too wide: a run writes most
+  // boxes at every refresh), and says itself whole in the tooltip.
+  const QString shown = rooms_[id].surelyFits(text) ? text : boxShows(box, text);
+  const bool rounded = shown != text;
+  if (rounded || rounded_[id])
+    box->setToolTip(tipOf(id, rounded ? text.toHtmlEscaped() : QString()));
+  rounded_[id] = rounded;
+  written_[id] = true;
+  if (box->text() != shown) {
+    box->setText(shown);
+    box->setCursorPosition(0);
+  }
+}
+
 void MainWindow::obeyTimer() {
   const Timer& t = lab_->lab.Timer1;
   if (!t.Enabled) {
@@ -267,13 +339,23 @@ void MainWindow::obeyTimer() {
 }
 
 void MainWindow::openAbout() {
-  if (!about_) about_ = new AboutWindow(this, lab_->lab.logDir);
+  if (!about_) about_ = new AboutWindow(this, lab_->lab.logDir, zoom_);
   about_->show();
   about_->raise();
   about_->activateWindow();
 }
 
+QSize MainWindow::rememberedSize() const {
+  QSettings settings(kSettingsOrganisation, kSettingsApplication);
+  const QSize saved = settings.value(kSettingsSize).toSize();
+  if (!saved.isValid()) return formSize_;
+  // Never larger than the screen it opens on, never smaller than the form.
+  const QSize room = screen() ? screen()->availableGeometry().size() : saved;
+  return saved.boundedTo(room).expandedTo(formSize_);
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
+  QSettings(kSettingsOrganisation, kSettingsApplication).setValue(kSettingsSize, size());
   // Leaving the window ends the program: the run stops and the About window
   // goes with it.
   lab_->lab.Timer1.Enabled = false;

@@ -14,7 +14,9 @@
 
 #include "app/laboratory.h"
 #include "gui/about_window.h"
+#include "gui/form_look.h"
 #include "gui/message_boxes.h"
+#include "gui/settings.h"
 #include "model/controls.h"
 
 class QButtonGroup;
@@ -40,7 +42,8 @@ class MainWindow : public QWidget {
   // The About window while it is open.
   AboutWindow* about() const { return about_; }
 
-  // Twips to pixels of this window: the logical DPI over 1440.
+  // Twips to pixels of this window: the logical DPI over 1440, times the
+  // zoom of the form.
   int px(int twips) const;
   // The form's top-left corner in the window, under the menu bar: the twip
   // places of the controls count from here.
@@ -51,6 +54,10 @@ class MainWindow : public QWidget {
   // Steps per tick from the next tick on, also during a run; remembered
   // between sessions.
   void setSpeed(Speed speed);
+  // How much the form is enlarged to fill the window: 1 at its twip size.
+  qreal zoom() const { return zoom_; }
+  // The window's size with the form at its twip size.
+  QSize formSize() const { return formSize_; }
 
  public slots:
   // Presses a button as the user would.
@@ -60,10 +67,15 @@ class MainWindow : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void build();
   QWidget* makeControl(const ControlEntry& entry, QWidget* parent);
+  void placeControls();
+  void placeControl(const ControlEntry& entry);
+  QSize rememberedSize() const;
+  void showText(ControlId id);
   void afterHandler();
   void present();
   void showChanged();
@@ -71,6 +83,8 @@ class MainWindow : public QWidget {
   void obeyTimer();
   void openAbout();
 
+  // The style of the check boxes and option buttons.
+  std::unique_ptr<FormStyle> formStyle_ = std::make_unique<FormStyle>();
   MessageBoxes dialogs_;
   PictureWidget* Picture1_ = nullptr;
   PictureWidget* Picture2_ = nullptr;
@@ -79,10 +93,15 @@ class MainWindow : public QWidget {
   // Shows what the ticks changed, once a frame while they come.
   QTimer frame_;
   QMenuBar* menuBar_ = nullptr;
-  QPoint origin_;
   std::array<QWidget*, ControlCount> widgets_{};
   std::array<QButtonGroup*, ControlCount> groups_{};  // by frame
   QPointer<AboutWindow> about_;
+  std::array<BoxRoom, ControlCount> rooms_{};  // of the text boxes
+  std::array<bool, ControlCount> rounded_{};   // a box shows its number rounded
+  std::array<bool, ControlCount> written_{};   // a box shows what the laboratory wrote
+  qreal zoom_ = 1;
+  QPoint origin_;   // the form's top-left corner in the window
+  QSize formSize_;  // the window's size at zoom 1
 };
 
 }  // namespace lumet

@@ -3,6 +3,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include "gui/form_look.h"
+
 namespace lumet {
 
 PictureWidget::PictureWidget(int widthPx, int heightPx, qreal devicePixelRatio, QWidget* parent)
@@ -10,6 +12,13 @@ PictureWidget::PictureWidget(int widthPx, int heightPx, qreal devicePixelRatio, 
   // The image covers the whole widget: nothing underneath needs painting.
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFixedSize(widthPx, heightPx);
+}
+
+void PictureWidget::resizePicture(int widthPx, int heightPx, qreal devicePixelRatio, qreal dot) {
+  canvas_.resize(widthPx, heightPx, devicePixelRatio, dot);
+  canvas_.takeDirty();
+  setFixedSize(widthPx, heightPx);
+  update();
 }
 
 QSize PictureWidget::sizeHint() const {
@@ -34,8 +43,7 @@ void PictureWidget::paintEvent(QPaintEvent* event) {
   }
   // A thin sunken edge sets the picture off from the window around it.
   if (!rect().adjusted(1, 1, -1, -1).contains(event->rect())) {
-    painter.setPen(palette().color(QPalette::Mid));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    drawEdge(painter, rect(), palette().color(QPalette::Mid));
   }
 }
 

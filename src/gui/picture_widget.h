@@ -19,6 +19,10 @@ class PictureWidget : public QWidget {
   ImageCanvas& canvas() { return canvas_; }
   const ImageCanvas& canvas() const { return canvas_; }
 
+  // A new size in logical pixels: the picture is drawn again from what it
+  // keeps, sharp at the new size, dots `dot` logical pixels wide.
+  void resizePicture(int widthPx, int heightPx, qreal devicePixelRatio, qreal dot);
+
   // Schedules a repaint of what was drawn since the last call; nothing when
   // nothing was drawn.
   void flush();

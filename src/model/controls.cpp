@@ -53,7 +53,7 @@ void Controls::setNumber(ControlId id, double value) {
 }
 
 void Controls::writeOut(ControlId id) const {
-  texts_[id] = formatNumber(numbers_[id]);
+  texts_[id] = formatBox(numbers_[id]);
   unwritten_[id] = 0;
 }
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace lumet {
 
@@ -89,9 +88,26 @@ std::optional<int16_t> parseInt16(std::string_view text) {
 
 std::string formatNumber(double v) {
   if (v == 0) return "0";
+  // As printf's "%.15g", but always with '.': std::to_chars ignores the
+  // locale, which the window's toolkit sets from the user's environment.
   char buf[40];
-  std::snprintf(buf, sizeof buf, "%.15g", v);
-  return buf;
+  auto end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15).ptr;
+  return std::string(buf, end);
+}
+
+std::string formatBox(double v, int digits) {
+  if (v == 0 || !std::isfinite(v)) return formatNumber(v);
+  digits = std::clamp(digits, 1, 15);
+  // The value rounded to the digits, in exponent form: its mantissa holds
+  // every digit that stays, trailing zeros included.
+  char buf[40];
+  auto end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, digits - 1).ptr;
+  double rounded = v;
+  std::from_chars(buf, end, rounded);
+  // Read back, that decimal is a double whose general form with 15 digits
+  // is the decimal itself without its trailing zeros (15 digits name every
+  // decimal of up to 15 digits uniquely).
+  return formatNumber(rounded);
 }
 
 }  // namespace lumet

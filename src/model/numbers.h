@@ -22,4 +22,13 @@ std::optional<int16_t> parseInt16(std::string_view text);
 // exponent form for extreme magnitudes; negative zero is written "0".
 std::string formatNumber(double v);
 
+// Significant digits a value box shows.
+inline constexpr int kBoxDigits = 12;
+
+// The form of a value box: the shortest text that reads back as the value
+// rounded to `digits` significant digits (6.38999999999991 is written
+// "6.39"), in the general form of formatNumber: '.' as separator, exponent
+// form for extreme magnitudes, negative zero written "0".
+std::string formatBox(double v, int digits = kBoxDigits);
+
 }  // namespace lumet

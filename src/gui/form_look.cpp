@@ -1,0 +1,131 @@
+#include "gui/form_look.h"
+
+#include <QApplication>
+#include <QFontMetricsF>
+#include <QLineEdit>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QStyleOptionFrame>
+#include <algorithm>
+
+#include "model/numbers.h"
+
+namespace lumet {
+
+namespace {
+
+// The margin a line edit keeps between its contents rectangle and its text,
+// on either side (fixed inside the toolkit).
+constexpr int kLineEditMargin = 2;
+
+// The form's point size at zoom 1.
+constexpr qreal kFormPoints = 7;
+
+}  // namespace
+
+QFont formFont(qreal zoom) {
+  QFont f;
+  // Liberation Sans Narrow has the narrowest figures of the free faces;
+  // DejaVu Sans Condensed stands in where it is not installed.
+  f.setFamilies(
+      {QStringLiteral("Liberation Sans Narrow"), QStringLiteral("DejaVu Sans Condensed")});
+  f.setStyleHint(QFont::SansSerif);
+  f.setPointSizeF(kFormPoints * zoom);
+  return f;
+}
+
+FormStyle::FormStyle() : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {}
+
+int FormStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
+                           const QWidget* widget) const {
+  switch (metric) {
+    case PM_IndicatorWidth:
+    case PM_IndicatorHeight:
+    case PM_ExclusiveIndicatorWidth:
+    case PM_ExclusiveIndicatorHeight: return indicator_;
+    default: return QProxyStyle::pixelMetric(metric, option, widget);
+  }
+}
+
+void drawEdge(QPainter& p, const QRect& r, const QColor& colour) {
+  p.fillRect(QRect(r.left(), r.top(), r.width(), 1), colour);
+  p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), colour);
+  p.fillRect(QRect(r.left(), r.top(), 1, r.height()), colour);
+  p.fillRect(QRect(r.right(), r.top(), 1, r.height()), colour);
+}
+
+FrameBox::FrameBox(const QString& title, QWidget* parent) : QGroupBox(title, parent) {
+  keepMargins();
+}
+
+int FrameBox::titleHeight() const { return title().isEmpty() ? 0 : QFontMetrics(font()).height(); }
+
+void FrameBox::keepMargins() {
+  // The toolkit recomputes the margins for its own title; these are ours.
+  const int top = std::max(titleHeight(), 2);
+  if (contentsMargins() != QMargins(2, top, 2, 2)) setContentsMargins(2, top, 2, 2);
+}
+
+void FrameBox::changeEvent(QEvent* event) {
+  QGroupBox::changeEvent(event);
+  keepMargins();
+}
+
+void FrameBox::resizeEvent(QResizeEvent* event) {
+  QGroupBox::resizeEvent(event);
+  keepMargins();
+}
+
+void FrameBox::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  const int h = titleHeight();
+  // An etched border from the middle of the title down.
+  const QRect border = rect().adjusted(0, h / 2, -1, -1);
+  drawEdge(p, border, palette().color(QPalette::Mid));
+  drawEdge(p, border.translated(1, 1), palette().color(QPalette::Light));
+  if (h == 0) return;
+  const QFontMetrics fm(font());
+  const QRect title(fm.averageCharWidth(), 0, fm.horizontalAdvance(this->title()) + 4, h);
+  p.fillRect(title, palette().window());
+  p.setPen(palette().color(QPalette::WindowText));
+  p.drawText(title, Qt::AlignCenter, this->title());
+}
+
+int boxTextRoom(const QLineEdit* box) {
+  QStyleOptionFrame option;
+  option.initFrom(box);
+  option.rect = box->rect();
+  option.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
+  option.midLineWidth = 0;
+  option.state |= QStyle::State_Sunken;
+  const QRect contents = box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box);
+  const QMargins m = box->textMargins();
+  return contents.width() - m.left() - m.right() - 2 * kLineEditMargin - 1;
+}
+
+BoxRoom boxRoom(const QLineEdit* box) {
+  const QFontMetricsF fm(box->font());
+  BoxRoom r{boxTextRoom(box), 0};
+  for (QChar ch : QStringLiteral("0123456789-+.e"))
+    r.widestChar = std::max(r.widestChar, fm.horizontalAdvance(ch));
+  return r;
+}
+
+bool fitsBox(const QLineEdit* box, const QString& text) {
+  return QFontMetricsF(box->font()).horizontalAdvance(text) <= boxTextRoom(box);
+}
+
+QString boxShows(const QLineEdit* box, const QString& text) {
+  if (fitsBox(box, text)) return text;
+  const auto v = parseNumber(text.toStdString());
+  if (!v) return text;
+  QString shown = text;
+  for (int digits = kBoxDigits - 1; digits >= 1; --digits) {
+    shown = QString::fromStdString(formatBox(*v, digits));
+    if (fitsBox(box, shown)) break;
+  }
+  return shown;
+}
+
+}  // namespace lumet

@@ -75,6 +75,12 @@ MainWindow::MainWindow(std::string logDir, QWidget* parent) : QWidget(parent), d
   lab_ = std::make_unique<Laboratory>(Picture1_->canvas(), Picture2_->canvas(), dialogs_,
                                       std::move(logDir));
   lab_->onAbout = [this] { openAbout(); };
+  // A message or question opens over a window that shows what the
+  // laboratory has done so far: the boxes written, the pictures painted.
+  dialogs_.beforeOpening = [this] {
+    present();
+    repaint();
+  };
 
   Timer1_.setObjectName("Timer1");
   Timer1_.setTimerType(Qt::PreciseTimer);
@@ -201,8 +207,12 @@ QWidget* MainWindow::makeControl(const ControlEntry& entry, QWidget* parent) {
       // Only what the user types goes to the laboratory; text written by
       // the laboratory itself comes back through showControl().
       connect(box, &QLineEdit::textEdited, this, [this, id](const QString& text) {
-        lab_->lab.c.typeText(id, text.toStdString());
+        Controls& c = lab_->lab.c;
+        c.typeText(id, text.toStdString());
         written_[id] = false;
+        // A flagged box loses its frame as soon as its text is usable.
+        if (c.flagged(id) && UsableText(id, c.text(id))) c.setFlagged(id, false);
+        showChanged();
       });
       w = box;
       break;
@@ -272,7 +282,18 @@ void MainWindow::tick() {
 void MainWindow::afterHandler() {
   present();
   obeyTimer();
+  focusTheBoxToCorrect();
   if (lab_->exitRequested()) close();
+}
+
+void MainWindow::focusTheBoxToCorrect() {
+  ControlId& id = lab_->lab.focusBox;
+  if (id == ControlCount) return;
+  auto* box = qobject_cast<QLineEdit*>(widgets_[id]);
+  id = ControlCount;
+  if (!box) return;
+  box->setFocus(Qt::OtherFocusReason);
+  box->selectAll();
 }
 
 void MainWindow::present() {
@@ -293,7 +314,12 @@ void MainWindow::showChanged() {
 void MainWindow::showControl(ControlId id) {
   const Controls& c = lab_->lab.c;
   switch (controlTable()[id].kind) {
-    case Kind::Text: showText(id); break;
+    case Kind::Text:
+      showFlag(id);
+      // Text the user typed stays as typed; a number the laboratory wrote
+      // is shown fitted to its box.
+      if (written_[id] || widgetText(id) != QString::fromStdString(c.text(id))) showText(id);
+      break;
     case Kind::Check: static_cast<QAbstractButton*>(widgets_[id])->setChecked(c.value(id)); break;
     case Kind::Option: {
       auto* button = static_cast<QAbstractButton*>(widgets_[id]);
@@ -308,6 +334,20 @@ void MainWindow::showControl(ControlId id) {
     }
     default: break;
   }
+}
+
+QString MainWindow::widgetText(ControlId id) const {
+  return static_cast<QLineEdit*>(widgets_[id])->text();
+}
+
+void MainWindow::showFlag(ControlId id) {
+  // A box whose text the laboratory cannot use is framed in red until its
+  // text is usable again.
+  auto* box = static_cast<QLineEdit*>(widgets_[id]);
+  const bool flagged = lab_->lab.c.flagged(id);
+  if (box->property("flagged").toBool() == flagged) return;
+  box->setProperty("flagged", flagged);
+  box->setStyleSheet(flagged ? "QLineEdit { border: 2px solid #d00000; }" : "");
 }
 
 void MainWindow::showText(ControlId id) {

@@ -76,6 +76,9 @@ class MainWindow : public QWidget {
   void placeControl(const ControlEntry& entry);
   QSize rememberedSize() const;
   void showText(ControlId id);
+  void showFlag(ControlId id);
+  QString widgetText(ControlId id) const;
+  void focusTheBoxToCorrect();
   void afterHandler();
   void present();
   void showChanged();

@@ -39,10 +39,12 @@ QMessageBox::StandardButton ask(QWidget* parent, std::string_view text,
 }  // namespace
 
 void MessageBoxes::message(std::string_view text) {
+  if (beforeOpening) beforeOpening();
   ask(parent_, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 bool MessageBoxes::question(std::string_view text) {
+  if (beforeOpening) beforeOpening();
   return ask(parent_, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
          QMessageBox::Yes;
 }

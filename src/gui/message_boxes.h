@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <string_view>
 
 #include "app/lab.h"
@@ -20,6 +21,10 @@ class MessageBoxes : public Dialogs {
   explicit MessageBoxes(QWidget* parent) : parent_(parent) {}
   void message(std::string_view text) override;
   bool question(std::string_view text) override;
+
+  // Called before a box opens: the window shows what the laboratory has
+  // done so far, so that the user sees what the message is about.
+  std::function<void()> beforeOpening;
 
  private:
   QWidget* parent_;

@@ -28,10 +28,13 @@ QSize PictureWidget::sizeHint() const {
 
 void PictureWidget::flush() {
   QRect dirty = canvas_.takeDirty();
-  if (!dirty.isEmpty()) update(dirty);
+  if (dirty.isEmpty()) return;
+  unpainted_ += dirty;
+  update(dirty);
 }
 
 void PictureWidget::paintEvent(QPaintEvent* event) {
+  unpainted_ -= event->region();
   QPainter painter(this);
   const QImage& image = canvas_.image();
   const qreal ratio = image.devicePixelRatio();

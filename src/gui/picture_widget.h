@@ -26,6 +26,8 @@ class PictureWidget : public QWidget {
   // Schedules a repaint of what was drawn since the last call; nothing when
   // nothing was drawn.
   void flush();
+  // Whether what was drawn is still to be painted on the screen.
+  bool pending() const { return !unpainted_.isEmpty(); }
 
   QSize sizeHint() const override;
 
@@ -34,6 +36,7 @@ class PictureWidget : public QWidget {
 
  private:
   ImageCanvas canvas_;
+  QRegion unpainted_;  // flushed, not painted yet
 };
 
 }  // namespace lumet

@@ -758,6 +758,84 @@ class WindowTest : public QObject {
   }
 
   // Not a test: speed and a picture of the window, on request only.
+  // ---- A window that forgives ----
+
+  // Before a question opens, the boxes and both pictures show what the
+  // laboratory has done so far: the user sees what they decide about.
+  void aQuestionOpensOverTheBoxesAndPicturesOfItsPass() {
+    type(Text9, "-9.5");
+    type(Text19, "-9");
+    bool painted = false;
+    QString boundary, time;
+    BoxCloser closer;
+    closer.answer = QMessageBox::No;
+    closer.onOpen = [&] {
+      painted = !w_->picture(Picture1)->pending() && !w_->picture(Picture2)->pending();
+      boundary = get<QLineEdit>(Text34)->text();
+      time = get<QLineEdit>(Text39)->text();
+    };
+    closer.arm();
+    click(Command11);
+    QVERIFY(closer.done);
+    QVERIFY(painted);
+    QCOMPARE(boundary, QString("9"));
+    QCOMPARE(time.toStdString(), lab().c.text(Text39));
+    QVERIFY(!time.isEmpty());
+  }
+
+  // The box that was not a number takes the focus with its text selected,
+  // framed in red until its text is a number again.
+  void theBoxThatFailedTakesTheFocusAndIsFramed() {
+    type(Text1, "abc");
+    BoxCloser closer;
+    closer.arm();
+    click(Command1);
+    QVERIFY(closer.done);
+    QCOMPARE(closer.text, q(msg::kBadData));
+    QLineEdit* box = get<QLineEdit>(Text1);
+    QTRY_COMPARE(w_->focusWidget(), box);
+    QCOMPARE(box->selectedText(), QString("abc"));
+    QVERIFY(box->property("flagged").toBool());
+    QVERIFY(box->styleSheet().contains("border"));
+    QTest::keyClicks(box, "1e-2");  // typed over the selection
+    QVERIFY(!box->property("flagged").toBool());
+    QVERIFY(box->styleSheet().isEmpty());
+  }
+
+  // Editing a scale during a run does not stop it: emptied, the box is
+  // framed and the run goes on with the last value; typed anew, the new
+  // value takes effect. Nothing typed is lost to a message box.
+  void anEditDuringARunKeepsItGoing() {
+    click(Command1);
+    QTRY_VERIFY(lab().m.T >= 2);
+    type(Text51, "");
+    QTRY_VERIFY(get<QLineEdit>(Text51)->property("flagged").toBool());
+    const double t = lab().m.T;
+    QTRY_VERIFY(lab().m.T > t);
+    QVERIFY(w_->timer().isActive());
+    QTest::keyClicks(get<QLineEdit>(Text51), "0.5");
+    QCOMPARE(get<QLineEdit>(Text51)->text(), QString("0.5"));
+    QTRY_COMPARE(lab().m.Mt, 0.5);
+    QVERIFY(!get<QLineEdit>(Text51)->property("flagged").toBool());
+    QVERIFY(w_->timer().isActive());
+    QVERIFY(!QApplication::activeModalWidget());
+  }
+
+  // Stepping before any start says once to start; the default start moves
+  // the value frame to the free body, the only one that takes part.
+  void oneWordBeforeAStartAndTheValueFrameOnABodyThatMoves() {
+    BoxCloser closer;
+    closer.arm();
+    click(Command10);
+    QVERIFY(closer.done);
+    QCOMPARE(closer.text, q(msg::kStartFirst));
+    QCOMPARE(lab().m.T, 0.0);
+    QVERIFY(get<QRadioButton>(Option1)->isChecked());
+    click(Command1);
+    QVERIFY(get<QRadioButton>(Option7)->isChecked());
+    QVERIFY(!get<QRadioButton>(Option1)->isChecked());
+  }
+
   void measureSpeedUnderADisplay() {
     bool ok = false;
     const double seconds = qEnvironmentVariable("LUMET_MEASURE").toDouble(&ok);

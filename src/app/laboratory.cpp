@@ -4,6 +4,8 @@
 
 #include "display/display.h"
 #include "light/light.h"
+#include "model/messages.h"
+#include "physics/cycloid.h"
 #include "physics/physics.h"
 #include "setup/setup.h"
 
@@ -57,7 +59,13 @@ bool Laboratory::click(ControlId cmd) {
       if (onAbout) onAbout();
       break;
     case Command7: Preview(lab); break;
-    case Command8: m.KDfi = m.KDfi * 2; break;
+    case Command8:
+      // Finer than the floor the cycloid search's steps would vanish.
+      if (CycloidStepVanishes(2 / (m.KDfi * 2)))
+        lab.message(msg::kCycloidFinest);
+      else
+        m.KDfi = m.KDfi * 2;
+      break;
     case Command9: m.KDfi = m.KDfi / 2; break;
     case Command10: Step(lab); break;
     case Command11: LightExperiment(lab); break;

@@ -3,17 +3,14 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
 
 #include "model/lab.h"
+#include "physics/cycloid_path.h"
 
 namespace lumet {
 
-namespace {
-
-// Curve point at rolling angle fi, as P minus the point.
-struct Probe {
-  double cx, cy, psi, sinFi, cosFi;
-};
+namespace cycloid {
 
 Probe probe(const CycloidRod& rod, double fi) {
   double s = std::sin(fi), c = std::cos(fi);
@@ -23,7 +20,7 @@ Probe probe(const CycloidRod& rod, double fi) {
   return {x0 - xc, rod.Y20 - yc, RayAngle(rod, xc, yc), s, c};
 }
 
-CycloidPoint found(const Probe& p, double fi, int64_t k, bool walked) {
+CycloidPoint found(const Probe& p, double fi, int64_t j, bool proven) {
   CycloidPoint r;
   r.fi2 = fi;
   r.psiC = p.psi;
@@ -31,10 +28,40 @@ CycloidPoint found(const Probe& p, double fi, int64_t k, bool walked) {
   r.cy = p.cy;
   r.sinFi = p.sinFi;
   r.cosFi = p.cosFi;
-  r.k = k;
-  r.walked = walked;
+  r.k = j;
+  r.proven = proven;
   return r;
 }
+
+CycloidPoint Path::stopAt(int64_t k, const Probe& p, bool proven) const {
+  if (!inWindow(p)) throw Failure{};
+  return found(p, fiAt(k), s * k, proven);
+}
+
+CycloidPoint walkFor(const CycloidRod& rod, double psiB, double guess, double Dfi, int64_t passes) {
+  int64_t j = 0, step = 0;
+  for (int64_t pass = 0;; ++pass) {
+    double fi = guess - double(j) * Dfi;
+    Probe p = probe(rod, fi);
+    double d = p.psi - psiB;
+    if (std::fabs(d) < Dfi) return found(p, fi, j, true);
+    // Turned round: the walk would step back and forth between this point
+    // and the one it came from until its bound.
+    if (pass >= passes || sgn(d) == -step) throw Failure{};
+    step = int64_t(sgn(d));
+    j += step;
+  }
+}
+
+}  // namespace cycloid
+
+using cycloid::Path;
+using cycloid::Probe;
+
+namespace {
+
+// Below this bound the walk itself is cheap enough (a coarse Dfi).
+constexpr int64_t kShortWalk = 4096;
 
 // The rolling angle in (0, 2·pi) where the geometric ray from P at angle t
 // (0 < t < pi) meets the arch: the root of the cross product of the ray's
@@ -72,6 +99,70 @@ double rayMeetsArch(double t, double Pi, double start, double enough) {
   return x;
 }
 
+// No point of the path before k + 1 stops the walk, given the probes at the
+// guess and at k, on an arch whose ray angle grows with fi between them:
+// the margin at k exceeds twice the rounding on the stretch, and both ends
+// lie clearly on the same side of P.
+bool provenUpTo(const Path& path, const Probe& p0, int64_t k, const Probe& pk) {
+  if (k == 0) return true;
+  cycloid::Rounding rounding(path, 2 * std::numbers::pi);
+  if (!rounding.usable()) return false;
+  double side = 2 * rounding.offsetError(2 * std::numbers::pi, 1);
+  if ((p0.cx < 0) != (pk.cx < 0) || !(std::fabs(p0.cx) > side && std::fabs(pk.cx) > side))
+    return false;
+  double margin = path.margin(pk);
+  return margin >= 2 * rounding.archError() ||
+         margin >= 2 * rounding.marginError(path.guess, p0, path.fiAt(k), pk);
+}
+
+// The fast route on the arch (R2 > 0, the guess on it): the ray angle grows
+// with the rolling angle, so the walk's last step follows from the angle
+// where the ray angle meets the edge of the window, t; on the right half the
+// shown angle exceeds the geometric one by Pi − pi. Two evaluations confirm
+// the step, and the rounding bounds prove that no earlier point stops the
+// walk. Empty where that cannot be shown.
+std::optional<CycloidPoint> onArch(const Path& path, const Probe& p0, double hint) {
+  const CycloidRod& rod = path.rod;
+  const double twoPi = 2 * std::numbers::pi, psiB = path.psiB, Dfi = path.Dfi;
+  const int s = path.s;
+  if (!(rod.R2 > 0) || !(path.guess >= 0 && path.guess <= twoPi) ||
+      !std::isfinite(rod.R2 * rod.Pi) || !(psiB >= 0 && psiB <= rod.Pi))
+    return std::nullopt;
+  double t = s > 0 ? psiB + Dfi : psiB - Dfi;
+  if (!(t > 0 && t < rod.Pi)) return std::nullopt;
+  double tGeo = t > rod.Pi / 2 ? t - (rod.Pi - std::numbers::pi) : t;
+  double start = (hint > 0 && hint < twoPi) ? hint : path.guess;
+  double fiEdge = rayMeetsArch(tGeo, rod.Pi, start, std::max(1e-4 * Dfi, 1e-15));
+  double steps = std::floor(s * (path.guess - fiEdge) / Dfi) + 1;
+  if (!(steps >= 1 && steps <= double(path.bound))) return std::nullopt;
+  auto onArc = [&](int64_t k) {
+    double fi = path.fiAt(k);
+    return k <= path.bound && fi >= 0 && fi <= twoPi;
+  };
+  // The walk stops at k and not yet at k − 1; a neighbour fixes an estimate
+  // that landed one step off.
+  int64_t k = int64_t(steps);
+  for (int tries = 0; tries < 4 && onArc(k); ++tries) {
+    Probe pk = path.at(k);
+    if (path.margin(pk) >= 0) {
+      ++k;
+      continue;
+    }
+    Probe prev = p0;
+    if (k > 1) {
+      if (!onArc(k - 1)) break;
+      prev = path.at(k - 1);
+      if (path.margin(prev) < 0) {
+        --k;
+        continue;
+      }
+    }
+    if (!provenUpTo(path, p0, k - 1, prev)) break;
+    return path.stopAt(k, pk, true);
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 double RayAngle(const CycloidRod& rod, double x, double y) {
@@ -97,78 +188,28 @@ int64_t CycloidWalkBound(double Dfi) {
 }
 
 CycloidPoint CycloidWalk(const CycloidRod& rod, double psiB, double guess, double Dfi) {
-  const int64_t bound = CycloidWalkBound(Dfi);
-  double fi = guess;
-  int64_t k = 0;
-  for (int64_t pass = 0;; ++pass) {
-    Probe p = probe(rod, fi);
-    double d = p.psi - psiB;
-    if (std::fabs(d) < Dfi) return found(p, fi, k, true);
-    if (pass >= bound) throw Failure{};
-    double next = fi - sgn(d) * Dfi;
-    if (next == fi) throw Failure{};  // the step no longer moves the angle
-    fi = next;
-    k += int64_t(sgn(d));
-  }
+  return cycloid::walkFor(rod, psiB, guess, Dfi, CycloidWalkBound(Dfi));
 }
 
 CycloidPoint CycloidSearch(const CycloidRod& rod, double psiB, double guess, double Dfi,
                            double hint) {
-  if (!(Dfi > 0)) throw Failure{};
-  Probe p0 = probe(rod, guess);
+  const int64_t bound = CycloidWalkBound(Dfi);
+  Probe p0 = cycloid::probe(rod, guess);
   double d0 = p0.psi - psiB;
-  if (std::fabs(d0) < Dfi) return found(p0, guess, 0, false);
-
-  // Off the arch, or an arch bent the wrong way: nothing to lean on.
-  const double twoPi = 2 * std::numbers::pi;
-  if (!(rod.R2 > 0) || !(guess >= 0 && guess <= twoPi) || !std::isfinite(rod.R2 * rod.Pi) ||
-      !(psiB >= 0 && psiB <= rod.Pi))
-    return CycloidWalk(rod, psiB, guess, Dfi);
-
-  // The walk goes towards smaller angles (s = +1) while the ray angle is too
-  // large and stops at the first k with psiC − psiB < Dfi; towards larger
-  // ones (s = −1) until psiC − psiB > −Dfi. That edge of the window, t, is
-  // where the ray angle crosses; on the right half the shown angle exceeds
-  // the geometric one by Pi − pi.
-  const int s = d0 > 0 ? 1 : -1;
-  double t = s > 0 ? psiB + Dfi : psiB - Dfi;
-  if (!(t > 0 && t < rod.Pi)) return CycloidWalk(rod, psiB, guess, Dfi);
-  double tGeo = t > rod.Pi / 2 ? t - (rod.Pi - std::numbers::pi) : t;
-  double start = (hint > 0 && hint < twoPi) ? hint : guess;
-  double fiEdge = rayMeetsArch(tGeo, rod.Pi, start, std::max(1e-4 * Dfi, 1e-15));
-  double steps = std::floor(s * (guess - fiEdge) / Dfi) + 1;
-  if (!(steps >= 1 && steps < 1e15)) return CycloidWalk(rod, psiB, guess, Dfi);
-  int64_t k = int64_t(steps);
-
-  auto gridAt = [&](int64_t j) { return guess - double(s) * double(j) * Dfi; };
-  auto passed = [&](const Probe& p) {  // the walk would have stopped here or beyond
-    return s > 0 ? p.psi - psiB < Dfi : p.psi - psiB > -Dfi;
-  };
-  auto onArch = [&](double fi) { return fi >= 0 && fi <= twoPi; };
-
-  // Confirm: the window is reached at k and not yet at k − 1; a neighbour
-  // fixes an estimate that landed one step off.
-  for (int tries = 0; tries < 4; ++tries) {
-    double fi = gridAt(k);
-    if (!onArch(fi)) break;
-    Probe pk = probe(rod, fi);
-    if (!passed(pk)) {
-      ++k;
-      continue;
-    }
-    if (k > 1) {
-      double fiPrev = gridAt(k - 1);
-      if (!onArch(fiPrev)) break;
-      if (passed(probe(rod, fiPrev))) {
-        --k;
-        continue;
-      }
-    }
-    // The walk stops here only when it did not step across the window.
-    if (std::fabs(pk.psi - psiB) < Dfi) return found(pk, fi, s * k, false);
-    break;
-  }
-  return CycloidWalk(rod, psiB, guess, Dfi);
+  if (std::fabs(d0) < Dfi) return cycloid::found(p0, guess, 0, true);
+  // A bead without a ray angle: the walk stands still until its bound.
+  if (!std::isfinite(d0)) throw Failure{};
+  if (bound <= kShortWalk) return CycloidWalk(rod, psiB, guess, Dfi);
+  Path path{rod, psiB, guess, Dfi, d0 > 0 ? 1 : -1, bound};
+  if (auto point = onArch(path, p0, hint)) return *point;
+  return cycloid::searchPieces(path);
 }
+
+// The walk visits angles below 32 in magnitude (the guess lies on the arch
+// and the walk's bound spans two arches) and its offsets k·Dfi stay below
+// 16, so k·Dfi is rounded to within 2^-50 and guess − k·Dfi to within 2^-49.
+// Two numbers further apart than 2^-48 never round to the same one: while
+// Dfi > 2^-47 neighbouring grid points stay apart and every step moves.
+bool CycloidStepVanishes(double Dfi) { return Dfi > 0 && Dfi <= 0x1p-47; }
 
 }  // namespace lumet

@@ -134,7 +134,7 @@ BENCHMARK(RaceStep)
     ->Args({0, 8})
     ->Args({1, 8});
 
-// ---- One evaluation of the cycloid's reaction, at any "--" ----
+// ---- One evaluation of the cycloid's search, at any "--" ----
 
 namespace {
 
@@ -143,7 +143,9 @@ namespace {
 // cycloid with the default geometry, whose set-up gives up and leaves an arch
 // bent upwards, on which every evaluation fails.
 struct CycloidLab : bench::BenchLab {
-  std::vector<std::pair<double, double>> beads;
+  CycloidRod rod;
+  std::vector<double> rays;  // the beads' ray angles
+  double Dfi;
 
   CycloidLab(bool modified, int presses) : BenchLab("lumet_cycloid_bench") {
     lab.c.setCheck(Check2, 1);
@@ -153,36 +155,35 @@ struct CycloidLab : bench::BenchLab {
         lab.c.typeText(id, text);
     }
     Start(lab);
-    lab.m.KDfi = 100000 * std::ldexp(1.0, presses);
-    // The start place, then places along the arch a little off it.
-    beads.push_back({lab.m.X[2], lab.m.Y[2]});
     const Model& m = lab.m;
+    rod = {m.R2, m.X20, m.Y20, m.Pi};
+    Dfi = 2 / (100000 * std::ldexp(1.0, presses));
+    // The start place, then places along the arch a little off it.
+    rays.push_back(RayAngle(rod, m.X[2], m.Y[2]));
     for (int j = 1; j < 64; ++j) {
       double fi = 2 * M_PI * j / 64, off = 1e-4 * m.R2 * (j % 2 ? 1 : -1);
-      beads.push_back(
-          {(fi - std::sin(fi)) * m.R2 + m.X20 + off, m.Y20 - (1 - std::cos(fi)) * m.R2 - off});
+      rays.push_back(RayAngle(rod, (fi - std::sin(fi)) * m.R2 + m.X20 + off,
+                              m.Y20 - (1 - std::cos(fi)) * m.R2 - off));
     }
   }
 };
 
-// Arguments: the rod (0 standard, 1 modified), the presses of "--" (0, 12,
-// or 31 for the floor) and the beads (1: the start place only, the hardest
-// for the standard rod; 64: along the arch).
+// The search of one evaluation of the rod's reaction (the rest of it is a
+// few dozen operations). Arguments: the rod (0 standard, 1 modified), the
+// presses of "--" (0, 12, or 31 for the floor) and the beads (1: the start
+// place only, the hardest for the standard rod; 64: along the arch).
 void CycloidEvaluation(benchmark::State& state) {
   CycloidLab c(state.range(0) == 1, int(state.range(1)));
-  const size_t n = std::min(c.beads.size(), size_t(state.range(2)));
+  const size_t n = std::min(c.rays.size(), size_t(state.range(2)));
   size_t j = 0;
   int64_t failed = 0;
   for (auto _ : state) {
-    auto [x, y] = c.beads[j++ % n];
-    c.lab.m.X[2] = x;
-    c.lab.m.Y[2] = y;
+    double psiB = c.rays[j++ % n];
     try {
-      Constraint(c.lab, 2);
+      benchmark::DoNotOptimize(CycloidSearch(c.rod, psiB, CycloidGuess(psiB, c.rod.Pi), c.Dfi));
     } catch (const Failure&) {
       ++failed;
     }
-    benchmark::DoNotOptimize(c.lab.m.Fx[2]);
   }
   state.counters["failed"] = double(failed) / double(std::max<int64_t>(1, state.iterations()));
 }

@@ -10,9 +10,9 @@
 #include <random>
 #include <vector>
 
-#include "model/lab.h"
 #include "physics/cycloid.h"
 #include "physics/cycloid_path.h"
+#include "physics/physics.h"
 
 using namespace lumet;
 

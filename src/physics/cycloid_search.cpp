@@ -24,8 +24,8 @@
 #include <numbers>
 #include <optional>
 
-#include "model/lab.h"
 #include "physics/cycloid_path.h"
+#include "physics/physics.h"
 
 namespace lumet::cycloid {
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
-#include <optional>
 
 #include "model/lab.h"
 #include "physics/cycloid_path.h"
@@ -99,68 +98,53 @@ double rayMeetsArch(double t, double Pi, double start, double enough) {
   return x;
 }
 
-// No point of the path before k + 1 stops the walk, given the probes at the
-// guess and at k, on an arch whose ray angle grows with fi between them:
-// the margin at k exceeds twice the rounding on the stretch, and both ends
-// lie clearly on the same side of P.
-bool provenUpTo(const Path& path, const Probe& p0, int64_t k, const Probe& pk) {
-  if (k == 0) return true;
-  cycloid::Rounding rounding(path, 2 * std::numbers::pi);
-  if (!rounding.usable()) return false;
-  double side = 2 * rounding.offsetError(2 * std::numbers::pi, 1);
-  if ((p0.cx < 0) != (pk.cx < 0) || !(std::fabs(p0.cx) > side && std::fabs(pk.cx) > side))
-    return false;
-  double margin = path.margin(pk);
-  return margin >= 2 * rounding.archError() ||
-         margin >= 2 * rounding.marginError(path.guess, p0, path.fiAt(k), pk);
+// What the search needs beside the bead: the walk's bound and, for proofs
+// on the first arch, whether the rounding bounds hold there, twice the error
+// of the computed offset cx, and twice the error of the margin. They depend
+// on the rod and Dfi alone, which stay the same through a run: the last ones
+// are kept.
+struct RodBounds {
+  CycloidRod rod{NAN, NAN, NAN, NAN};
+  double Dfi = NAN;
+  int64_t bound = 0;
+  bool usable = false;
+  double side = 0, proof = 0;
+};
+
+const RodBounds& rodBounds(const CycloidRod& rod, double Dfi) {
+  static RodBounds last;
+  if (last.rod.R2 == rod.R2 && last.rod.X20 == rod.X20 && last.rod.Y20 == rod.Y20 &&
+      last.rod.Pi == rod.Pi && last.Dfi == Dfi)
+    return last;
+  const double twoPi = 2 * std::numbers::pi;
+  RodBounds b{rod, Dfi, CycloidWalkBound(Dfi)};  // throws as the walk does
+  Path path{rod, 0, 0, Dfi, 1, b.bound};
+  cycloid::Rounding rounding(path, twoPi);
+  b.usable = rounding.usable();
+  b.side = 2 * rounding.offsetError(twoPi, 1);
+  b.proof = 2 * rounding.archError();
+  return last = b;
 }
 
-// The fast route on the arch (R2 > 0, the guess on it): the ray angle grows
-// with the rolling angle, so the walk's last step follows from the angle
-// where the ray angle meets the edge of the window, t; on the right half the
-// shown angle exceeds the geometric one by Pi − pi. Two evaluations confirm
-// the step, and the rounding bounds prove that no earlier point stops the
-// walk. Empty where that cannot be shown.
-std::optional<CycloidPoint> onArch(const Path& path, const Probe& p0, double hint) {
+// The first step of the fast route on the arch (R2 > 0, the guess on it):
+// the ray angle grows with the rolling angle, so the walk's last step
+// follows from the angle where the ray angle meets the edge of the window,
+// t; on the right half the shown angle exceeds the geometric one by
+// Pi − pi. 0 where the route does not apply.
+int64_t estimateOnArch(const Path& path, const RodBounds& bounds, double hint) {
   const CycloidRod& rod = path.rod;
   const double twoPi = 2 * std::numbers::pi, psiB = path.psiB, Dfi = path.Dfi;
   const int s = path.s;
-  if (!(rod.R2 > 0) || !(path.guess >= 0 && path.guess <= twoPi) ||
-      !std::isfinite(rod.R2 * rod.Pi) || !(psiB >= 0 && psiB <= rod.Pi))
-    return std::nullopt;
+  if (!bounds.usable || !(rod.R2 > 0) || !(path.guess >= 0 && path.guess <= twoPi) ||
+      !(psiB >= 0 && psiB <= rod.Pi))
+    return 0;
   double t = s > 0 ? psiB + Dfi : psiB - Dfi;
-  if (!(t > 0 && t < rod.Pi)) return std::nullopt;
+  if (!(t > 0 && t < rod.Pi)) return 0;
   double tGeo = t > rod.Pi / 2 ? t - (rod.Pi - std::numbers::pi) : t;
   double start = (hint > 0 && hint < twoPi) ? hint : path.guess;
   double fiEdge = rayMeetsArch(tGeo, rod.Pi, start, std::max(1e-4 * Dfi, 1e-15));
   double steps = std::floor(s * (path.guess - fiEdge) / Dfi) + 1;
-  if (!(steps >= 1 && steps <= double(path.bound))) return std::nullopt;
-  auto onArc = [&](int64_t k) {
-    double fi = path.fiAt(k);
-    return k <= path.bound && fi >= 0 && fi <= twoPi;
-  };
-  // The walk stops at k and not yet at k − 1; a neighbour fixes an estimate
-  // that landed one step off.
-  int64_t k = int64_t(steps);
-  for (int tries = 0; tries < 4 && onArc(k); ++tries) {
-    Probe pk = path.at(k);
-    if (path.margin(pk) >= 0) {
-      ++k;
-      continue;
-    }
-    Probe prev = p0;
-    if (k > 1) {
-      if (!onArc(k - 1)) break;
-      prev = path.at(k - 1);
-      if (path.margin(prev) < 0) {
-        --k;
-        continue;
-      }
-    }
-    if (!provenUpTo(path, p0, k - 1, prev)) break;
-    return path.stopAt(k, pk, true);
-  }
-  return std::nullopt;
+  return steps >= 1 && steps < double(path.bound) ? int64_t(steps) : 0;
 }
 
 }  // namespace
@@ -193,15 +177,43 @@ CycloidPoint CycloidWalk(const CycloidRod& rod, double psiB, double guess, doubl
 
 CycloidPoint CycloidSearch(const CycloidRod& rod, double psiB, double guess, double Dfi,
                            double hint) {
-  const int64_t bound = CycloidWalkBound(Dfi);
+  const RodBounds& bounds = rodBounds(rod, Dfi);
   Probe p0 = cycloid::probe(rod, guess);
   double d0 = p0.psi - psiB;
   if (std::fabs(d0) < Dfi) return cycloid::found(p0, guess, 0, true);
   // A bead without a ray angle: the walk stands still until its bound.
   if (!std::isfinite(d0)) throw Failure{};
-  if (bound <= kShortWalk) return CycloidWalk(rod, psiB, guess, Dfi);
-  Path path{rod, psiB, guess, Dfi, d0 > 0 ? 1 : -1, bound};
-  if (auto point = onArch(path, p0, hint)) return *point;
+  if (bounds.bound <= kShortWalk) return CycloidWalk(rod, psiB, guess, Dfi);
+  const Path path{rod, psiB, guess, Dfi, d0 > 0 ? 1 : -1, bounds.bound};
+  // The fast route: the walk stops at k and not yet at k − 1 (a neighbour
+  // fixes an estimate one step off). The margin at k − 1, more than twice
+  // the rounding anywhere on the arch, with both ends clearly on the same
+  // side of P, proves that no earlier point stops it.
+  auto onArc = [](double fi) { return fi >= 0 && fi <= 2 * std::numbers::pi; };
+  auto clear = [&](const Probe& p) { return std::fabs(p.cx) > bounds.side; };
+  int64_t k = estimateOnArch(path, bounds, hint);
+  for (int tries = 0; tries < 4 && k > 0 && k < path.bound; ++tries) {
+    double fi = path.fiAt(k);
+    if (!onArc(fi)) break;
+    Probe pk = cycloid::probe(rod, fi);
+    if (path.margin(pk) >= 0) {
+      ++k;
+      continue;
+    }
+    if (k > 1) {
+      double fiPrev = path.fiAt(k - 1);
+      if (!onArc(fiPrev)) break;
+      Probe prev = cycloid::probe(rod, fiPrev);
+      double margin = path.margin(prev);
+      if (margin < 0) {
+        --k;
+        continue;
+      }
+      if (!(margin >= bounds.proof && (p0.cx < 0) == (prev.cx < 0) && clear(p0) && clear(prev)))
+        break;
+    }
+    return path.stopAt(k, pk, true);
+  }
   return cycloid::searchPieces(path);
 }
 

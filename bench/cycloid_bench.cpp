@@ -1,11 +1,14 @@
 // The cost of finding a bead's nearest place on the cycloid: the plain walk
-// against the fast search, at the default tolerance and at an eighth of it.
+// against the search, at the default tolerance and at an eighth of it; one
+// evaluation of the cycloid's reaction at any "--", down to the floor; and
+// one step of the race.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <vector>
 
 #include "bench_support.h"
+#include "model/control_ids.h"
 #include "physics/cycloid.h"
 #include "physics/physics.h"
 #include "setup/setup.h"
@@ -130,3 +133,63 @@ BENCHMARK(RaceStep)
     ->Args({1, 1})
     ->Args({0, 8})
     ->Args({1, 8});
+
+// ---- One evaluation of the cycloid's search, at any "--" ----
+
+namespace {
+
+// The rods of the issue that made the search bounded: "2-циклоида" from
+// (0, 100) to Yк = 0, its bead starting at the cusp; and the modified
+// cycloid with the default geometry, whose set-up gives up and leaves an arch
+// bent upwards, on which every evaluation fails.
+struct CycloidLab : bench::BenchLab {
+  CycloidRod rod;
+  std::vector<double> rays;  // the beads' ray angles
+  double Dfi;
+
+  CycloidLab(bool modified, int presses) : BenchLab("lumet_cycloid_bench") {
+    lab.c.setCheck(Check2, 1);
+    lab.c.setCheck(Check7, modified);
+    if (!modified) {
+      for (auto [id, text] : {std::pair{Text9, "0"}, {Text10, "100"}, {Text20, "0"}})
+        lab.c.typeText(id, text);
+    }
+    Start(lab);
+    const Model& m = lab.m;
+    rod = {m.R2, m.X20, m.Y20, m.Pi};
+    Dfi = 2 / (100000 * std::ldexp(1.0, presses));
+    // The start place, then places along the arch a little off it.
+    rays.push_back(RayAngle(rod, m.X[2], m.Y[2]));
+    for (int j = 1; j < 64; ++j) {
+      double fi = 2 * M_PI * j / 64, off = 1e-4 * m.R2 * (j % 2 ? 1 : -1);
+      rays.push_back(RayAngle(rod, (fi - std::sin(fi)) * m.R2 + m.X20 + off,
+                              m.Y20 - (1 - std::cos(fi)) * m.R2 - off));
+    }
+  }
+};
+
+// The search of one evaluation of the rod's reaction (the rest of it is a
+// few dozen operations). Arguments: the rod (0 standard, 1 modified), the
+// presses of "--" (0, 12, or 31 for the floor) and the beads (1: the start
+// place only, the hardest for the standard rod; 64: along the arch).
+void CycloidEvaluation(benchmark::State& state) {
+  CycloidLab c(state.range(0) == 1, int(state.range(1)));
+  const size_t n = std::min(c.rays.size(), size_t(state.range(2)));
+  size_t j = 0;
+  int64_t failed = 0;
+  for (auto _ : state) {
+    double psiB = c.rays[j++ % n];
+    try {
+      benchmark::DoNotOptimize(CycloidSearch(c.rod, psiB, CycloidGuess(psiB, c.rod.Pi), c.Dfi));
+    } catch (const Failure&) {
+      ++failed;
+    }
+  }
+  state.counters["failed"] = double(failed) / double(std::max<int64_t>(1, state.iterations()));
+}
+
+}  // namespace
+
+BENCHMARK(CycloidEvaluation)
+    ->ArgNames({"modified", "presses", "beads"})
+    ->ArgsProduct({{0, 1}, {0, 12, 31}, {1, 64}});

@@ -193,6 +193,7 @@ TEST(SetupFile, EachBadFileIsRefusedWithItsProblem) {
       {withControls(R"({"Option1": false})"), "в рамке Frame2 не выбрана ни одна кнопка"},
       {withControls("{}", R"(, "KDfi": 0)"), "KDfi должно быть положительным числом"},
       {withControls("{}", R"(, "KDfi": -5)"), "KDfi должно быть положительным числом"},
+      {withControls("{}", R"(, "KDfi": 1e300)"), "KDfi слишком велико для поиска на циклоиде"},
       {withControls("{}", R"(, "KDfi": 1e400)"), "в файле число, слишком большое для компьютера"},
       {withControls("{}", R"(, "KDfi": "100000")"), "KDfi должно быть положительным числом"},
       // The first problem in the file's order is the one named.

@@ -2,6 +2,9 @@
 
 #include <utility>
 
+#include "model/messages.h"
+#include "physics/cycloid.h"
+
 namespace lumet {
 
 Laboratory::Laboratory(Canvas& picture1, Canvas& picture2, Dialogs& dialogs, std::string logDir) {
@@ -46,7 +49,13 @@ bool Laboratory::click(ControlId cmd) {
       if (onAbout) onAbout();
       break;
     case Command7: Preview(lab); break;
-    case Command8: m.KDfi = m.KDfi * 2; break;
+    case Command8:
+      // Finer than the floor the cycloid search's steps would vanish.
+      if (CycloidStepVanishes(2 / (m.KDfi * 2)))
+        lab.message(msg::kCycloidFinest);
+      else
+        m.KDfi = m.KDfi * 2;
+      break;
     case Command9: m.KDfi = m.KDfi / 2; break;
     case Command10: Step(lab); break;
     case Command11: LightExperiment(lab); break;

@@ -10,6 +10,7 @@
 #include <set>
 
 #include "output/csv.h"
+#include "physics/cycloid.h"
 #include "output/file_write.h"
 
 namespace lumet {
@@ -188,6 +189,9 @@ Setup fromJson(const Json& j) {
       if (!value.is_number() || !std::isfinite(value.get<double>()) || !(value.get<double>() > 0))
         refuse("KDfi должно быть положительным числом");
       s.KDfi = value.get<double>();
+      // "--" stops where the cycloid search's steps would vanish in rounding;
+      // a file may not go past it either.
+      if (CycloidStepVanishes(2 / s.KDfi)) refuse("KDfi слишком велико для поиска на циклоиде");
     } else {
       refuse("неизвестный ключ " + inQuotes(key));
     }

@@ -27,6 +27,8 @@ inline constexpr const char* kCycloidBent =
     " Если хотите получить для 2-ой траектории циклоиду прогнутую вниз то\r\n"
     "УВЕЛИЧЬТЕ конечное значение угла fiK циклоиды или\r\n"
     "УВЕЛИЧЬТЕ конечное значение ординаты Yk2";
+inline constexpr const char* kCycloidFinest =
+    "Точнее искать угол на циклоиде нельзя: меньший шаг Dfi потерялся бы в округлении чисел";
 inline constexpr const char* kParabolaYk = "Сделайте Yk3 меньше Yn3";
 inline constexpr const char* kParabolaX30 = "Сделайте X30 больше (Xn3 + Xk3)/2";
 inline constexpr const char* kArcYk = "Yk4 не должно быть для дуги точно равно Yn4";

@@ -5,15 +5,11 @@
 #include <numbers>
 
 #include "model/failure.h"
+#include "physics/cycloid_path.h"
 
 namespace lumet {
 
-namespace {
-
-// Curve point at rolling angle fi, as P minus the point.
-struct Probe {
-  double cx, cy, psi, sinFi, cosFi;
-};
+namespace cycloid {
 
 Probe probe(const CycloidRod& rod, double fi) {
   double s = std::sin(fi), c = std::cos(fi);
@@ -23,7 +19,7 @@ Probe probe(const CycloidRod& rod, double fi) {
   return {x0 - xc, rod.Y20 - yc, RayAngle(rod, xc, yc), s, c};
 }
 
-CycloidPoint found(const Probe& p, double fi, int64_t k, bool walked) {
+CycloidPoint found(const Probe& p, double fi, int64_t j, bool proven) {
   CycloidPoint r;
   r.fi2 = fi;
   r.psiC = p.psi;
@@ -31,10 +27,40 @@ CycloidPoint found(const Probe& p, double fi, int64_t k, bool walked) {
   r.cy = p.cy;
   r.sinFi = p.sinFi;
   r.cosFi = p.cosFi;
-  r.k = k;
-  r.walked = walked;
+  r.k = j;
+  r.proven = proven;
   return r;
 }
+
+CycloidPoint Path::stopAt(int64_t k, const Probe& p, bool proven) const {
+  if (!inWindow(p)) throw Failure{};
+  return found(p, fiAt(k), s * k, proven);
+}
+
+CycloidPoint walkFor(const CycloidRod& rod, double psiB, double guess, double Dfi, int64_t passes) {
+  int64_t j = 0, step = 0;
+  for (int64_t pass = 0;; ++pass) {
+    double fi = guess - double(j) * Dfi;
+    Probe p = probe(rod, fi);
+    double d = p.psi - psiB;
+    if (std::fabs(d) < Dfi) return found(p, fi, j, true);
+    // Turned round: the walk would step back and forth between this point
+    // and the one it came from until its bound.
+    if (pass >= passes || sgn(d) == -step) throw Failure{};
+    step = int64_t(sgn(d));
+    j += step;
+  }
+}
+
+}  // namespace cycloid
+
+using cycloid::Path;
+using cycloid::Probe;
+
+namespace {
+
+// Below this bound the walk itself is cheap enough (a coarse Dfi).
+constexpr int64_t kShortWalk = 4096;
 
 // The rolling angle in (0, 2·pi) where the geometric ray from P at angle t
 // (0 < t < pi) meets the arch: the root of the cross product of the ray's
@@ -72,6 +98,55 @@ double rayMeetsArch(double t, double Pi, double start, double enough) {
   return x;
 }
 
+// What the search needs beside the bead: the walk's bound and, for proofs
+// on the first arch, whether the rounding bounds hold there, twice the error
+// of the computed offset cx, and twice the error of the margin. They depend
+// on the rod and Dfi alone, which stay the same through a run: the last ones
+// are kept.
+struct RodBounds {
+  CycloidRod rod{NAN, NAN, NAN, NAN};
+  double Dfi = NAN;
+  int64_t bound = 0;
+  bool usable = false;
+  double side = 0, proof = 0;
+};
+
+const RodBounds& rodBounds(const CycloidRod& rod, double Dfi) {
+  static RodBounds last;
+  if (last.rod.R2 == rod.R2 && last.rod.X20 == rod.X20 && last.rod.Y20 == rod.Y20 &&
+      last.rod.Pi == rod.Pi && last.Dfi == Dfi)
+    return last;
+  const double twoPi = 2 * std::numbers::pi;
+  RodBounds b{rod, Dfi, CycloidWalkBound(Dfi)};  // throws as the walk does
+  Path path{rod, 0, 0, Dfi, 1, b.bound};
+  cycloid::Rounding rounding(path, twoPi);
+  b.usable = rounding.usable();
+  b.side = 2 * rounding.offsetError(twoPi, 1);
+  b.proof = 2 * rounding.archError();
+  return last = b;
+}
+
+// The first step of the fast route on the arch (R2 > 0, the guess on it):
+// the ray angle grows with the rolling angle, so the walk's last step
+// follows from the angle where the ray angle meets the edge of the window,
+// t; on the right half the shown angle exceeds the geometric one by
+// Pi − pi. 0 where the route does not apply.
+int64_t estimateOnArch(const Path& path, const RodBounds& bounds, double hint) {
+  const CycloidRod& rod = path.rod;
+  const double twoPi = 2 * std::numbers::pi, psiB = path.psiB, Dfi = path.Dfi;
+  const int s = path.s;
+  if (!bounds.usable || !(rod.R2 > 0) || !(path.guess >= 0 && path.guess <= twoPi) ||
+      !(psiB >= 0 && psiB <= rod.Pi))
+    return 0;
+  double t = s > 0 ? psiB + Dfi : psiB - Dfi;
+  if (!(t > 0 && t < rod.Pi)) return 0;
+  double tGeo = t > rod.Pi / 2 ? t - (rod.Pi - std::numbers::pi) : t;
+  double start = (hint > 0 && hint < twoPi) ? hint : path.guess;
+  double fiEdge = rayMeetsArch(tGeo, rod.Pi, start, std::max(1e-4 * Dfi, 1e-15));
+  double steps = std::floor(s * (path.guess - fiEdge) / Dfi) + 1;
+  return steps >= 1 && steps < double(path.bound) ? int64_t(steps) : 0;
+}
+
 }  // namespace
 
 double RayAngle(const CycloidRod& rod, double x, double y) {
@@ -97,78 +172,56 @@ int64_t CycloidWalkBound(double Dfi) {
 }
 
 CycloidPoint CycloidWalk(const CycloidRod& rod, double psiB, double guess, double Dfi) {
-  const int64_t bound = CycloidWalkBound(Dfi);
-  double fi = guess;
-  int64_t k = 0;
-  for (int64_t pass = 0;; ++pass) {
-    Probe p = probe(rod, fi);
-    double d = p.psi - psiB;
-    if (std::fabs(d) < Dfi) return found(p, fi, k, true);
-    if (pass >= bound) throw Failure{};
-    double next = fi - sgn(d) * Dfi;
-    if (next == fi) throw Failure{};  // the step no longer moves the angle
-    fi = next;
-    k += int64_t(sgn(d));
-  }
+  return cycloid::walkFor(rod, psiB, guess, Dfi, CycloidWalkBound(Dfi));
 }
 
 CycloidPoint CycloidSearch(const CycloidRod& rod, double psiB, double guess, double Dfi,
                            double hint) {
-  if (!(Dfi > 0)) throw Failure{};
-  Probe p0 = probe(rod, guess);
+  const RodBounds& bounds = rodBounds(rod, Dfi);
+  Probe p0 = cycloid::probe(rod, guess);
   double d0 = p0.psi - psiB;
-  if (std::fabs(d0) < Dfi) return found(p0, guess, 0, false);
-
-  // Off the arch, or an arch bent the wrong way: nothing to lean on.
-  const double twoPi = 2 * std::numbers::pi;
-  if (!(rod.R2 > 0) || !(guess >= 0 && guess <= twoPi) || !std::isfinite(rod.R2 * rod.Pi) ||
-      !(psiB >= 0 && psiB <= rod.Pi))
-    return CycloidWalk(rod, psiB, guess, Dfi);
-
-  // The walk goes towards smaller angles (s = +1) while the ray angle is too
-  // large and stops at the first k with psiC − psiB < Dfi; towards larger
-  // ones (s = −1) until psiC − psiB > −Dfi. That edge of the window, t, is
-  // where the ray angle crosses; on the right half the shown angle exceeds
-  // the geometric one by Pi − pi.
-  const int s = d0 > 0 ? 1 : -1;
-  double t = s > 0 ? psiB + Dfi : psiB - Dfi;
-  if (!(t > 0 && t < rod.Pi)) return CycloidWalk(rod, psiB, guess, Dfi);
-  double tGeo = t > rod.Pi / 2 ? t - (rod.Pi - std::numbers::pi) : t;
-  double start = (hint > 0 && hint < twoPi) ? hint : guess;
-  double fiEdge = rayMeetsArch(tGeo, rod.Pi, start, std::max(1e-4 * Dfi, 1e-15));
-  double steps = std::floor(s * (guess - fiEdge) / Dfi) + 1;
-  if (!(steps >= 1 && steps < 1e15)) return CycloidWalk(rod, psiB, guess, Dfi);
-  int64_t k = int64_t(steps);
-
-  auto gridAt = [&](int64_t j) { return guess - double(s) * double(j) * Dfi; };
-  auto passed = [&](const Probe& p) {  // the walk would have stopped here or beyond
-    return s > 0 ? p.psi - psiB < Dfi : p.psi - psiB > -Dfi;
-  };
-  auto onArch = [&](double fi) { return fi >= 0 && fi <= twoPi; };
-
-  // Confirm: the window is reached at k and not yet at k − 1; a neighbour
-  // fixes an estimate that landed one step off.
-  for (int tries = 0; tries < 4; ++tries) {
-    double fi = gridAt(k);
-    if (!onArch(fi)) break;
-    Probe pk = probe(rod, fi);
-    if (!passed(pk)) {
+  if (std::fabs(d0) < Dfi) return cycloid::found(p0, guess, 0, true);
+  // A bead without a ray angle: the walk stands still until its bound.
+  if (!std::isfinite(d0)) throw Failure{};
+  if (bounds.bound <= kShortWalk) return CycloidWalk(rod, psiB, guess, Dfi);
+  const Path path{rod, psiB, guess, Dfi, d0 > 0 ? 1 : -1, bounds.bound};
+  // The fast route: the walk stops at k and not yet at k − 1 (a neighbour
+  // fixes an estimate one step off). The margin at k − 1, more than twice
+  // the rounding anywhere on the arch, with both ends clearly on the same
+  // side of P, proves that no earlier point stops it.
+  auto onArc = [](double fi) { return fi >= 0 && fi <= 2 * std::numbers::pi; };
+  auto clear = [&](const Probe& p) { return std::fabs(p.cx) > bounds.side; };
+  int64_t k = estimateOnArch(path, bounds, hint);
+  for (int tries = 0; tries < 4 && k > 0 && k < path.bound; ++tries) {
+    double fi = path.fiAt(k);
+    if (!onArc(fi)) break;
+    Probe pk = cycloid::probe(rod, fi);
+    if (path.margin(pk) >= 0) {
       ++k;
       continue;
     }
     if (k > 1) {
-      double fiPrev = gridAt(k - 1);
-      if (!onArch(fiPrev)) break;
-      if (passed(probe(rod, fiPrev))) {
+      double fiPrev = path.fiAt(k - 1);
+      if (!onArc(fiPrev)) break;
+      Probe prev = cycloid::probe(rod, fiPrev);
+      double margin = path.margin(prev);
+      if (margin < 0) {
         --k;
         continue;
       }
+      if (!(margin >= bounds.proof && (p0.cx < 0) == (prev.cx < 0) && clear(p0) && clear(prev)))
+        break;
     }
-    // The walk stops here only when it did not step across the window.
-    if (std::fabs(pk.psi - psiB) < Dfi) return found(pk, fi, s * k, false);
-    break;
+    return path.stopAt(k, pk, true);
   }
-  return CycloidWalk(rod, psiB, guess, Dfi);
+  return cycloid::searchPieces(path);
 }
+
+// The walk visits angles below 32 in magnitude (the guess lies on the arch
+// and the walk's bound spans two arches) and its offsets k·Dfi stay below
+// 16, so k·Dfi is rounded to within 2^-50 and guess − k·Dfi to within 2^-49.
+// Two numbers further apart than 2^-48 never round to the same one: while
+// Dfi > 2^-47 neighbouring grid points stay apart and every step moves.
+bool CycloidStepVanishes(double Dfi) { return Dfi > 0 && Dfi <= 0x1p-47; }
 
 }  // namespace lumet

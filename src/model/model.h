@@ -7,6 +7,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 
 namespace lumet {
@@ -56,12 +57,25 @@ struct Derived {
   double al1v = 0, al2v = 0, al3v = 0, al4v = 0;                  // start directions, for V0
 };
 
+// What the cycloid search needs beside the bead, for one rod and one
+// tolerance Dfi: the walk's bound and the rounding bounds of its proofs on
+// the arch. They stay the same through a run, so they are kept, and worked
+// out again when the rod or Dfi changes.
+struct CycloidBounds {
+  double R2 = NAN, X20 = NAN, Y20 = NAN, Pi = NAN, Dfi = NAN;  // what they are for
+  int64_t bound = 0;    // the walk's largest number of passes
+  bool usable = false;  // the rounding bounds hold on the arch
+  double side = 0;      // twice the error of the computed offset from P
+  double proof = 0;     // twice the error of the walk's margin
+};
+
 // What the rods keep from one evaluation to the next.
 struct RodState {
   double al2 = 0, al3 = 0;  // current tangents of the cycloid and the parabola
   int16_t ApexSet = 0;      // the parabola's vertex circle is set up
   double R3a = 0, Y3a = 0;  // that circle's radius and centre ordinate
   double fi2 = 0;           // rolling angle of the cycloid point found last
+  CycloidBounds cycloidBounds;
 };
 
 // Time, counters and the integrated state of the run.

@@ -60,7 +60,8 @@ void cycloid(Model& m) {
 
   // The angle found at the last evaluation seeds the search; the point
   // found does not depend on it.
-  const CycloidPoint c = CycloidSearch(rod, psiB, CycloidGuess(psiB, m.Pi), Dfi, m.fi2);
+  const CycloidPoint c =
+      CycloidSearch(rod, psiB, CycloidGuess(psiB, m.Pi), Dfi, m.fi2, &m.cycloidBounds);
   m.fi2 = c.fi2;
 
   // Tangent from the two curve points half a step of 0.01 either side (their

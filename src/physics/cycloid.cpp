@@ -98,32 +98,21 @@ double rayMeetsArch(double t, double Pi, double start, double enough) {
   return x;
 }
 
-// What the search needs beside the bead: the walk's bound and, for proofs
-// on the first arch, whether the rounding bounds hold there, twice the error
-// of the computed offset cx, and twice the error of the margin. They depend
-// on the rod and Dfi alone, which stay the same through a run: the last ones
-// are kept.
-struct RodBounds {
-  CycloidRod rod{NAN, NAN, NAN, NAN};
-  double Dfi = NAN;
-  int64_t bound = 0;
-  bool usable = false;
-  double side = 0, proof = 0;
-};
-
-const RodBounds& rodBounds(const CycloidRod& rod, double Dfi) {
-  static RodBounds last;
-  if (last.rod.R2 == rod.R2 && last.rod.X20 == rod.X20 && last.rod.Y20 == rod.Y20 &&
-      last.rod.Pi == rod.Pi && last.Dfi == Dfi)
-    return last;
+// The bounds the search needs for the rod and Dfi: those kept when they are
+// for this rod and Dfi, otherwise worked out and kept.
+const CycloidBounds& rodBounds(const CycloidRod& rod, double Dfi, CycloidBounds& kept) {
+  if (kept.R2 == rod.R2 && kept.X20 == rod.X20 && kept.Y20 == rod.Y20 && kept.Pi == rod.Pi &&
+      kept.Dfi == Dfi)
+    return kept;
   const double twoPi = 2 * std::numbers::pi;
-  RodBounds b{rod, Dfi, CycloidWalkBound(Dfi)};  // throws as the walk does
+  CycloidBounds b{rod.R2, rod.X20, rod.Y20,
+                  rod.Pi, Dfi,     CycloidWalkBound(Dfi)};  // throws as the walk does
   Path path{rod, 0, 0, Dfi, 1, b.bound};
   cycloid::Rounding rounding(path, twoPi);
   b.usable = rounding.usable();
   b.side = 2 * rounding.offsetError(twoPi, 1);
   b.proof = 2 * rounding.archError();
-  return last = b;
+  return kept = b;
 }
 
 // The first step of the fast route on the arch (R2 > 0, the guess on it):
@@ -131,7 +120,7 @@ const RodBounds& rodBounds(const CycloidRod& rod, double Dfi) {
 // follows from the angle where the ray angle meets the edge of the window,
 // t; on the right half the shown angle exceeds the geometric one by
 // Pi − pi. 0 where the route does not apply.
-int64_t estimateOnArch(const Path& path, const RodBounds& bounds, double hint) {
+int64_t estimateOnArch(const Path& path, const CycloidBounds& bounds, double hint) {
   const CycloidRod& rod = path.rod;
   const double twoPi = 2 * std::numbers::pi, psiB = path.psiB, Dfi = path.Dfi;
   const int s = path.s;
@@ -176,8 +165,9 @@ CycloidPoint CycloidWalk(const CycloidRod& rod, double psiB, double guess, doubl
 }
 
 CycloidPoint CycloidSearch(const CycloidRod& rod, double psiB, double guess, double Dfi,
-                           double hint) {
-  const RodBounds& bounds = rodBounds(rod, Dfi);
+                           double hint, CycloidBounds* kept) {
+  CycloidBounds fresh;
+  const CycloidBounds& bounds = rodBounds(rod, Dfi, kept ? *kept : fresh);
   Probe p0 = cycloid::probe(rod, guess);
   double d0 = p0.psi - psiB;
   if (std::fabs(d0) < Dfi) return cycloid::found(p0, guess, 0, true);

@@ -15,6 +15,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "model/model.h"
+
 namespace lumet {
 
 struct CycloidRod {
@@ -55,8 +57,10 @@ CycloidPoint CycloidWalk(const CycloidRod& rod, double psiB, double guess, doubl
 // The walk's point (or its failure) in bounded time: well under a
 // millisecond at any Dfi. A hint (say the angle found a moment ago) only
 // speeds the search up: the point found is the walk's whatever the hint.
+// The bounds for the rod and Dfi are kept in `kept` when it is given (the
+// rod's state of a run), so that they are worked out once.
 CycloidPoint CycloidSearch(const CycloidRod& rod, double psiB, double guess, double Dfi,
-                           double hint = NAN);
+                           double hint = NAN, CycloidBounds* kept = nullptr);
 
 // True when a step of Dfi may vanish in rounding somewhere on the walk's
 // path, so that neighbouring grid points guess − j·Dfi coincide: the floor

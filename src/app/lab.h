@@ -30,6 +30,12 @@ struct Timer {
 };
 
 struct Lab {
+ private:
+  Choices choices_;
+  uint32_t choicesRevision_ = 0;
+  bool choicesRead_ = false;
+
+ public:
   Model m;
   Controls c;
   Canvas* Picture1 = nullptr;
@@ -45,7 +51,7 @@ struct Lab {
   // front end gives it the keyboard focus once the handler has returned.
   ControlId focusBox = ControlCount;
   double freeColour = 5;  // the last usable number of "Цвет5"
-  long boxesShown = 0;             // message boxes and questions shown so far
+  long boxesShown = 0;    // message boxes and questions shown so far
 
   void message(std::string_view text) {
     ++boxesShown;
@@ -59,6 +65,16 @@ struct Lab {
   void fail(const char* text) {
     message(text);
     Timer1.Enabled = false;
+  }
+  // The check boxes and option buttons as they stand, read again only when
+  // one of them has changed.
+  Choices choices() {
+    if (!choicesRead_ || choicesRevision_ != c.valuesRevision()) {
+      choices_ = ReadChoices(c);
+      choicesRevision_ = c.valuesRevision();
+      choicesRead_ = true;
+    }
+    return choices_;
   }
   // A value the laboratory writes into a box.
   void show(ControlId box, double value);
@@ -78,8 +94,9 @@ void Preview(Lab& lab);
 // with its own failure message.
 void PreviewDrawing(Lab& lab, const Choices& ch);
 // One step of the run (a tick of Timer1, or "Сделать 1 шаг решения").
-// Before any experiment has been set up it only says to start one.
-void Step(Lab& lab);
+// Before any experiment has been set up it only says to start one. True
+// when a trajectory reached its end in this step.
+bool Step(Lab& lab);
 // "Продолжить": Timer1 enabled, once an experiment has been set up.
 void Continue(Lab& lab);
 // Whether the text would be usable in its box: a number (a 16-bit integer

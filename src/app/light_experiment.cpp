@@ -72,7 +72,7 @@ bool trace(Lab& lab, LightRay (&ray)[2], const light::IndexTable& K, bool autoPn
 }  // namespace
 
 void LightExperiment(Lab& lab, int maxPasses) {
-  const Choices ch = ReadChoices(lab.c);
+  const Choices ch = lab.choices();
   LightRay ray[2];
   light::IndexTable K;
 

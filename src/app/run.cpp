@@ -99,7 +99,7 @@ bool refresh(Lab& lab, const Choices& ch) {
 }  // namespace
 
 void Start(Lab& lab) {
-  const Choices ch = ReadChoices(lab.c);
+  const Choices ch = lab.choices();
   if (!setUpAndShow(lab, ch)) return;
   showATrajectoryThatTakesPart(lab, ch);
   lab.runStart = localTimeIso(std::time(nullptr));
@@ -113,7 +113,7 @@ void Start(Lab& lab) {
 
 void Preview(Lab& lab) {
   // However the start ends, the preview draws with what it computed.
-  const Choices ch = ReadChoices(lab.c);
+  const Choices ch = lab.choices();
   setUpAndShow(lab, ch);
   PreviewDrawing(lab, ch);
 }
@@ -127,20 +127,24 @@ void PreviewDrawing(Lab& lab, const Choices& ch) {
     lab.message(msg::kPreviewError);
 }
 
-void Step(Lab& lab) {
-  if (!lab.experimentSetUp) return lab.message(msg::kStartFirst);
-  const Choices ch = ReadChoices(lab.c);
-  bool refreshDue;
+bool Step(Lab& lab) {
+  if (!lab.experimentSetUp) {
+    lab.message(msg::kStartFirst);
+    return false;
+  }
+  const Choices ch = lab.choices();
+  StepOutcome out;
   try {
     const unsigned unusable = ReadRunBoxes(lab.m, lab.c, ch);
     for (int k = 0; k < 4; ++k) lab.c.setFlagged(kRunBoxes[k], (unusable >> k) & 1);
-    refreshDue = Advance(lab.m, ch);
+    out = Advance(lab.m, ch);
   } catch (const Failure&) {
     lab.fail(msg::kSolveError);
-    return;
+    return false;
   }
-  if (refreshDue && !refresh(lab, ch)) return;
+  if (out.refresh && !refresh(lab, ch)) return out.finished;
   CountStep(lab.m);
+  return out.finished;
 }
 
 void Continue(Lab& lab) {
@@ -161,7 +165,7 @@ bool UsableText(ControlId box, std::string_view text) {
 void V0Button(Lab& lab) {
   V0Split v;
   try {
-    v = SplitStartSpeed(lab.m, lab.c, ReadChoices(lab.c));
+    v = SplitStartSpeed(lab.m, lab.c, lab.choices());
   } catch (const Failure& f) {
     return lab.badData(f);
   }

@@ -10,8 +10,8 @@
 #include <set>
 
 #include "output/csv.h"
-#include "physics/cycloid.h"
 #include "output/file_write.h"
+#include "physics/cycloid.h"
 
 namespace lumet {
 

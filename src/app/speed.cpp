@@ -22,12 +22,6 @@ constexpr SpeedRow kSpeeds[] = {
 
 const SpeedRow& row(Speed speed) { return kSpeeds[int(speed)]; }
 
-int finishedTrajectories(const Model& m) {
-  int n = 0;
-  for (int i = 1; i <= 5; ++i) n += m.Tfin[i] > 0;
-  return n;
-}
-
 // Steps between two looks at the clock at "Максимум": reading it costs a
 // tenth of the cheapest step, and eight steps are far shorter than a tick.
 constexpr long kClockEvery = 8;
@@ -50,11 +44,9 @@ long RunTick(Lab& lab, Speed speed, std::optional<SteadyClock::time_point> until
   const long boxes = lab.boxesShown;
   long done = 0;
   while (done < limit) {
-    const int finished = finishedTrajectories(lab.m);
-    Step(lab);
+    const bool finished = Step(lab);
     ++done;
-    if (!lab.Timer1.Enabled || lab.boxesShown != boxes || finishedTrajectories(lab.m) > finished)
-      break;
+    if (finished || !lab.Timer1.Enabled || lab.boxesShown != boxes) break;
     if (timed && done % kClockEvery == 0 && SteadyClock::now() >= *until) break;
   }
   return done;

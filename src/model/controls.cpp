@@ -67,6 +67,7 @@ void Controls::typeText(ControlId id, std::string_view text) {
 void Controls::setCheck(ControlId id, bool on) {
   if (values_[id] == on) return;
   values_[id] = on;
+  ++valuesRevision_;
   markChanged(id);
 }
 
@@ -78,12 +79,9 @@ void Controls::select(ControlId id) {
   setCheck(id, true);
 }
 
-std::optional<double> Controls::number(ControlId id) const {
-  if (!parsed_[id]) {
-    cache_[id] = parseNumber(text(id));
-    parsed_[id] = 1;
-  }
-  return cache_[id];
+void Controls::parse(ControlId id) const {
+  cache_[id] = parseNumber(text(id));
+  parsed_[id] = 1;
 }
 
 void Controls::setFlagged(ControlId id, bool on) {

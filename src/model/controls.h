@@ -61,7 +61,14 @@ class Controls {
   void select(ControlId id);
 
   // The box's text as a number (parsed once per change of the text).
-  std::optional<double> number(ControlId id) const;
+  const std::optional<double>& number(ControlId id) const {
+    if (!parsed_[id]) parse(id);
+    return cache_[id];
+  }
+
+  // Moves on at every change of a check box or option button: what is
+  // read from them needs reading again only when it has moved.
+  uint32_t valuesRevision() const { return valuesRevision_; }
 
   // A box flagged as holding a text the laboratory cannot use (the window
   // frames it in red) until its text is usable again.
@@ -74,6 +81,7 @@ class Controls {
 
  private:
   void markChanged(ControlId id);
+  void parse(ControlId id) const;
   void writeOut(ControlId id) const;
   mutable std::vector<std::string> texts_;
   // The number a box shows, while its text is that number's form
@@ -82,6 +90,7 @@ class Controls {
   std::vector<char> numbered_;
   mutable std::vector<char> unwritten_;
   std::vector<char> values_;
+  uint32_t valuesRevision_ = 0;
   std::vector<char> flagged_;
   std::vector<char> dirty_;
   std::vector<ControlId> changed_;

@@ -97,11 +97,16 @@ std::optional<double> RunBoxValue(ControlId box, double v);
 // a run does not stop it; bit k of the result is set when kRunBoxes[k] did.
 unsigned ReadRunBoxes(Model& m, const Controls& c, const Choices& ch);
 
+// What one step did, beside the state it changed.
+struct StepOutcome {
+  bool refresh = false;   // the pictures and boxes are refreshed (every NCg steps)
+  bool finished = false;  // a trajectory reached its end in this step
+};
+
 // One step of all five bodies (Euler or the four-stage scheme), then the
-// bookkeeping, finish test and table of every trajectory that takes part.
-// True when this step refreshes the pictures and boxes (every NCg steps);
-// the refresh chooses the shown trajectory iShow.
-bool Advance(Model& m, const Choices& ch);
+// bookkeeping, finish test and table of every trajectory that takes part;
+// a refresh chooses the shown trajectory iShow.
+StepOutcome Advance(Model& m, const Choices& ch);
 
 // At a refresh: whether a record of the run log is due ("File" ticked and
 // NCf steps since the last one); the count starts again when it is.

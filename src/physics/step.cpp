@@ -72,22 +72,25 @@ bool reachedEnd(const Model& m, Finish finish, int i) {
 }
 
 // The finish of trajectory i freezes its time, path, place and integrals.
-// A finish time of 0 or less is no finish (the test runs again).
-void finishTest(Model& m, const Choices& ch, int i) {
-  if (m.Tfin[i] > 0 || !reachedEnd(m, ch.finish, i)) return;
+// A finish time of 0 or less is no finish (the test runs again). True when
+// the trajectory has just finished.
+bool finishTest(Model& m, const Choices& ch, int i) {
+  if (m.Tfin[i] > 0 || !reachedEnd(m, ch.finish, i)) return false;
   m.Tfin[i] = m.Tc;
   m.Lmax[i] = m.L[i];
   m.Xfin[i] = m.X[i];
   m.Yfin[i] = m.Y[i];
   FreezeIntegrals(m, i);
+  return m.Tfin[i] > 0;
 }
 
 }  // namespace
 
 std::optional<double> RunBoxValue(ControlId box, double v) {
   if (box == Text29 || box == Text3) {
-    if (v == 0 || !std::isfinite(1 / v)) return std::nullopt;
-    return 1 / v;
+    const double reciprocal = 1 / v;
+    if (v == 0 || !std::isfinite(reciprocal)) return std::nullopt;
+    return reciprocal;
   }
   if (box == Text51 && v == 0) return std::nullopt;
   return v;
@@ -97,7 +100,7 @@ unsigned ReadRunBoxes(Model& m, const Controls& c, const Choices& ch) {
   double* const values[4] = {&m.kMx, &m.kM, &m.Mt, &m.FxBox};
   unsigned unusable = 0;
   for (int k = 0; k < 4; ++k) {
-    const std::optional<double> number = c.number(kRunBoxes[k]);
+    const std::optional<double>& number = c.number(kRunBoxes[k]);
     const std::optional<double> v = number ? RunBoxValue(kRunBoxes[k], *number) : std::nullopt;
     if (v)
       *values[k] = *v;
@@ -109,7 +112,7 @@ unsigned ReadRunBoxes(Model& m, const Controls& c, const Choices& ch) {
   return unusable;
 }
 
-bool Advance(Model& m, const Choices& ch) {
+StepOutcome Advance(Model& m, const Choices& ch) {
   if (ch.euler)
     euler(m, ch);
   else
@@ -122,18 +125,20 @@ bool Advance(Model& m, const Choices& ch) {
     m.VX[i] = m.S[i + 10];
     m.VY[i] = m.S[i + 15];
   }
+  StepOutcome out;
   for (int i = 1; i <= 5; ++i) {
     if (!ch.takesPart(i)) continue;
     UpdateTrajectory(m, ch, i);
-    finishTest(m, ch, i);
+    if (finishTest(m, ch, i)) out.finished = true;
   }
   for (int i = 1; i <= 5; ++i)
     if (ch.takesPart(i)) FillTable(m, ch, i);
 
-  if (m.NCgr < m.NCg) return false;
+  if (m.NCgr < m.NCg) return out;
   m.NCgr = 0;
   m.iShow = int16_t(ch.shown);
-  return true;
+  out.refresh = true;
+  return out;
 }
 
 bool RecordDue(Model& m, const Choices& ch) {

@@ -37,6 +37,7 @@ struct Lab {
   Dialogs* dialogs = nullptr;
   Timer Timer1;
   std::string logDir;
+  bool logOff = false;   // the run log failed since the last start: no records
   int16_t AxesKept = 0;  // 1 after the pictures were cleared by hand
 
   void message(std::string_view text) { dialogs->message(text); }

@@ -3,9 +3,9 @@
 // computation, then shows what it did: pictures, boxes, log and messages.
 #include "app/boxes.h"
 #include "app/lab.h"
+#include "app/log_writes.h"
 #include "display/display.h"
 #include "model/messages.h"
-#include "output/runlog.h"
 #include "physics/physics.h"
 #include "setup/setup.h"
 
@@ -52,7 +52,8 @@ bool setUpAndShow(Lab& lab) {
 }
 
 // The refresh of a step: positions and plots, the value boxes and, when it
-// is due, a record of the run log. False when the step must end here.
+// is due, a record of the run log (which cannot end the step). False when
+// the step must end here.
 bool refresh(Lab& lab, const Choices& ch) {
   const bool positions =
       drawing([&] { DrawPositions(*lab.Picture1, lab.m, ch, lab.c.number(Text50)); });
@@ -64,10 +65,7 @@ bool refresh(Lab& lab, const Choices& ch) {
     lab.fail(msg::kSolveError);
     return false;
   }
-  if (RecordDue(lab.m, ch) && !appendLog(lab.logDir, recordItem(lab.m))) {
-    lab.fail(msg::kFileError);
-    return false;
-  }
+  if (RecordDue(lab.m, ch)) WriteLogRecord(lab);
   return true;
 }
 
@@ -75,10 +73,7 @@ bool refresh(Lab& lab, const Choices& ch) {
 
 void Start(Lab& lab) {
   if (!setUpAndShow(lab)) return;
-  if (!appendLog(lab.logDir, headerLine(lab.m))) {
-    lab.message(msg::kBadData);
-    return;
-  }
+  WriteLogHeader(lab);
   lab.Timer1.Enabled = true;
   lab.Timer1.Interval = 1;
 }

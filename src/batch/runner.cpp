@@ -1,6 +1,10 @@
 #include "batch/runner.h"
 
+#include <QBuffer>
+#include <cstring>
 #include <iostream>
+
+#include "output/file_write.h"
 
 namespace lumet::batch {
 
@@ -64,9 +68,9 @@ void Runner::Line::end() {
 }
 
 const Runner::CommandEntry Runner::kCommands[] = {
-    {"set", &Runner::set},       {"check", &Runner::check}, {"select", &Runner::select},
-    {"click", &Runner::click},   {"tick", &Runner::tick},   {"answer", &Runner::answer},
-    {"print", &Runner::print},   {"save", &Runner::save},
+    {"set", &Runner::set},     {"check", &Runner::check}, {"select", &Runner::select},
+    {"click", &Runner::click}, {"tick", &Runner::tick},   {"answer", &Runner::answer},
+    {"print", &Runner::print}, {"save", &Runner::save},
 };
 
 Runner::Runner(std::string logDir, std::ostream& out)
@@ -167,8 +171,14 @@ void Runner::save(Line& l) {
   if (file.empty()) throw ScriptError{"save takes a file name"};
   l.end();
   const ImageCanvas& pic = id == Picture1 ? picture1_ : picture2_;
-  if (!pic.image().save(QString::fromStdString(file), "PNG"))
-    throw ScriptError{"cannot write " + file};
+  // Encoded in memory and written by the core's checked write: the image's
+  // own saving reports success on a full disk.
+  QByteArray png;
+  QBuffer buffer(&png);
+  if (!buffer.open(QIODevice::WriteOnly) || !pic.image().save(&buffer, "PNG"))
+    throw ScriptError{"cannot write " + file + ": the picture cannot be encoded as PNG"};
+  const Written w = writeWholeFile(file, std::string_view(png.constData(), size_t(png.size())));
+  if (!w.ok()) throw ScriptError{"cannot write " + file + ": " + std::strerror(w.error)};
 }
 
 }  // namespace lumet::batch

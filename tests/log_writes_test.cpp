@@ -9,7 +9,6 @@
 #include <filesystem>
 
 #include "model/messages.h"
-#include "output/file_write.h"
 #include "support.h"
 
 namespace fs = std::filesystem;

@@ -1,5 +1,7 @@
 #include "app/log_writes.h"
 
+#include "model/messages.h"
+#include "output/file_write.h"
 #include "output/runlog.h"
 
 namespace lumet {
@@ -8,11 +10,11 @@ namespace {
 
 void writeItem(Lab& lab, std::string_view item) {
   if (lab.logOff) return;
-  const Written w = appendLog(lab.logDir, item);
-  if (w.ok()) return;
-  // Turned off before the message, so that nothing writes while it is open.
+  const int err = appendLog(lab.logDir, item);
+  if (err == 0) return;
+  // Off before the message, so that nothing is written while it is open.
   lab.logOff = true;
-  lab.message(writeFailureMessage(logPath(lab.logDir), w.error));
+  lab.message(writeFailureMessage(logPath(lab.logDir), err));
 }
 
 }  // namespace
@@ -23,5 +25,9 @@ void WriteLogHeader(Lab& lab) {
 }
 
 void WriteLogRecord(Lab& lab) { writeItem(lab, recordItem(lab.m)); }
+
+std::string writeFailureMessage(const std::string& path, int err) {
+  return std::string(msg::kFileError) + "\r\n" + path + ": " + fileProblem(err);
+}
 
 }  // namespace lumet

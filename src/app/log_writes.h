@@ -4,6 +4,8 @@
 // run goes on without its log; the next start tries the log again.
 #pragma once
 
+#include <string>
+
 #include "app/lab.h"
 
 namespace lumet {
@@ -12,5 +14,9 @@ namespace lumet {
 void WriteLogHeader(Lab& lab);
 // A record of the shown trajectory; skipped while the log is off.
 void WriteLogRecord(Lab& lab);
+
+// The message of a file that cannot be written: "Ошибка записи в файл",
+// then on the next line the file and the reason ("...: нет места на диске").
+std::string writeFailureMessage(const std::string& path, int err);
 
 }  // namespace lumet

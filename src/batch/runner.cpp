@@ -177,8 +177,8 @@ void Runner::save(Line& l) {
   QBuffer buffer(&png);
   if (!buffer.open(QIODevice::WriteOnly) || !pic.image().save(&buffer, "PNG"))
     throw ScriptError{"cannot write " + file + ": the picture cannot be encoded as PNG"};
-  const Written w = writeWholeFile(file, std::string_view(png.constData(), size_t(png.size())));
-  if (!w.ok()) throw ScriptError{"cannot write " + file + ": " + std::strerror(w.error)};
+  const int err = writeFileAtomically(file, std::string_view(png.constData(), size_t(png.size())));
+  if (err != 0) throw ScriptError{"cannot write " + file + ": " + std::strerror(err)};
 }
 
 }  // namespace lumet::batch

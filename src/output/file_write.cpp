@@ -5,124 +5,121 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
-#include <filesystem>
-
-#include "model/messages.h"
+#include <charconv>
+#include <cstdlib>
 
 namespace lumet {
 
 namespace {
 
-// Writes all of bytes to fd, going on after a partial write or an
-// interruption; the errno of the write that failed, or 0.
-int writeAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return errno;
-    if (n == 0) return EIO;  // nothing taken and no reason given
-    bytes.remove_prefix(static_cast<size_t>(n));
+// Writes all of text to fd, resuming after partial writes and signals.
+int writeAll(int fd, std::string_view text) {
+  while (!text.empty()) {
+    ssize_t n = ::write(fd, text.data(), text.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    text.remove_prefix(size_t(n));
   }
   return 0;
 }
 
-// Closes fd; error when it is set, otherwise the close's own failure (a file
-// system may report a lost write only there).
-int closeAfter(int fd, int error) {
-  const int closed = ::close(fd) == 0 ? 0 : errno;
-  return error ? error : closed;
+// A device or a pipe: written where it stands (no rename and no fsync,
+// which such files do not support).
+int writeInPlace(const std::string& path, std::string_view text) {
+  int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+  if (fd < 0) return errno;
+  int err = writeAll(fd, text);
+  if (::close(fd) != 0 && err == 0) err = errno;
+  return err;
 }
 
-// Opens, writes and closes path as it is: a device or a pipe.
-Written writeInto(const std::string& path, std::string_view bytes) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
-  if (fd < 0) return {errno};
-  return {closeAfter(fd, writeAll(fd, bytes))};
-}
-
-// A new file beside target, made with the usual permissions (0666 less the
-// umask); its name in name. -1 with errno when none can be made.
-int makeSibling(const std::string& target, std::string& name) {
-  const std::filesystem::path p(target);
-  const std::string stem =
-      (p.parent_path() / ("." + p.filename().string() + ".lumet-" + std::to_string(::getpid())))
-          .string();
-  for (int k = 0; k < 100; ++k) {
-    name = stem + "-" + std::to_string(k);
-    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
+// The program's own open file that path names (/dev/stdout, /dev/fd/3), or
+// -1. It is written through its descriptor, so that the text lands where
+// the program's other output goes; a rename would take the name from under
+// the open file.
+int ownDescriptor(const std::string& path) {
+  if (path == "/dev/stdout") return 1;
+  if (path == "/dev/stderr") return 2;
+  for (std::string_view dir : {"/dev/fd/", "/proc/self/fd/"}) {
+    if (path.rfind(dir, 0) != 0) continue;
+    int fd = -1;
+    const char* end = path.data() + path.size();
+    auto [ptr, ec] = std::from_chars(path.data() + dir.size(), end, fd);
+    return ec == std::errc() && ptr == end ? fd : -1;
   }
-  errno = EEXIST;
   return -1;
 }
 
-// Writes bytes into a new file beside target, flushed to the disk, and
-// renames it over target; on any failure the new file is removed again and
-// target is left as it was. mode is target's present mode, or -1 for a new
-// file.
-Written replaceFile(const std::string& target, std::string_view bytes, int mode) {
-  std::string sibling;
-  const int fd = makeSibling(target, sibling);
-  if (fd < 0) return {errno};
-  int error = writeAll(fd, bytes);
-  if (!error && mode >= 0 && ::fchmod(fd, static_cast<mode_t>(mode)) != 0) error = errno;
-  if (!error && ::fsync(fd) != 0) error = errno;
-  error = closeAfter(fd, error);
-  if (!error && ::rename(sibling.c_str(), target.c_str()) != 0) error = errno;
-  if (error) ::unlink(sibling.c_str());
-  return {error};
+// The permissions a new file gets: read and write for all, less the umask.
+mode_t newFileMode() {
+  mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
 }
 
 }  // namespace
 
-Written writeWholeFile(const std::string& path, std::string_view bytes) {
-  if (path.empty()) return {ENOENT};
+int writeFileAtomically(const std::string& path, std::string_view text) {
+  if (path.empty()) return ENOENT;
+  if (int fd = ownDescriptor(path); fd >= 0) return writeAll(fd, text);
+  std::string target = path;
+  mode_t mode = newFileMode();
   struct stat st;
-  if (::stat(path.c_str(), &st) != 0) {
-    // A file yet to be made; any other reason (no permission to look, a
-    // file in the way of a folder) is the write's failure already.
-    if (errno != ENOENT) return {errno};
-    return replaceFile(path, bytes, -1);
+  if (::stat(path.c_str(), &st) == 0) {
+    if (S_ISDIR(st.st_mode)) return EISDIR;
+    if (!S_ISREG(st.st_mode)) return writeInPlace(path, text);
+    // A link to a set-up is kept a link: the file it points to is replaced.
+    if (char* real = ::realpath(path.c_str(), nullptr)) {
+      target = real;
+      std::free(real);
+    }
+    mode = st.st_mode & 07777;
   }
-  if (S_ISDIR(st.st_mode)) return {EISDIR};
-  if (!S_ISREG(st.st_mode)) return writeInto(path, bytes);
-  // Through a symbolic link the file it names is replaced, not the link.
-  std::error_code ec;
-  const std::filesystem::path target = std::filesystem::canonical(path, ec);
-  if (ec) return {ec.value()};
-  return replaceFile(target.string(), bytes, static_cast<int>(st.st_mode & 07777));
+  const size_t slash = target.rfind('/');
+  const std::string dir = slash == std::string::npos ? "" : target.substr(0, slash + 1);
+  const std::string base = target.substr(dir.size());
+  if (base.empty()) return EISDIR;
+  // A hidden name in the same folder, so that the rename stays on one disk.
+  std::string temp = dir + "." + base.substr(0, 200) + ".XXXXXX";
+  int fd = ::mkstemp(temp.data());
+  if (fd < 0) return errno;
+  int err = ::fchmod(fd, mode) == 0 ? 0 : errno;
+  if (err == 0) err = writeAll(fd, text);
+  if (err == 0 && ::fsync(fd) != 0) err = errno;
+  if (::close(fd) != 0 && err == 0) err = errno;
+  if (err == 0 && ::rename(temp.c_str(), target.c_str()) != 0) err = errno;
+  if (err != 0) ::unlink(temp.c_str());
+  return err;
 }
 
-Written appendToFile(const std::string& path, std::string_view bytes) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
-  if (fd < 0) return {errno};
-  // A write that fails half-way is taken back, so that the file never ends
-  // in a piece of an item.
-  const off_t before = ::lseek(fd, 0, SEEK_END);
-  const int error = writeAll(fd, bytes);
-  if (error && before >= 0 && ::ftruncate(fd, before) != 0) {
-    // The piece stays; the failure reported is the write's own.
-  }
-  return {closeAfter(fd, error)};
-}
-
-std::string writeReason(int error) {
-  switch (error) {
-    case ENOSPC: return "Нет места на диске";
-    case EDQUOT: return "Превышена дисковая квота";
+std::string fileProblem(int err) {
+  switch (err) {
+    case ENOENT: return "нет такого файла или папки";
     case EACCES:
-    case EPERM: return "Нет прав на запись";
-    case EISDIR: return "На месте файла находится папка";
-    case ENOENT: return "Нет такой папки";
-    case ENOTDIR: return "В пути к файлу вместо папки стоит файл";
-    case EROFS: return "Файловая система открыта только для чтения";
-    default: return std::strerror(error);
+    case EPERM: return "нет прав доступа";
+    case EISDIR: return "это папка, а не файл";
+    case ENOSPC: return "нет места на диске";
+    case EDQUOT: return "исчерпана дисковая квота";
+    case EROFS: return "диск только для чтения";
+    case EFBIG: return "файл слишком велик";
+    case ENAMETOOLONG: return "слишком длинное имя файла";
+    case ENOTDIR: return "в пути есть файл вместо папки";
+    default: return "ошибка ввода-вывода (код " + std::to_string(err) + ")";
   }
 }
 
-std::string writeFailureMessage(const std::string& path, int error) {
-  return std::string(msg::kFileError) + "\r\n" + path + "\r\n" + writeReason(error);
+int appendToFile(const std::string& path, std::string_view text) {
+  int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+  if (fd < 0) return errno;
+  const off_t before = ::lseek(fd, 0, SEEK_END);
+  int err = writeAll(fd, text);
+  if (err != 0 && before >= 0 && ::ftruncate(fd, before) != 0) {
+    // The piece a failed write left stays; the failure reported is the write's.
+  }
+  if (::close(fd) != 0 && err == 0) err = errno;
+  return err;
 }
 
 }  // namespace lumet

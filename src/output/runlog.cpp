@@ -1,6 +1,7 @@
 #include "output/runlog.h"
 
 #include "model/numbers.h"
+#include "output/file_write.h"
 
 namespace lumet {
 
@@ -11,7 +12,7 @@ std::string logPath(const std::string& dir) {
   return path + "lumet.dat";
 }
 
-Written appendLog(const std::string& dir, std::string_view item) {
+int appendLog(const std::string& dir, std::string_view item) {
   std::string line(item);
   line += "\r\n";
   return appendToFile(logPath(dir), line);

@@ -7,6 +7,8 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 packages=(g++ cmake make libgtest-dev libbenchmark-dev qt6-base-dev fonts-dejavu-core xvfb xauth
   librsvg2-bin desktop-file-utils appstream dpkg-dev file man-db python3 clang-format)
 missing=()
+# The fuzz targets (tools/fuzz.sh): clang, its libFuzzer and sanitizer runtimes, the symbolizer.
+packages+=(clang libclang-rt-14-dev llvm)
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
 done

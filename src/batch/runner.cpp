@@ -73,8 +73,9 @@ const Runner::CommandEntry Runner::kCommands[] = {
     {"print", &Runner::print}, {"save", &Runner::save},
 };
 
-Runner::Runner(std::string logDir, std::ostream& out)
+Runner::Runner(std::string logDir, std::ostream& out, RunLimits limits)
     : out_(out),
+      limits_(limits),
       picture1_(px(4395), px(4395)),
       picture2_(px(6375), px(3015)),
       dialogs_(out),
@@ -120,6 +121,7 @@ void Runner::select(Line& l) {
 void Runner::click(Line& l) {
   const ControlId id = need(l.word(), {Kind::Command});
   l.end();
+  if (id == Command10 && !mayStep()) return;
   lab_.click(id);
 }
 
@@ -136,7 +138,14 @@ void Runner::tick(Line& l) {
     }
   }
   l.end();
-  for (long k = 0; k < n && lab_.lab.Timer1.Enabled; ++k) lab_.tick();
+  for (long k = 0; k < n && lab_.lab.Timer1.Enabled && mayStep(); ++k) lab_.tick();
+}
+
+bool Runner::mayStep() {
+  if (limits_.steps < 0) return true;
+  if (limits_.steps == 0) return false;
+  --limits_.steps;
+  return true;
 }
 
 void Runner::answer(Line& l) {
@@ -177,7 +186,8 @@ void Runner::save(Line& l) {
   QBuffer buffer(&png);
   if (!buffer.open(QIODevice::WriteOnly) || !pic.image().save(&buffer, "PNG"))
     throw ScriptError{"cannot write " + file + ": the picture cannot be encoded as PNG"};
-  const int err = writeFileAtomically(file, std::string_view(png.constData(), size_t(png.size())));
+  const std::string_view bytes(png.constData(), size_t(png.size()));
+  const int err = writeFileAtomically(limits_.files ? file : "/dev/null", bytes);
   if (err != 0) throw ScriptError{"cannot write " + file + ": " + std::strerror(err)};
 }
 

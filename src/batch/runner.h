@@ -32,9 +32,19 @@ class BatchDialogs : public Dialogs {
   std::ostream& out_;
 };
 
+// Bounds of a run, for a fuzzer that drives the runner with made-up scripts:
+// each input must run in milliseconds and touch no file of its choosing.
+struct RunLimits {
+  // Steps (ticks and presses of "Сделать 1 шаг решения") the whole script may
+  // make; past them the script goes on without stepping. Negative: no bound.
+  long steps = -1;
+  // When false, save encodes the picture but writes it to /dev/null.
+  bool files = true;
+};
+
 class Runner {
  public:
-  Runner(std::string logDir, std::ostream& out);
+  Runner(std::string logDir, std::ostream& out, RunLimits limits = {});
 
   // Runs one line; false when the script ends here ("Выход"). Throws
   // ScriptError.
@@ -65,8 +75,10 @@ class Runner {
   void answer(Line& l);
   void print(Line& l);
   void save(Line& l);
+  bool mayStep();  // counts one step against the limit; false past it
 
   std::ostream& out_;
+  RunLimits limits_;
   ImageCanvas picture1_, picture2_;
   BatchDialogs dialogs_;
   Laboratory lab_;

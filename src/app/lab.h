@@ -36,8 +36,8 @@ struct Lab {
   Canvas* Picture2 = nullptr;
   Dialogs* dialogs = nullptr;
   Timer Timer1;
+  bool logOff = false;  // the run log failed: no records until the next start
   std::string logDir;
-  bool logOff = false;   // the run log failed since the last start: no records
   int16_t AxesKept = 0;  // 1 after the pictures were cleared by hand
 
   void message(std::string_view text) { dialogs->message(text); }

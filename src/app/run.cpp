@@ -6,6 +6,7 @@
 #include "app/log_writes.h"
 #include "display/display.h"
 #include "model/messages.h"
+#include "output/runlog.h"
 #include "physics/physics.h"
 #include "setup/setup.h"
 

@@ -67,6 +67,8 @@ class Runner {
   };
   static const CommandEntry kCommands[];
 
+  bool mayStep();  // counts one step against the limit; false past it
+
   void set(Line& l);
   void check(Line& l);
   void select(Line& l);
@@ -75,7 +77,6 @@ class Runner {
   void answer(Line& l);
   void print(Line& l);
   void save(Line& l);
-  bool mayStep();  // counts one step against the limit; false past it
 
   std::ostream& out_;
   RunLimits limits_;

@@ -32,14 +32,12 @@ class BatchDialogs : public Dialogs {
   std::ostream& out_;
 };
 
-// Bounds of a run, for a fuzzer that drives the runner with made-up scripts:
-// each input must run in milliseconds and touch no file of its choosing.
+// Bounds of a run, for a fuzzer that drives the runner with made-up scripts,
+// each of which must run in milliseconds.
 struct RunLimits {
   // Steps (ticks and presses of "Сделать 1 шаг решения") the whole script may
   // make; past them the script goes on without stepping. Negative: no bound.
   long steps = -1;
-  // When false, save encodes the picture but writes it to /dev/null.
-  bool files = true;
 };
 
 class Runner {

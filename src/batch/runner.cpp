@@ -68,9 +68,9 @@ void Runner::Line::end() {
 }
 
 const Runner::CommandEntry Runner::kCommands[] = {
-    {"set", &Runner::set},     {"check", &Runner::check}, {"select", &Runner::select},
-    {"click", &Runner::click}, {"tick", &Runner::tick},   {"answer", &Runner::answer},
-    {"print", &Runner::print}, {"save", &Runner::save},
+    {"set", &Runner::set},       {"check", &Runner::check}, {"select", &Runner::select},
+    {"click", &Runner::click},   {"tick", &Runner::tick},   {"answer", &Runner::answer},
+    {"print", &Runner::print},   {"save", &Runner::save},
 };
 
 Runner::Runner(std::string logDir, std::ostream& out, RunLimits limits)

@@ -8,23 +8,30 @@ namespace lumet {
 
 namespace {
 
-void writeItem(Lab& lab, std::string_view item) {
+// One file of the run, written by write (0, or the errno value of its
+// failure): skipped while the log is off; a failure turns the log off and
+// is told once. Other files of the run (a table beside the log) go through
+// here as well, under the same rule.
+template <class Write>
+void writeRunFile(Lab& lab, const std::string& path, Write write) {
   if (lab.logOff) return;
-  const int err = appendLog(lab.logDir, item);
+  const int err = write();
   if (err == 0) return;
   // Off before the message, so that nothing is written while it is open.
   lab.logOff = true;
-  lab.message(writeFailureMessage(logPath(lab.logDir), err));
+  lab.message(writeFailureMessage(path, err));
 }
 
 }  // namespace
 
 void WriteLogHeader(Lab& lab) {
   lab.logOff = false;
-  writeItem(lab, headerLine(lab.m));
+  writeRunFile(lab, logPath(lab.logDir), [&] { return appendLog(lab.logDir, headerLine(lab.m)); });
 }
 
-void WriteLogRecord(Lab& lab) { writeItem(lab, recordItem(lab.m)); }
+void WriteLogRecord(Lab& lab) {
+  writeRunFile(lab, logPath(lab.logDir), [&] { return appendLog(lab.logDir, recordItem(lab.m)); });
+}
 
 std::string writeFailureMessage(const std::string& path, int err) {
   return std::string(msg::kFileError) + "\r\n" + path + ": " + fileProblem(err);

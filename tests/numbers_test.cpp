@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <clocale>
 #include <cmath>
 
@@ -76,12 +77,17 @@ TEST(FormatNumber, GeneralFormFifteenDigits) {
       {1e-21, "1e-21"},
       {123456789012345678.0, "1.23456789012346e+17"},
       {-2.5, "-2.5"},
+      // The largest doubles are written rounded down, so that they read back.
+      {DBL_MAX, "1.79769313486231e+308"},
+      {-DBL_MAX, "-1.79769313486231e+308"},
+      {1.79769313486231e308, "1.79769313486231e+308"},
+      {1.7976931348623e308, "1.7976931348623e+308"},
   };
   for (const auto& c : cases) EXPECT_EQ(formatNumber(c.v), c.text) << c.v;
 }
 
 TEST(FormatNumber, RoundTripsThroughTheParserWithinFifteenDigits) {
-  for (double v : {M_PI, -1e-300, 6.02214076e23, 299792458.0, 1e15 + 1}) {
+  for (double v : {M_PI, -1e-300, 6.02214076e23, 299792458.0, 1e15 + 1, DBL_MAX, -DBL_MAX}) {
     double back = *parseNumber(formatNumber(v));
     EXPECT_NEAR(back, v, std::fabs(v) * 1e-14);
   }

@@ -54,9 +54,9 @@ TEST(PhysicsRun, AnEditedBoxKeepsItsLastValueAndTheRunGoesOn) {
     ControlId box;
     const char* text;
     double Model::*value;
-  } cases[] = {{Text29, "0", &Model::kMx},  {Text29, "", &Model::kMx},
-               {Text3, "0.", &Model::kM},   {Text51, "0", &Model::Mt},
-               {Text51, "-", &Model::Mt},   {Text16, "1e", &Model::FxBox}};
+  } cases[] = {{Text29, "0", &Model::kMx}, {Text29, "", &Model::kMx},
+               {Text3, "0.", &Model::kM},  {Text51, "0", &Model::Mt},
+               {Text51, "-", &Model::Mt},  {Text16, "1e", &Model::FxBox}};
   for (const Case& c : cases) {
     test::TestLab t;
     ASSERT_TRUE(t.lab.click(Command1));

@@ -502,23 +502,6 @@ TEST_F(LogCadence, CounterSurvivesANewRun) {
   EXPECT_EQ(m().NCfile, 1);
 }
 
-TEST_F(LogCadence, UnwritableLogStopsTheRunWithItsOwnMessage) {
-  t.l.logDir = t.dir + "/missing/deeper";
-  m().NCf = 1;
-  steps(1);  // NCfile 0: no row yet
-  EXPECT_TRUE(t.dialogs.messages.empty());
-  Step(t.l);
-  ASSERT_EQ(t.dialogs.messages.size(), 1u);
-  EXPECT_EQ(t.dialogs.messages[0], msg::kFileError);
-  EXPECT_FALSE(t.l.Timer1.Enabled);
-  // The counters of the step were not advanced; NCfile was reset before
-  // the file was opened.
-  EXPECT_EQ(m().NCgr, 0);
-  EXPECT_EQ(m().NCfile, 0);
-  // The boxes had already been refreshed.
-  EXPECT_EQ(t.c.text(Text60), "2");
-}
-
 namespace {
 
 // Flat constant field; the free body falls through the landing level

@@ -250,12 +250,3 @@ TEST(Start, AppendsOneHeaderLinePerStartButNotForThePreview) {
       "    VXn= -1460    VYn= 8000    Rz= 6378000\r\n";
   EXPECT_EQ(t.log(), header + header);
 }
-
-TEST(Start, AnUnwritableLogStopsTheStartWithTheDataMessage) {
-  TestLab t;
-  t.l.logDir = t.dir + "/no/such/dir";
-  t.lab.click(Command1);
-  ASSERT_EQ(t.dialogs.messages.size(), 1u);
-  EXPECT_EQ(t.dialogs.messages[0], msg::kBadData);
-  EXPECT_FALSE(t.l.Timer1.Enabled);
-}

@@ -14,6 +14,8 @@ if [ "${LUMET_LOOK:-0}" = 1 ]; then
   packages+=(imagemagick xdotool)
 fi
 missing=()
+# The fuzz targets (tools/fuzz.sh): clang, its libFuzzer and sanitizer runtimes, the symbolizer.
+packages+=(clang libclang-rt-14-dev llvm)
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
 done

@@ -42,6 +42,7 @@ struct Lab {
   Canvas* Picture2 = nullptr;
   Dialogs* dialogs = nullptr;
   Timer Timer1;
+  bool logOff = false;  // the run log failed: no records until the next start
   std::string logDir;
   int16_t AxesKept = 0;            // 1 after the pictures were cleared by hand
   std::string runStart;            // local time of the start that began the run (lumet.csv)

@@ -5,6 +5,7 @@
 
 #include "app/boxes.h"
 #include "app/lab.h"
+#include "app/log_writes.h"
 #include "display/display.h"
 #include "model/messages.h"
 #include "model/numbers.h"
@@ -56,8 +57,6 @@ bool setUpAndShow(Lab& lab, const Choices& ch) {
   return drawn;
 }
 
-// The refresh of a step: positions and plots, the value boxes and, when it
-// is due, a record of the run log. False when the step must end here.
 // The free body's colour number from "Цвет5", or its last usable one while
 // the box holds no number (the box is flagged then).
 double freeColour(Lab& lab, const Choices& ch) {
@@ -77,6 +76,9 @@ void showATrajectoryThatTakesPart(Lab& lab, const Choices& ch) {
     if (ch.takesPart(i)) return lab.c.select(shows[i]);
 }
 
+// The refresh of a step: positions and plots, the value boxes and, when it
+// is due, a record of the run log (which cannot end the step). False when
+// the step must end here.
 bool refresh(Lab& lab, const Choices& ch) {
   const double colour = freeColour(lab, ch);
   const bool positions = drawing([&] { DrawPositions(*lab.Picture1, lab.m, ch, colour); });
@@ -88,11 +90,7 @@ bool refresh(Lab& lab, const Choices& ch) {
     lab.fail(msg::kSolveError);
     return false;
   }
-  if (RecordDue(lab.m, ch) && (!appendLog(lab.logDir, recordItem(lab.m)) ||
-                               !appendRunCsv(logPath(lab.logDir), lab.runStart, lab.m))) {
-    lab.fail(msg::kFileError);
-    return false;
-  }
+  if (RecordDue(lab.m, ch)) WriteLogRecord(lab);
   return true;
 }
 
@@ -103,10 +101,7 @@ void Start(Lab& lab) {
   if (!setUpAndShow(lab, ch)) return;
   showATrajectoryThatTakesPart(lab, ch);
   lab.runStart = localTimeIso(std::time(nullptr));
-  if (!appendLog(lab.logDir, headerLine(lab.m))) {
-    lab.message(msg::kBadData);
-    return;
-  }
+  WriteLogHeader(lab);
   lab.Timer1.Enabled = true;
   lab.Timer1.Interval = 1;
 }

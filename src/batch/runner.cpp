@@ -1,9 +1,11 @@
 #include "batch/runner.h"
 
+#include <QBuffer>
 #include <cstring>
 #include <iostream>
 
 #include "app/setup_file.h"
+#include "output/file_write.h"
 
 namespace lumet::batch {
 
@@ -73,8 +75,9 @@ const Runner::CommandEntry Runner::kCommands[] = {
     {"speed", &Runner::speed},
 };
 
-Runner::Runner(std::string logDir, std::ostream& out)
+Runner::Runner(std::string logDir, std::ostream& out, RunLimits limits)
     : out_(out),
+      limits_(limits),
       picture1_(px(4395), px(4395)),
       picture2_(px(6375), px(3015)),
       dialogs_(out),
@@ -120,6 +123,7 @@ void Runner::select(Line& l) {
 void Runner::click(Line& l) {
   const ControlId id = need(l.word(), {Kind::Command});
   l.end();
+  if (id == Command10 && !mayStep(1)) return;
   lab_.click(id);
 }
 
@@ -136,7 +140,15 @@ void Runner::tick(Line& l) {
     }
   }
   l.end();
-  for (long k = 0; k < n && lab_.lab.Timer1.Enabled; ++k) lab_.tick();
+  for (long k = 0; k < n && lab_.lab.Timer1.Enabled && mayStep(stepsPerTick(lab_.speed)); ++k)
+    lab_.tick();
+}
+
+bool Runner::mayStep(long steps) {
+  if (limits_.steps < 0) return true;
+  if (limits_.steps < steps) return false;
+  limits_.steps -= steps;
+  return true;
 }
 
 void Runner::answer(Line& l) {
@@ -186,8 +198,14 @@ void Runner::save(Line& l) {
     return;
   }
   const ImageCanvas& pic = id == Picture1 ? picture1_ : picture2_;
-  if (!pic.image().save(QString::fromStdString(file), "PNG"))
-    throw ScriptError{"cannot write " + file};
+  // Encoded in memory and written by the core's checked write: the image's
+  // own saving reports success on a full disk.
+  QByteArray png;
+  QBuffer buffer(&png);
+  if (!buffer.open(QIODevice::WriteOnly) || !pic.image().save(&buffer, "PNG"))
+    throw ScriptError{"cannot write " + file + ": the picture cannot be encoded as PNG"};
+  const int err = writeFileAtomically(file, std::string_view(png.constData(), size_t(png.size())));
+  if (err != 0) throw ScriptError{"cannot write " + file + ": " + std::strerror(err)};
 }
 
 void Runner::speed(Line& l) {

@@ -32,9 +32,18 @@ class BatchDialogs : public Dialogs {
   std::ostream& out_;
 };
 
+// Bounds of a run, for a fuzzer that drives the runner with made-up scripts,
+// each of which must run in milliseconds.
+struct RunLimits {
+  // Steps (of the ticks, at their speed, and presses of "Сделать 1 шаг
+  // решения") the whole script may make; a tick or press that would pass
+  // them is not made, and the script goes on. Negative: no bound.
+  long steps = -1;
+};
+
 class Runner {
  public:
-  Runner(std::string logDir, std::ostream& out);
+  Runner(std::string logDir, std::ostream& out, RunLimits limits = {});
 
   // Runs one line; false when the script ends here ("Выход"). Throws
   // ScriptError.
@@ -57,6 +66,8 @@ class Runner {
   };
   static const CommandEntry kCommands[];
 
+  bool mayStep(long steps);  // counts steps against the limit; false past it
+
   void set(Line& l);
   void check(Line& l);
   void select(Line& l);
@@ -69,6 +80,7 @@ class Runner {
   void speed(Line& l);
 
   std::ostream& out_;
+  RunLimits limits_;
   ImageCanvas picture1_, picture2_;
   BatchDialogs dialogs_;
   Laboratory lab_;

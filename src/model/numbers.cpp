@@ -88,6 +88,11 @@ std::optional<int16_t> parseInt16(std::string_view text) {
 
 std::string formatNumber(double v) {
   if (v == 0) return "0";
+  // The largest doubles round up, at 15 digits, past the largest double and
+  // would not read back; they are written rounded down instead.
+  constexpr double kTop = 1.79769313486231e308;
+  if (std::fabs(v) > kTop && std::isfinite(v))
+    return v < 0 ? "-1.79769313486231e+308" : "1.79769313486231e+308";
   // As printf's "%.15g", but always with '.': std::to_chars ignores the
   // locale, which the window's toolkit sets from the user's environment.
   char buf[40];

@@ -1,8 +1,11 @@
 #include "output/csv.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 
 #include "model/numbers.h"
+#include "output/file_write.h"
 
 namespace lumet {
 
@@ -74,16 +77,14 @@ std::string runCsvPath(const std::string& logFile) {
   return logFile.substr(0, slash == std::string::npos ? 0 : slash + 1) + "lumet.csv";
 }
 
-bool appendRunCsv(const std::string& logFile, std::string_view run, const Model& m) {
-  std::FILE* f = std::fopen(runCsvPath(logFile).c_str(), "ab");
-  if (!f) return false;
+int appendRunCsv(const std::string& logFile, std::string_view run, const Model& m) {
+  const std::string path = runCsvPath(logFile);
+  // The header goes first into a file that is new or empty.
+  struct stat st {};
   std::string text;
-  if (std::fseek(f, 0, SEEK_END) == 0 && std::ftell(f) == 0)
-    text = std::string(kRunCsvHeader) + "\r\n";
+  if (stat(path.c_str(), &st) != 0 || st.st_size == 0) text = std::string(kRunCsvHeader) + "\r\n";
   text += runCsvRow(m, run) + "\r\n";
-  bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-  bool closed = std::fclose(f) == 0;
-  return written && closed;
+  return appendToFile(path, text);
 }
 
 std::string localTimeIso(std::time_t t) {

@@ -110,4 +110,16 @@ std::string fileProblem(int err) {
   }
 }
 
+int appendToFile(const std::string& path, std::string_view text) {
+  int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+  if (fd < 0) return errno;
+  const off_t before = ::lseek(fd, 0, SEEK_END);
+  int err = writeAll(fd, text);
+  if (err != 0 && before >= 0 && ::ftruncate(fd, before) != 0) {
+    // The piece a failed write left stays; the failure reported is the write's.
+  }
+  if (::close(fd) != 0 && err == 0) err = errno;
+  return err;
+}
+
 }  // namespace lumet

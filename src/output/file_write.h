@@ -21,4 +21,12 @@ int writeFileAtomically(const std::string& path, std::string_view text);
 // message that names the file ("нет места на диске", ...).
 std::string fileProblem(int err);
 
+// Appends text to path, creating the file when it is not there; 0 on
+// success, otherwise the errno value of the step that failed (the open, a
+// write or the close, where some file systems report a lost write). A write
+// that fails half-way is taken back, so the file never ends in a piece of
+// the text. Not flushed to the disk, so that a log written at every step
+// stays cheap; a full disk is still reported by the write itself.
+int appendToFile(const std::string& path, std::string_view text);
+
 }  // namespace lumet

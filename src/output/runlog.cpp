@@ -1,8 +1,7 @@
 #include "output/runlog.h"
 
-#include <cstdio>
-
 #include "model/numbers.h"
+#include "output/file_write.h"
 
 namespace lumet {
 
@@ -13,13 +12,10 @@ std::string logPath(const std::string& dir) {
   return path + "lumet.dat";
 }
 
-bool appendLog(const std::string& dir, std::string_view item) {
-  std::FILE* f = std::fopen(logPath(dir).c_str(), "ab");
-  if (!f) return false;
-  bool written = std::fwrite(item.data(), 1, item.size(), f) == item.size() &&
-                 std::fwrite("\r\n", 1, 2, f) == 2;
-  bool closed = std::fclose(f) == 0;
-  return written && closed;
+int appendLog(const std::string& dir, std::string_view item) {
+  std::string line(item);
+  line += "\r\n";
+  return appendToFile(logPath(dir), line);
 }
 
 std::string headerLine(const Model& m) {

@@ -13,9 +13,9 @@ namespace lumet {
 // Full path of the log in the directory dir (the current directory when
 // dir is empty).
 std::string logPath(const std::string& dir);
-// Appends item and CR LF; false when the file cannot be opened, written or
-// closed.
-bool appendLog(const std::string& dir, std::string_view item);
+// Appends item and CR LF in one write; 0, or the errno value when the file
+// cannot be opened, written or closed (nothing of the item stays then).
+[[nodiscard]] int appendLog(const std::string& dir, std::string_view item);
 // The header of a start: masses, charges, start point and speed, Rz.
 std::string headerLine(const Model& m);
 // The record of trajectory iShow: time and number, then its state and energy.

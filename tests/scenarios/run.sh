@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
 # Runs one scenario through lumet-batch and compares what it prints with the
 # scenario's .expected file; a .status file, when present, holds the exit
-# status the run must end with (0 otherwise).
+# status the run must end with (0 otherwise). A .prepare file, when present,
+# is run by bash with the log folder as its argument before the scenario, and
+# the log folder is written LOGDIR in what the run printed.
 set -u
 batch=$1
 script=$2
 base=${script%.lb}
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
-(cd "$(dirname "$script")" && "$batch" --log-dir "$dir" "$script") >"$dir/out" 2>"$dir/err"
+[ -f "$base.prepare" ] && bash "$base.prepare" "$dir"
+(cd "$(dirname "$script")" && "$batch" --log-dir "$dir" "$script") >"$dir/out.raw" 2>"$dir/err.raw"
 status=$?
+sed "s|$dir|LOGDIR|g" "$dir/out.raw" >"$dir/out"
+sed "s|$dir|LOGDIR|g" "$dir/err.raw" >"$dir/err"
 want=0
 [ -f "$base.status" ] && want=$(cat "$base.status")
 if [ "$status" != "$want" ]; then

@@ -29,7 +29,7 @@ grep -qx "MimeType=application/x-lumet;" "$share/applications/lumet.desktop" || 
 xmllint --noout "$share/mime/packages/lumet.xml"
 mkdir -p "$work/mime/packages"
 cp "$share/mime/packages/lumet.xml" "$work/mime/packages/"
-update-mime-database "$work/mime"
+XDG_DATA_HOME="$work" update-mime-database "$work/mime"
 grep -qx "50:application/x-lumet:\*.lumet" "$work/mime/globs2" || fail "*.lumet is not application/x-lumet"
 appstreamcli validate --no-net "$share"/metainfo/*.metainfo.xml
 grep -q "<release version=\"$version\"" "$share"/metainfo/*.metainfo.xml || fail "metainfo lacks release $version"

@@ -138,7 +138,8 @@ QMenu* makeExperimentsMenu(MainWindow& window, QWidget* parent) {
   menu->setObjectName("experimentsMenu");
   const auto examples = findExamples(exampleFolders(QCoreApplication::applicationDirPath()));
   for (const Example& e : examples) {
-    QAction* action = menu->addAction(e.title);
+    // An "&" of a title is shown, not taken for a key to the item.
+    QAction* action = menu->addAction(QString(e.title).replace('&', "&&"));
     action->setObjectName("example_" + QFileInfo(e.path).completeBaseName());
     action->setStatusTip(e.description);
     const QString path = e.path;

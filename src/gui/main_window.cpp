@@ -342,6 +342,11 @@ void MainWindow::showText(ControlId id) {
 }
 
 void MainWindow::showOpenedSetup() {
+  // A box flagged for its old text is cleared once the set-up's is usable,
+  // as typing a usable text clears it.
+  Controls& c = lab_->lab.c;
+  for (ControlId id : setupInputs())
+    if (c.flagged(id) && UsableText(id, c.text(id))) c.setFlagged(id, false);
   showChanged();
   // What the set-up holds stands in the boxes as typed, never rounded like
   // a number the laboratory wrote: the start reads exactly this text.
@@ -350,7 +355,7 @@ void MainWindow::showOpenedSetup() {
     auto* box = static_cast<QLineEdit*>(widgets_[id]);
     if (rounded_[id]) box->setToolTip(tipOf(id));
     rounded_[id] = written_[id] = false;
-    box->setText(QString::fromStdString(lab_->lab.c.text(id)));
+    box->setText(QString::fromStdString(c.text(id)));
     box->setCursorPosition(0);
   }
   obeyTimer();

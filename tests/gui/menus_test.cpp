@@ -465,16 +465,22 @@ class MenusTest : public test::WindowFixture {
 
   // A box of an opened set-up shows its text as typed, even where a number
   // the laboratory wrote would be rounded to fit.
-  void anOpenedBoxShowsItsTextAsTyped() {
+  void anOpenedBoxShowsItsTextAsTypedAndDropsAStaleFlag() {
     const QString path = file("long.lumet");
     write(path, R"({"format": "lumet-setup", "version": 1,
                    "controls": {"Text9": "-6378000.000000000001", "Text7": "abc"}})");
+    // Boxes flagged for what they held before: the set-up's usable text
+    // clears the flag, its unusable one keeps it.
+    lab().c.setFlagged(Text9, true);
+    lab().c.setFlagged(Text7, true);
     answers_->answers << path;
     item("openSetup")->trigger();
     auto* box = qobject_cast<QLineEdit*>(w_->control(Text9));
     QCOMPARE(box->text(), QString("-6378000.000000000001"));
     QVERIFY(!box->toolTip().contains(q("Полностью")));
     QCOMPARE(qobject_cast<QLineEdit*>(w_->control(Text7))->text(), QString("abc"));
+    QVERIFY(!lab().c.flagged(Text9));
+    QVERIFY(lab().c.flagged(Text7));
   }
 
   // Qt's own dialog, answered as a user answers it: Russian words, the

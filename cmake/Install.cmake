@@ -1,7 +1,7 @@
-# Installation as a desktop program: the two programs, the menu entry, the
-# icon in the sizes a menu asks for, the AppStream metainfo, the manual pages
-# and the ready experiments; and the Debian package built from the same rules
-# with `cpack -G DEB`.
+# Installation as a desktop program: the two programs, the menu entry and the
+# type of the set-up files it opens, the icon in the sizes a menu asks for,
+# the AppStream metainfo, the manual pages and the ready experiments; and the
+# Debian package built from the same rules with `cpack -G DEB`.
 include(GNUInstallDirs)
 
 foreach(program lumet lumet-batch)
@@ -15,6 +15,10 @@ set(LUMET_RELEASE_DATE "2026-12-08")
 
 install(TARGETS lumet lumet-batch RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${CMAKE_SOURCE_DIR}/data/lumet.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The type of the set-up files, application/x-lumet, which the menu entry
+# opens.
+install(FILES ${CMAKE_SOURCE_DIR}/data/lumet-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+        RENAME lumet.xml)
 install(FILES ${CMAKE_SOURCE_DIR}/data/lumet.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 # The set-up files of the ready experiments, once the folder is there.

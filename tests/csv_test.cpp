@@ -88,6 +88,27 @@ TEST(Csv, TheResultTableIsItsBoxes) {
   EXPECT_NE(resultsCsv(c).find(",,path,average total average average\r\n"), std::string::npos);
 }
 
+// For the clipboard the same rows go tab-separated with LF: a comma is then
+// plain text and a tab is what must be quoted.
+TEST(Csv, TheClipboardTableIsTheSameRowsWithTabs) {
+  Controls c;
+  c.setCheck(Check2, true);
+  c.setText(Text62, "5.84");
+  c.setText(Text67, "1,5");
+  c.setText(Text72, "a\tb");
+  c.setCheck(Check9, true);
+  EXPECT_EQ(resultsTable(c, '\t', "\n"),
+            "trajectory\ttaking_part\ttime_s\tint_m1V\tint_T_minus_U\tint_T\tint_T_plus_U\t"
+            "integral\tform\n"
+            "1\t0\t\t\t\t\t\ttime\ttotal average total total\n"
+            "2\t1\t5.84\t1,5\t\"a\tb\"\t\t\ttime\ttotal average total total\n"
+            "3\t0\t\t\t\t\t\ttime\ttotal average total total\n"
+            "4\t0\t\t\t\t\t\ttime\ttotal average total total\n"
+            "5\t1\t\t\t\t\t\ttime\ttotal average total total\n");
+  EXPECT_EQ(csvField("a\tb"), "a\tb");
+  EXPECT_EQ(csvField("a,b", '\t'), "a,b");
+}
+
 TEST(Csv, RunRowsRepeatTheLogsRecordsNumberForNumber) {
   TestLab t;
   t.set(Text55, "3");

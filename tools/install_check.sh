@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs a built Lumet into a temporary prefix and checks it as a desktop
-# and Debian expect: the menu entry, the AppStream metainfo, the icons, the
-# manual pages, the installed programs (lumet-batch runs a scenario, and
-# writes its log in the user's data folder when its own folder is closed to
-# it), and the Debian package with its control fields.
+# and Debian expect: the menu entry and the type of the set-up files it
+# opens, the AppStream metainfo, the icons, the manual pages, the installed
+# programs (lumet-batch runs a scenario, and writes its log in the user's
+# data folder when its own folder is closed to it), and the Debian package
+# with its control fields.
 # Usage: tools/install_check.sh [BUILD_DIR]   (default: build)
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -20,8 +21,16 @@ fail() {
 prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null
 share=$prefix/share
-echo "-- menu entry and metainfo"
+echo "-- menu entry, the type of the set-up files and metainfo"
 desktop-file-validate "$share/applications/lumet.desktop"
+grep -qx "Exec=lumet %f" "$share/applications/lumet.desktop" || fail "the menu entry does not pass a file"
+grep -qx "MimeType=application/x-lumet;" "$share/applications/lumet.desktop" || fail "the menu entry lacks its type"
+# The type's XML read as the desktop reads it: *.lumet is application/x-lumet.
+xmllint --noout "$share/mime/packages/lumet.xml"
+mkdir -p "$work/mime/packages"
+cp "$share/mime/packages/lumet.xml" "$work/mime/packages/"
+XDG_DATA_HOME="$work" update-mime-database "$work/mime"
+grep -qx "50:application/x-lumet:\*.lumet" "$work/mime/globs2" || fail "*.lumet is not application/x-lumet"
 appstreamcli validate --no-net "$share"/metainfo/*.metainfo.xml
 grep -q "<release version=\"$version\"" "$share"/metainfo/*.metainfo.xml || fail "metainfo lacks release $version"
 
@@ -66,6 +75,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 field Depends | grep -q "libqt6" || fail "Depends lacks Qt 6: $(field Depends)"
 contents=$(dpkg-deb -c "$deb")
 for path in ./usr/bin/lumet ./usr/bin/lumet-batch ./usr/share/applications/lumet.desktop \
+  ./usr/share/mime/packages/lumet.xml ./usr/share/lumet/examples/race.lumet \
   ./usr/share/icons/hicolor/48x48/apps/lumet.png ./usr/share/man/man1/lumet-batch.1.gz; do
   grep -q " $path\$" <<<"$contents" || fail "package lacks $path"
 done

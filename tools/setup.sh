@@ -7,7 +7,8 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 packages=(g++ cmake make libgtest-dev libbenchmark-dev qt6-base-dev nlohmann-json3-dev
   fonts-dejavu-core fonts-liberation xvfb xauth
-  librsvg2-bin desktop-file-utils appstream dpkg-dev file man-db python3 clang-format)
+  librsvg2-bin desktop-file-utils appstream shared-mime-info libxml2-utils dpkg-dev file man-db
+  python3 clang-format)
 # To look at the window as a user does (tools/look.sh): screenshots of the
 # real window on a virtual display, resized by the window system.
 if [ "${LUMET_LOOK:-0}" = 1 ]; then

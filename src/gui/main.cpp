@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QIcon>
 #include <QStandardPaths>
+#include <QTimer>
 #include <cstdio>
 
 #include "gui/main_window.h"
@@ -22,8 +23,8 @@ void describe(QCommandLineParser& parser) {
       dataFolder() + "\n(created when needed). The window \"About\" names the folder in use.");
   parser.addHelpOption();
   parser.addVersionOption();
-  // Positional arguments are not declared yet and are ignored; a set-up file
-  // to open is the one that will be.
+  parser.addPositionalArgument("file", "A set-up file (.lumet) to open in the window.",
+                               "[FILE.lumet]");
 }
 
 // Whether the command line asks only for a text (help or version), which
@@ -68,5 +69,14 @@ int main(int argc, char** argv) {
   }
   lumet::MainWindow window(log.path);
   window.show();
+  // The set-up is opened once the window stands, so that a refused file's
+  // message appears over the window, which keeps its defaults.
+  const QStringList files = parser.positionalArguments();
+  if (files.size() > 1)
+    std::fprintf(stderr, "lumet: one set-up at a time; only %s is opened\n",
+                 qPrintable(files.first()));
+  if (!files.isEmpty())
+    QTimer::singleShot(0, &window,
+                       [&window, file = files.first()] { window.documents().open(file); });
   return app.exec();
 }

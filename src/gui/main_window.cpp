@@ -15,11 +15,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/setup_file.h"
 #include "gui/about_window.h"
 #include "gui/form_look.h"
 #include "gui/menus.h"
 #include "gui/picture_widget.h"
 #include "gui/settings.h"
+#include "gui/status_line.h"
 #include "gui/tooltips.h"
 
 namespace lumet {
@@ -60,6 +62,10 @@ QString tipOf(ControlId id, const QString& whole = {}) {
 // Where the window keeps its size between sessions.
 const char* const kSettingsSize = "window/size";
 
+// The status line's place on the form in twips: under the last row of
+// controls, across the form, two lines of the form's face high.
+const QRect kStatusTwips(0, 8385, 11835, 360);
+
 }  // namespace
 
 MainWindow::MainWindow(std::string logDir, QWidget* parent) : QWidget(parent), dialogs_(this) {
@@ -91,7 +97,10 @@ MainWindow::MainWindow(std::string logDir, QWidget* parent) : QWidget(parent), d
   connect(&frame_, &QTimer::timeout, this, &MainWindow::present);
   lab_->speed = rememberedSpeed();
 
-  // The menu bar across the top; the form stands under it.
+  // The menu bar across the top; the form stands under it, the status line
+  // at its foot.
+  status_ = new StatusLine(this);
+  documents_ = std::make_unique<Documents>(*this);
   menuBar_ = makeMenuBar(*this);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -137,6 +146,7 @@ void MainWindow::build() {
   QRect all;
   for (QWidget* w : widgets_)
     if (w) all = all.united(QRect(w->mapTo(this, QPoint(0, 0)), w->size()));
+  all = all.united(status_->geometry());
   formSize_ = QSize(all.right() + 1 + px(90), all.bottom() + 1 + px(90));
   resize(formSize_);
 }
@@ -149,6 +159,9 @@ void MainWindow::placeControls() {
     if (entry.kind == Kind::Frame) placeControl(entry);
   for (const auto& entry : table)
     if (entry.kind != Kind::Frame && entry.kind != Kind::Timer) placeControl(entry);
+  const QRect& s = kStatusTwips;
+  status_->setGeometry(
+      QRect(origin_ + QPoint(px(s.x()), px(s.y())), QSize(px(s.width()), px(s.height()))));
 }
 
 void MainWindow::placeControl(const ControlEntry& entry) {
@@ -366,6 +379,26 @@ void MainWindow::showText(ControlId id) {
     box->setText(shown);
     box->setCursorPosition(0);
   }
+}
+
+void MainWindow::showOpenedSetup() {
+  // A box flagged for its old text is cleared once the set-up's is usable,
+  // as typing a usable text clears it.
+  Controls& c = lab_->lab.c;
+  for (ControlId id : setupInputs())
+    if (c.flagged(id) && UsableText(id, c.text(id))) c.setFlagged(id, false);
+  showChanged();
+  // What the set-up holds stands in the boxes as typed, never rounded like
+  // a number the laboratory wrote: the start reads exactly this text.
+  for (ControlId id : setupInputs()) {
+    if (controlTable()[id].kind != Kind::Text) continue;
+    auto* box = static_cast<QLineEdit*>(widgets_[id]);
+    if (rounded_[id]) box->setToolTip(tipOf(id));
+    rounded_[id] = written_[id] = false;
+    box->setText(QString::fromStdString(c.text(id)));
+    box->setCursorPosition(0);
+  }
+  obeyTimer();
 }
 
 void MainWindow::obeyTimer() {

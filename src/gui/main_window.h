@@ -14,6 +14,7 @@
 
 #include "app/laboratory.h"
 #include "gui/about_window.h"
+#include "gui/documents.h"
 #include "gui/form_look.h"
 #include "gui/message_boxes.h"
 #include "gui/settings.h"
@@ -25,6 +26,7 @@ class QMenuBar;
 namespace lumet {
 
 class PictureWidget;
+class StatusLine;
 
 class MainWindow : public QWidget {
   Q_OBJECT
@@ -49,6 +51,13 @@ class MainWindow : public QWidget {
   // places of the controls count from here.
   QPoint formOrigin() const { return origin_; }
   QMenuBar* menuBar() const { return menuBar_; }
+  // The status line under the form (status tips, the set-up's description).
+  StatusLine* statusLine() const { return status_; }
+  // Set-up files, pictures and the result table in files.
+  Documents& documents() { return *documents_; }
+  // Shows a set-up the laboratory has just taken: its boxes as typed, its
+  // buttons, and the run it stopped.
+  void showOpenedSetup();
 
   Speed speed() const { return lab_->speed; }
   // Steps per tick from the next tick on, also during a run; remembered
@@ -96,6 +105,8 @@ class MainWindow : public QWidget {
   // Shows what the ticks changed, once a frame while they come.
   QTimer frame_;
   QMenuBar* menuBar_ = nullptr;
+  StatusLine* status_ = nullptr;
+  std::unique_ptr<Documents> documents_;
   std::array<QWidget*, ControlCount> widgets_{};
   std::array<QButtonGroup*, ControlCount> groups_{};  // by frame
   QPointer<AboutWindow> about_;

@@ -13,6 +13,17 @@ class MainWindow;
 // The menu bar of the window, with every menu in place.
 QMenuBar* makeMenuBar(MainWindow& window);
 
+// "Файл": open and save a set-up (Ctrl+O, Ctrl+S), save either picture as
+// PNG and the result table as CSV, and "Выход", which the button does.
+QMenu* makeFileMenu(MainWindow& window, QWidget* parent);
+// "Правка": the result table on the clipboard, tab-separated.
+QMenu* makeEditMenu(MainWindow& window, QWidget* parent);
+// "Опыты": one item per ready experiment, its title the text and its
+// description the status tip; choosing one opens it.
+QMenu* makeExperimentsMenu(MainWindow& window, QWidget* parent);
+// "Справка": "About", as the button does.
+QMenu* makeHelpMenu(MainWindow& window, QWidget* parent);
+
 // "Скорость": ×1, ×10, ×100, ×1000 and "Максимум", one of them checked (the
 // window's speed), with the shortcuts Ctrl+1 … Ctrl+4 and Ctrl+0. A choice
 // sets the window's speed, which takes effect at the next tick.

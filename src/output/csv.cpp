@@ -11,8 +11,10 @@ namespace lumet {
 
 const char* const kRunCsvHeader = "run,T,X,Y,VX,VY,FX,FY,E0,E";
 
-std::string csvField(std::string_view text) {
-  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+std::string csvField(std::string_view text, char separator) {
+  const char special[] = {separator, '"', '\r', '\n'};
+  if (text.find_first_of(std::string_view(special, 4)) == std::string_view::npos)
+    return std::string(text);
   std::string out = "\"";
   for (char ch : text) {
     if (ch == '"') out += '"';
@@ -51,18 +53,24 @@ std::string form(const Controls& c) {
 
 }  // namespace
 
-std::string resultsCsv(const Controls& c) {
-  std::string out =
-      "trajectory,taking_part,time_s,int_m1V,int_T_minus_U,int_T,int_T_plus_U,integral,form\r\n";
+std::string resultsTable(const Controls& c, char separator, std::string_view lineEnd) {
+  const std::string sep(1, separator), end(lineEnd);
+  std::string out;
+  for (const char* name : {"trajectory", "taking_part", "time_s", "int_m1V", "int_T_minus_U",
+                           "int_T", "int_T_plus_U", "integral", "form"})
+    out += (out.empty() ? "" : sep) + name;
+  out += end;
   const std::string over = c.value(Option9) ? "path" : "time";
-  const std::string shape = csvField(form(c));
+  const std::string shape = csvField(form(c), separator);
   for (int k = 0; k < 5; ++k) {
-    out += std::to_string(k + 1) + "," + (c.value(kTakingPart[k]) ? "1" : "0");
-    for (const auto& column : kColumns) out += "," + csvField(c.text(column[k]));
-    out += "," + over + "," + shape + "\r\n";
+    out += std::to_string(k + 1) + sep + (c.value(kTakingPart[k]) ? "1" : "0");
+    for (const auto& column : kColumns) out += sep + csvField(c.text(column[k]), separator);
+    out += sep + over + sep + shape + end;
   }
   return out;
 }
+
+std::string resultsCsv(const Controls& c) { return resultsTable(c, ',', "\r\n"); }
 
 std::string runCsvRow(const Model& m, std::string_view run) {
   const int i = m.iShow;

@@ -12,15 +12,19 @@
 
 namespace lumet {
 
-// One field: quoted, with inner quotes doubled, when it holds a comma, a
-// quote, CR or LF; as it is otherwise.
-std::string csvField(std::string_view text);
+// One field: quoted, with inner quotes doubled, when it holds the separator
+// (a comma, or a tab in a table for the clipboard), a quote, CR or LF; as it
+// is otherwise.
+std::string csvField(std::string_view text, char separator = ',');
 
 // The result table as the boxes show it: a header row, then trajectories 1..5
 // with whether they take part, the travel time, the four integrals (empty
 // where a box is empty), what they are taken over ("time" or "path") and
 // their form ("total" or "average"; four words when the columns differ).
 std::string resultsCsv(const Controls& c);
+// The same table with another separator and line end: tab-separated with
+// LF for the clipboard, where a spreadsheet takes it as cells.
+std::string resultsTable(const Controls& c, char separator, std::string_view lineEnd);
 
 // The header of lumet.csv and the row of the log's record of trajectory
 // iShow, begun by the start at local time run.

@@ -3,7 +3,6 @@
 // drawn again sharp at the new size and matching their labels. Run at
 // 96 DPI and again at 150 % (a device pixel ratio of 1.5, and a logical DPI
 // of 144).
-#include <QMenuBar>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFontInfo>
@@ -11,6 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -26,6 +26,7 @@
 #include "gui/main_window.h"
 #include "gui/picture_widget.h"
 #include "gui/tooltips.h"
+#include "window_fixture.h"
 
 using namespace lumet;
 
@@ -50,13 +51,10 @@ constexpr ControlId kNarrowValueBoxes[] = {Text7, Text8, Text14, Text15, Text25,
 
 }  // namespace
 
-class FormTest : public QObject {
+class FormTest : public test::WindowFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QTemporaryDir> dir_, settings_;
-  std::unique_ptr<MainWindow> w_;
-
   // A control's rectangle on the form, which stands under the menu bar.
   QRect rectOf(ControlId id) const {
     QWidget* c = w_->control(id);
@@ -140,21 +138,9 @@ class FormTest : public QObject {
 
  private slots:
   // The window keeps its size in settings: never the user's own.
-  void initTestCase() {
-    settings_ = std::make_unique<QTemporaryDir>();
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_->path());
-  }
-  void init() {
-    QSettings(kSettingsOrganisation, kSettingsApplication).clear();
-    dir_ = std::make_unique<QTemporaryDir>();
-    w_ = std::make_unique<MainWindow>(dir_->path().toStdString());
-    w_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
-  }
-  void cleanup() {
-    w_.reset();
-    dir_.reset();
-  }
+  void initTestCase() { redirectSettings(); }
+  void init() { openWindow(false); }
+  void cleanup() { closeWindow(); }
 
   void theFormSpeaksInItsNarrowFace() {
     QCOMPARE(QFontInfo(w_->font()).family(), q("Liberation Sans Narrow"));

@@ -43,6 +43,7 @@
 #include "gui/picture_widget.h"
 #include "gui/settings.h"
 #include "model/messages.h"
+#include "window_fixture.h"
 
 using namespace lumet;
 
@@ -89,14 +90,10 @@ struct BoxCloser : QObject {
 
 }  // namespace
 
-class WindowTest : public QObject {
+class WindowTest : public test::WindowFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QTemporaryDir> dir_, settings_;
-  std::unique_ptr<MainWindow> w_;
-
-  Lab& lab() { return w_->laboratory().lab; }
   template <class T>
   T* get(ControlId id) {
     auto* widget = qobject_cast<T*>(w_->control(id));
@@ -123,24 +120,9 @@ class WindowTest : public QObject {
 
  private slots:
   // The window keeps its size and speed in settings: never the user's own.
-  void initTestCase() {
-    settings_ = std::make_unique<QTemporaryDir>();
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_->path());
-  }
-  void init() {
-    QSettings(kSettingsOrganisation, kSettingsApplication).clear();
-    dir_ = std::make_unique<QTemporaryDir>();
-    w_ = std::make_unique<MainWindow>(dir_->path().toStdString());
-    w_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
-    // Keys reach the shortcuts of the active window only.
-    w_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(w_.get()));
-  }
-  void cleanup() {
-    w_.reset();
-    dir_.reset();
-  }
+  void initTestCase() { redirectSettings(); }
+  void init() { openWindow(true); }
+  void cleanup() { closeWindow(); }
 
   void windowIsLumet1RAndShowsEverything() {
     QCOMPARE(w_->windowTitle(), QString("Lumet1R"));

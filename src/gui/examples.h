@@ -1,0 +1,29 @@
+// The ready experiments of the menu "Опыты": the set-up files (*.lumet) in
+// the folders where they are kept beside the program, in the source tree
+// and where they are installed.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace lumet {
+
+struct Example {
+  QString path;         // the set-up file
+  QString title;        // its title, or the file's name when it has none
+  QString description;  // the status tip of its menu item
+};
+
+// The folders that may hold ready experiments, in the order they are
+// searched: examples/ of the source tree beside the build folder of the
+// program, ../share/lumet/examples beside an installed program, and
+// lumet/examples in the data folders of the system and the user.
+QStringList exampleFolders(const QString& programDir);
+
+// The set-up files of those folders that exist, one of each file name (the
+// first folder that has it), in the order of their titles. A file that is
+// refused still stands under its file name: opening it names its problem.
+std::vector<Example> findExamples(const QStringList& folders);
+
+}  // namespace lumet

@@ -153,7 +153,7 @@ bool UsableText(ControlId box, std::string_view text) {
   const std::optional<double> v = parseNumber(text);
   if (!v) return false;
   for (ControlId run : kRunBoxes)
-    if (box == run) return RunBoxValue(box, *v).has_value();
+    if (box == run) return RunBoxUsable(box, *v);
   return true;
 }
 

@@ -88,13 +88,13 @@ void Diffur1(Model& m, const Choices& ch) {
 
   // Derivatives; written only when every one of them exists, so that a
   // failed evaluation leaves the previous ones.
-  Vec20 d{};
+  Vec20 d;
   for (int k = 1; k <= 10; ++k) d[k] = m.S[k + 10];
   for (int i = 1; i <= 5; ++i) {
     d[i + 10] = quotient(m.FX[i], m.m1);
     d[i + 15] = quotient(m.FY[i], m.m1);
   }
-  m.dS = d;
+  for (int k = 1; k <= 20; ++k) m.dS[k] = d[k];
 }
 
 }  // namespace lumet

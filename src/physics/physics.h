@@ -5,6 +5,7 @@
 // layer shows it.
 #pragma once
 
+#include <cmath>
 #include <optional>
 
 #include "model/choices.h"
@@ -85,11 +86,18 @@ void FillTable(Model& m, const Choices& ch, int i);
 // The boxes read at every step: "Mx", "M", "Mt" and "Fx".
 inline constexpr ControlId kRunBoxes[4] = {Text29, Text3, Text51, Text16};
 
-// What the step takes from run box `box` holding the number v: the
-// reciprocal of a picture scale, the time scale, the force; nothing when
-// the step cannot use it (a scale of 0 or one whose reciprocal overflows, a
-// time scale of 0).
-std::optional<double> RunBoxValue(ControlId box, double v);
+// Whether the step can use the number v in run box `box`: not a picture
+// scale of 0 or one whose reciprocal overflows, not a time scale of 0.
+inline bool RunBoxUsable(ControlId box, double v) {
+  if (box == Text29 || box == Text3) return v != 0 && std::isfinite(1 / v);
+  return box != Text51 || v != 0;
+}
+
+// What the step takes from a usable run box holding the number v: the
+// reciprocal of a picture scale, the time scale, the force.
+inline double RunBoxValue(ControlId box, double v) {
+  return box == Text29 || box == Text3 ? 1 / v : v;
+}
 
 // The picture scales and the external X force as their boxes hold them at
 // this step (the force times cos(w·T) with "cos"). A box whose text the step

@@ -86,24 +86,13 @@ bool finishTest(Model& m, const Choices& ch, int i) {
 
 }  // namespace
 
-std::optional<double> RunBoxValue(ControlId box, double v) {
-  if (box == Text29 || box == Text3) {
-    const double reciprocal = 1 / v;
-    if (v == 0 || !std::isfinite(reciprocal)) return std::nullopt;
-    return reciprocal;
-  }
-  if (box == Text51 && v == 0) return std::nullopt;
-  return v;
-}
-
 unsigned ReadRunBoxes(Model& m, const Controls& c, const Choices& ch) {
   double* const values[4] = {&m.kMx, &m.kM, &m.Mt, &m.FxBox};
   unsigned unusable = 0;
   for (int k = 0; k < 4; ++k) {
     const std::optional<double>& number = c.number(kRunBoxes[k]);
-    const std::optional<double> v = number ? RunBoxValue(kRunBoxes[k], *number) : std::nullopt;
-    if (v)
-      *values[k] = *v;
+    if (number && RunBoxUsable(kRunBoxes[k], *number))
+      *values[k] = RunBoxValue(kRunBoxes[k], *number);
     else
       unusable |= 1u << k;
   }

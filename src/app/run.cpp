@@ -47,8 +47,10 @@ bool setUpAndShow(Lab& lab, const Choices& ch) {
   for (const BoxValue& v : r.shown) lab.show(v.box, v.value);
   for (const char* notice : r.notices) lab.message(notice);
   if (!r.wentThrough()) {
-    if (r.badBox != ControlCount) return lab.badData(Failure{r.badBox}), false;
-    lab.message(r.stop);
+    if (r.badBox != ControlCount)
+      lab.badData(Failure{r.badBox});
+    else
+      lab.message(r.stop);
     return false;
   }
   lab.experimentSetUp = true;

@@ -1,5 +1,6 @@
-// Shared by the benchmarks: pictures that draw nothing, message boxes that
-// only count, and a laboratory on them with its log in a temporary folder.
+// Shared by the benchmarks: pictures that draw nothing, questions answered
+// yes, and a handler's context on an experiment with its log in a temporary
+// folder.
 #pragma once
 
 #include <filesystem>
@@ -21,33 +22,34 @@ class NullCanvas : public Canvas {
   bool arc(double, double, double, double, double, Rgb) override { return true; }
 };
 
-// Message boxes that count what they were asked to show and answer yes.
-class SilentDialogs : public Dialogs {
+class Yes : public Asker {
  public:
-  void message(std::string_view) override { ++count; }
-  bool question(std::string_view) override { return true; }
-  int count = 0;
+  bool question(const Message&) override { return true; }
 };
 
-// A laboratory on null pictures, its log in the temporary folder `name`,
-// removed with it.
+// A handler's context on null pictures (or the pictures given), its log in
+// the temporary folder `name`, removed with it.
 struct BenchLab {
-  NullCanvas p1, p2;
-  SilentDialogs dialogs;
+  NullCanvas null1, null2;
+  Yes yes;
+  Experiment x;
+  Report report;
   Lab lab;
   std::string dir;
 
-  explicit BenchLab(const char* name)
-      : dir((std::filesystem::temp_directory_path() / name).string()) {
+  explicit BenchLab(const char* name, Canvas* picture1 = nullptr, Canvas* picture2 = nullptr)
+      : lab(x, picture1 ? *picture1 : null1, picture2 ? *picture2 : null2, yes, report),
+        dir((std::filesystem::temp_directory_path() / name).string()) {
     std::filesystem::create_directories(dir);
-    lab.Picture1 = &p1;
-    lab.Picture2 = &p2;
-    lab.dialogs = &dialogs;
-    lab.logDir = dir;
+    x.logDir = dir;
   }
   ~BenchLab() { std::filesystem::remove_all(dir); }
   BenchLab(const BenchLab&) = delete;
   BenchLab& operator=(const BenchLab&) = delete;
+
+  // The messages the handlers showed (a step that failed shows one).
+  size_t messages() const { return report.messages.size(); }
+  void choose(P p, const char* word) { x.p.choose(p, *choiceByWord(p, word)); }
 };
 
 }  // namespace lumet::bench

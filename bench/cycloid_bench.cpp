@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "bench_support.h"
-#include "model/control_ids.h"
 #include "physics/cycloid.h"
 #include "physics/physics.h"
 #include "setup/setup.h"
@@ -92,14 +91,14 @@ struct Race : bench::BenchLab {
   Model atStart;
 
   Race(bool rods, double KDfi) : BenchLab("lumet_race_bench") {
-    lab.c.select(Option5);
-    lab.c.select(Option16);
-    const std::pair<ControlId, const char*> boxes[] = {
-        {Text2, "0"},  {Text4, "1000"},  {Text5, "1"},    {Text7, "0"},
-        {Text8, "0"},  {Text9, "0"},     {Text10, "100"}, {Text19, "100"},
-        {Text20, "0"}, {Text54, "0.01"}, {Text29, "20"},  {Text55, "32767"}};
-    for (auto [id, text] : boxes) lab.c.typeText(id, text);
-    for (ControlId c : {Check1, Check2, Check3, Check4}) lab.c.setCheck(c, rods);
+    choose(P::field, "flat");
+    choose(P::strength, "const");
+    const std::pair<P, const char*> texts[] = {{P::q1, "0"},   {P::C1, "1000"}, {P::Kj1, "1"},
+                                               {P::VXn, "0"},  {P::VYn, "0"},   {P::Xn, "0"},
+                                               {P::Yn, "100"}, {P::Xk, "100"},  {P::Yk, "0"},
+                                               {P::h, "0.01"}, {P::Mx, "20"},   {P::NCg, "32767"}};
+    for (auto [p, text] : texts) x.p.setText(p, text);
+    for (P rod : {P::line, P::cycloid, P::parabola, P::arc}) x.p.setOn(rod, rods);
     Start(lab);
     lab.m.KDfi = KDfi;
     atStart = lab.m;
@@ -122,7 +121,7 @@ void RaceStep(benchmark::State& state) {
     Step(r.lab);
   }
   benchmark::DoNotOptimize(r.lab.m.S[2]);
-  if (r.dialogs.count) state.SkipWithError("a step failed");
+  if (r.messages()) state.SkipWithError("a step failed");
 }
 
 }  // namespace
@@ -148,11 +147,11 @@ struct CycloidLab : bench::BenchLab {
   double Dfi;
 
   CycloidLab(bool modified, int presses) : BenchLab("lumet_cycloid_bench") {
-    lab.c.setCheck(Check2, 1);
-    lab.c.setCheck(Check7, modified);
+    x.p.setOn(P::cycloid, true);
+    x.p.setOn(P::modified_cycloid, modified);
     if (!modified) {
-      for (auto [id, text] : {std::pair{Text9, "0"}, {Text10, "100"}, {Text20, "0"}})
-        lab.c.typeText(id, text);
+      for (auto [p, text] : {std::pair{P::Xn, "0"}, {P::Yn, "100"}, {P::Yk, "0"}})
+        x.p.setText(p, text);
     }
     Start(lab);
     const Model& m = lab.m;

@@ -30,13 +30,13 @@ void BM_PointIntoPicture(benchmark::State& state) {
 BENCHMARK(BM_PointIntoPicture);
 
 // The default free flight on the window's pictures, every step refreshed.
-struct Flight : bench::BenchLab {
+struct Flight {
   ImageCanvas picture1{293, 293}, picture2{425, 201};
-  explicit Flight(const char* ncg) : BenchLab("lumet_picture_bench") {
-    lab.Picture1 = &picture1;
-    lab.Picture2 = &picture2;
-    lab.c.select(Option7);
-    lab.c.typeText(Text55, ncg);
+  bench::BenchLab b{"lumet_picture_bench", &picture1, &picture2};
+  Lab& lab = b.lab;
+  explicit Flight(const char* ncg) {
+    b.choose(P::shown, "5");
+    b.x.p.setText(P::NCg, ncg);
     Start(lab);
   }
 };
@@ -44,7 +44,7 @@ struct Flight : bench::BenchLab {
 void BM_StepDrawnIntoPictures(benchmark::State& state) {
   Flight f("1");
   for (auto _ : state) Step(f.lab);
-  if (f.dialogs.count) state.SkipWithError("a step failed");
+  if (f.b.messages()) state.SkipWithError("a step failed");
 }
 BENCHMARK(BM_StepDrawnIntoPictures);
 
@@ -54,7 +54,7 @@ void BM_MillionStepsKept(benchmark::State& state) {
   for (auto _ : state) {
     Flight f("1");
     for (int k = 0; k < 1000000; ++k) Step(f.lab);
-    if (f.dialogs.count) state.SkipWithError("a step failed");
+    if (f.b.messages()) state.SkipWithError("a step failed");
     state.counters["model_time_s"] = f.lab.m.T;
     state.counters["dots_kept_1"] = double(f.picture1.keptDots());
     state.counters["dots_kept_2"] = double(f.picture2.keptDots());

@@ -8,6 +8,7 @@
 
 #include "app/speed.h"
 #include "bench_support.h"
+#include "model/numbers.h"
 #include "physics/physics.h"
 #include "setup/setup.h"
 
@@ -18,8 +19,8 @@ using namespace lumet;
 // The default experiment, shown body 5, refresh every ncg steps.
 struct Bench : bench::BenchLab {
   explicit Bench(const char* ncg) : BenchLab("lumet_step_bench") {
-    lab.c.select(Option7);
-    lab.c.typeText(Text55, ncg);
+    choose(P::shown, "5");
+    x.p.setText(P::NCg, ncg);
     Start(lab);
   }
 };
@@ -37,7 +38,7 @@ void BM_StepNoRefresh(benchmark::State& state) {
     Step(b.lab);
   }
   benchmark::DoNotOptimize(b.lab.m.S[5]);
-  if (b.dialogs.count) state.SkipWithError("a step failed");
+  if (b.messages()) state.SkipWithError("a step failed");
 }
 BENCHMARK(BM_StepNoRefresh);
 
@@ -45,21 +46,22 @@ void BM_StepRefresh(benchmark::State& state) {
   Bench b("1");
   for (auto _ : state) Step(b.lab);
   benchmark::DoNotOptimize(b.lab.m.S[5]);
-  if (b.dialogs.count) state.SkipWithError("a step failed");
+  if (b.messages()) state.SkipWithError("a step failed");
 }
 BENCHMARK(BM_StepRefresh);
 
-// A refresh at every step, each followed by a look at every box it changed,
-// as a front end that showed the boxes after every step would take.
+// A refresh at every step, each followed by a look at every value it
+// changed, written as its box writes it, as a front end that showed the
+// boxes after every step would take.
 void BM_StepRefreshShown(benchmark::State& state) {
   Bench b("1");
   size_t chars = 0;
   for (auto _ : state) {
     Step(b.lab);
-    for (ControlId id : b.lab.c.takeChanged()) chars += b.lab.c.text(id).size();
+    for (V v : b.x.shown.takeChanged()) chars += formatBox(b.x.shown.value(v)).size();
   }
   benchmark::DoNotOptimize(chars);
-  if (b.dialogs.count) state.SkipWithError("a step failed");
+  if (b.messages()) state.SkipWithError("a step failed");
 }
 BENCHMARK(BM_StepRefreshShown);
 
@@ -68,13 +70,13 @@ BENCHMARK(BM_StepRefreshShown);
 // of looking at the clock included.
 void BM_TickAtMaximum(benchmark::State& state) {
   Bench b(std::to_string(state.range(0)).c_str());
-  b.lab.c.typeText(Text19, "1e12");  // an end point out of reach: no finish
+  b.x.p.setText(P::Xk, "1e12");  // an end point out of reach: no finish
   Start(b.lab);
   long steps = 0;
   for (auto _ : state)
     steps += RunTick(b.lab, Speed::Max, SteadyClock::now() + std::chrono::milliseconds(10));
   state.SetItemsProcessed(steps);
-  if (b.dialogs.count) state.SkipWithError("a step failed");
+  if (b.messages()) state.SkipWithError("a step failed");
 }
 BENCHMARK(BM_TickAtMaximum)->Arg(1)->Arg(100)->Unit(benchmark::kMillisecond);
 
@@ -82,7 +84,7 @@ BENCHMARK(BM_TickAtMaximum)->Arg(1)->Arg(100)->Unit(benchmark::kMillisecond);
 void BM_Bookkeeping(benchmark::State& state) {
   Bench b("32767");
   Step(b.lab);
-  const Choices ch = ReadChoices(b.lab.c);
+  const Choices ch = ReadChoices(b.x.p);
   for (auto _ : state) {
     UpdateTrajectory(b.lab.m, ch, 5);
     FillTable(b.lab.m, ch, 5);
@@ -100,7 +102,7 @@ void BM_MillionSteps(benchmark::State& state) {
     const long before = maxRssKb();
     for (int k = 0; k < 1000000; ++k) Step(b.lab);
     state.counters["rss_growth_kB"] = double(maxRssKb() - before);
-    if (b.dialogs.count) state.SkipWithError("a step failed");
+    if (b.messages()) state.SkipWithError("a step failed");
   }
 }
 BENCHMARK(BM_MillionSteps)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -70,7 +70,7 @@ bool showsNoNumber(const std::string& text) {
 // The text boxes as the script last typed them (their defaults before).
 class Typed {
  public:
-  explicit Typed(const Controls& c) : c_(c) {
+  explicit Typed(const Form& c) : c_(c) {
     for (int id = 0; id < ControlCount; ++id)
       if (controlTable()[id].kind == Kind::Text)
         boxes_.push_back({ControlId(id), c.text(ControlId(id))});
@@ -82,7 +82,7 @@ class Typed {
   // After any other command: a box the laboratory wrote shows a number.
   void check(const std::string& line) const {
     for (const Box& b : boxes_) {
-      const std::string& now = c_.text(b.id);
+      const std::string now = c_.text(b.id);
       if (now == b.typed || !showsNoNumber(now)) continue;
       std::fprintf(stderr, "script: after \"%s\" %s shows \"%s\"\n", line.c_str(),
                    controlTable()[b.id].name, now.c_str());
@@ -95,7 +95,7 @@ class Typed {
     ControlId id;
     std::string typed;
   };
-  const Controls& c_;
+  const Form& c_;
   std::vector<Box> boxes_;
 };
 
@@ -105,7 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Discard discard;
   std::ostream out(&discard);
   batch::Runner runner(runFolder(), out, batch::RunLimits{kSteps});
-  Typed typed(runner.laboratory().lab.c);
+  Typed typed(runner.form());
   std::istringstream script(std::string(reinterpret_cast<const char*>(data), size));
   std::string line;
   while (std::getline(script, line)) {

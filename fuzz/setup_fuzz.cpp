@@ -40,13 +40,14 @@ bool validUtf8(std::string_view s) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const SetupRead read = parseSetup(std::string_view(reinterpret_cast<const char*>(data), size));
   if (!read.setup) {
-    if (read.problem.empty()) fail("refused without a problem", "");
-    if (!validUtf8(read.problem)) fail("a problem that is not UTF-8", read.problem);
+    const std::string problem = textOf(read.problem);
+    if (problem.empty()) fail("refused without a problem", "");
+    if (!validUtf8(problem)) fail("a problem that is not UTF-8", problem);
     return 0;
   }
   const std::string text = setupText(*read.setup);
   const SetupRead again = parseSetup(text);
-  if (!again.setup) fail("a written set-up is refused", again.problem);
+  if (!again.setup) fail("a written set-up is refused", textOf(again.problem));
   if (setupText(*again.setup) != text) fail("a written set-up reads back otherwise", text);
   return 0;
 }

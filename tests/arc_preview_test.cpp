@@ -13,14 +13,13 @@ using lumet::test::TestLab;
 TEST(ArcPreview, AModifiedArcThroughAngleZeroIsDrawnTheShortWay) {
   TestLab t;
   // From (30, -100) to (90, 40) on a circle centred on x = -20, at 20 m/cm.
-  const std::pair<ControlId, const char*> boxes[] = {{Text9, "30"},   {Text10, "-100"},
-                                                     {Text19, "90"},  {Text20, "40"},
-                                                     {Text40, "-20"}, {Text29, "20"}};
-  for (const auto& [id, text] : boxes) t.set(id, text);
-  t.c.setCheck(Check5, false);
-  t.c.setCheck(Check4, true);
-  t.c.setCheck(Check12, true);
-  t.lab.click(Command7);
+  const std::pair<P, const char*> params[] = {{P::Xn, "30"}, {P::Yn, "-100"}, {P::Xk, "90"},
+                                              {P::Yk, "40"}, {P::X40, "-20"}, {P::Mx, "20"}};
+  for (const auto& [id, text] : params) t.set(id, text);
+  t.check(P::free, false);
+  t.check(P::arc, true);
+  t.check(P::modified_arc, true);
+  t.act(Action::Preview);
   ASSERT_TRUE(t.dialogs.messages.empty()) << t.dialogs.messages[0];
 
   // The centre equally far from both ends, by hand.

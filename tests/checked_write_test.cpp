@@ -141,8 +141,8 @@ TEST(CheckedWrite, AppendingAddsToTheEndAndMakesANewFile) {
 }
 
 TEST(CheckedWrite, TheMessageNamesTheFileAndTheReason) {
-  EXPECT_EQ(writeFailureMessage("/home/u/lumet.dat", ENOSPC),
+  EXPECT_EQ(textOf(writeFailureMessage("/home/u/lumet.dat", ENOSPC)),
             "Ошибка записи в файл\r\n/home/u/lumet.dat: нет места на диске");
-  EXPECT_EQ(writeFailureMessage("/mnt/cd/lumet.dat", EROFS),
+  EXPECT_EQ(textOf(writeFailureMessage("/mnt/cd/lumet.dat", EROFS)),
             "Ошибка записи в файл\r\n/mnt/cd/lumet.dat: диск только для чтения");
 }

@@ -461,26 +461,26 @@ double distanceTo(Curve c, double p0, double p1, double x, double y) {
 
 TEST(Race, TravelTimesOfTheFourRods) {
   test::TestLab t;
-  t.c.select(Option5);   // flat
-  t.c.select(Option16);  // constant
-  t.set(Text2, "0");     // no charge: gravity of the default Earth alone
-  for (ControlId c : {Check1, Check2, Check3, Check4}) t.c.setCheck(c, true);
-  t.set(Text4, "1000");  // C1
-  t.set(Text5, "1");     // Kj1
-  t.set(Text7, "0");
-  t.set(Text8, "0");
-  t.set(Text9, "0");
-  t.set(Text10, "100");
-  t.set(Text19, "100");
-  t.set(Text20, "0");
-  t.set(Text54, "0.01");
-  t.set(Text29, "20");
-  t.set(Text55, "100");  // refresh every 100 steps
-  ASSERT_TRUE(t.lab.click(Command1));
+  t.choose(P::field, "flat");
+  t.choose(P::strength, "const");
+  t.set(P::q1, "0");  // no charge: gravity of the default Earth alone
+  for (P rod : {P::line, P::cycloid, P::parabola, P::arc}) t.check(rod, true);
+  t.set(P::C1, "1000");
+  t.set(P::Kj1, "1");
+  t.set(P::VXn, "0");
+  t.set(P::VYn, "0");
+  t.set(P::Xn, "0");
+  t.set(P::Yn, "100");
+  t.set(P::Xk, "100");
+  t.set(P::Yk, "0");
+  t.set(P::h, "0.01");
+  t.set(P::Mx, "20");
+  t.set(P::NCg, "100");  // refresh every 100 steps
+  ASSERT_TRUE(t.act(Action::Start).handled);
   ASSERT_TRUE(t.dialogs.messages.empty()) << t.dialogs.messages[0];
   const double g = t.m.Fm0 / t.m.m1;
   EXPECT_NEAR(g, 9.798675892878478, 1e-12);
-  ASSERT_TRUE(t.lab.tick());
+  ASSERT_TRUE(t.tick().handled);
   if (t.m.T == 0) GTEST_SKIP() << "no step driver yet";
 
   const double R2 = t.m.R2, fiK2 = t.m.fiK2;
@@ -492,8 +492,8 @@ TEST(Race, TravelTimesOfTheFourRods) {
   auto arc = [](double p) { return std::pair{100 + 100 * std::cos(p), 100 + 100 * std::sin(p)}; };
   const double bead = t.m.m1 * g / 1000;  // the deformation gravity alone gives
   double worst[5] = {};
-  for (int step = 1; step < 700 && t.l.Timer1.Enabled; ++step) {
-    ASSERT_TRUE(t.lab.tick());
+  for (int step = 1; step < 700 && t.running(); ++step) {
+    ASSERT_TRUE(t.tick().handled);
     if (step % 7) continue;
     double far[5] = {0, t.m.Tfin[1] > 0 ? 0 : distanceTo(line, -1, 101, t.m.X[1], t.m.Y[1]),
                      t.m.Tfin[2] > 0 ? 0 : distanceTo(cycloid, 0, fiK2 + 0.1, t.m.X[2], t.m.Y[2]),

@@ -1,4 +1,4 @@
-// The tables for a spreadsheet: the result table equals its boxes, lumet.csv
+// The tables for a spreadsheet: the result table is what its boxes show, lumet.csv
 // repeats every record of the run log number for number, and files that
 // cannot be written are reported, never half written.
 #include "output/csv.h"
@@ -10,10 +10,12 @@
 #include <cctype>
 #include <csignal>
 
+#include "app/log_writes.h"
+#include "app/results.h"
 #include "app/setup_file.h"
+#include "form/form.h"
 #include "model/messages.h"
 #include "output/file_write.h"
-#include "app/log_writes.h"
 #include "support.h"
 
 using namespace lumet;
@@ -67,57 +69,74 @@ TEST(Csv, FieldsAreQuotedOnlyWhenTheyMustBe) {
 }
 
 TEST(Csv, TheResultTableIsItsBoxes) {
-  Controls c;
-  c.setCheck(Check2, true);
-  c.setText(Text61, "6.38999999999991");
-  c.setText(Text62, "5.84");
-  c.setText(Text67, "1,5");  // typed into a result box by hand
-  c.setText(Text85, "-2e-07");
-  EXPECT_EQ(resultsCsv(c),
+  Experiment x;
+  x.p.setOn(P::cycloid, true);
+  x.shown.set(V::T1, 6.38999999999991);  // its box shows 6.39
+  x.shown.set(V::T2, 5.84);
+  x.shown.set(V::ColMV2, 1.5);
+  x.shown.set(V::ColTpU5, -2e-07);
+  EXPECT_EQ(resultsCsv(resultTable(x)),
             "trajectory,taking_part,time_s,int_m1V,int_T_minus_U,int_T,int_T_plus_U,integral,"
             "form\r\n"
-            "1,0,6.38999999999991,,,,,time,total\r\n"
-            "2,1,5.84,\"1,5\",,,,time,total\r\n"
+            "1,0,6.39,,,,,time,total\r\n"
+            "2,1,5.84,1.5,,,,time,total\r\n"
             "3,0,,,,,,time,total\r\n"
             "4,0,,,,,,time,total\r\n"
             "5,1,,,,,-2e-07,time,total\r\n");
-  c.select(Option9);
-  for (ControlId id : {Check8, Check9, Check10, Check11}) c.setCheck(id, true);
-  EXPECT_NE(resultsCsv(c).find("\r\n1,0,6.38999999999991,,,,,path,average\r\n"), std::string::npos);
-  c.setCheck(Check9, false);
-  EXPECT_NE(resultsCsv(c).find(",,path,average total average average\r\n"), std::string::npos);
+  x.p.choose(P::integral, *choiceByWord(P::integral, "path"));
+  for (P id : {P::average_m1V, P::average_T_minus_U, P::average_T, P::average_T_plus_U})
+    x.p.setOn(id, true);
+  EXPECT_NE(resultsCsv(resultTable(x)).find("\r\n1,0,6.39,,,,,path,average\r\n"),
+            std::string::npos);
+  x.p.setOn(P::average_T_minus_U, false);
+  EXPECT_NE(resultsCsv(resultTable(x)).find(",,path,average total average average\r\n"),
+            std::string::npos);
+}
+
+// The table holds the numbers the laboratory showed: a result box typed over
+// by hand does not change it.
+TEST(Csv, AResultBoxTypedOverLeavesTheTableAsShown) {
+  TestLab t;
+  t.x.shown.set(V::ColMV2, 1.5);
+  const std::string shown = resultsCsv(resultTable(t.x));
+  Form form(t.lab);
+  form.type(controlOf(V::ColMV2), "1,5");
+  EXPECT_EQ(form.text(controlOf(V::ColMV2)), "1,5");
+  EXPECT_EQ(resultsCsv(resultTable(t.x)), shown);
+  EXPECT_NE(shown.find("\r\n2,0,,1.5,,,,time,total\r\n"), std::string::npos);
 }
 
 // For the clipboard the same rows go tab-separated with LF: a comma is then
 // plain text and a tab is what must be quoted.
 TEST(Csv, TheClipboardTableIsTheSameRowsWithTabs) {
-  Controls c;
-  c.setCheck(Check2, true);
-  c.setText(Text62, "5.84");
-  c.setText(Text67, "1,5");
-  c.setText(Text72, "a\tb");
-  c.setCheck(Check9, true);
-  EXPECT_EQ(resultsTable(c, '\t', "\n"),
+  Experiment x;
+  x.p.setOn(P::cycloid, true);
+  x.shown.set(V::T2, 5.84);
+  x.shown.set(V::ColMV2, 1.5);
+  x.shown.set(V::ColTmU2, -0.25);
+  x.p.setOn(P::average_T_minus_U, true);
+  EXPECT_EQ(resultsTable(resultTable(x), '\t', "\n"),
             "trajectory\ttaking_part\ttime_s\tint_m1V\tint_T_minus_U\tint_T\tint_T_plus_U\t"
             "integral\tform\n"
             "1\t0\t\t\t\t\t\ttime\ttotal average total total\n"
-            "2\t1\t5.84\t1,5\t\"a\tb\"\t\t\ttime\ttotal average total total\n"
+            "2\t1\t5.84\t1.5\t-0.25\t\t\ttime\ttotal average total total\n"
             "3\t0\t\t\t\t\t\ttime\ttotal average total total\n"
             "4\t0\t\t\t\t\t\ttime\ttotal average total total\n"
             "5\t1\t\t\t\t\t\ttime\ttotal average total total\n");
   EXPECT_EQ(csvField("a\tb"), "a\tb");
   EXPECT_EQ(csvField("a,b", '\t'), "a,b");
+  EXPECT_EQ(csvField("a\tb", '\t'), "\"a\tb\"");
 }
 
 TEST(Csv, RunRowsRepeatTheLogsRecordsNumberForNumber) {
   TestLab t;
-  t.set(Text55, "3");
-  t.set(Text57, "5");
-  t.c.setCheck(Check6, true);
-  t.c.select(Option7);
+  t.set(P::NCg, "3");
+  t.set(P::NCf, "5");
+  t.check(P::log, true);
+  t.choose(P::shown, "5");
   for (int run = 0; run < 2; ++run) {
-    ASSERT_TRUE(t.lab.click(Command1));
-    for (int k = 0; k < 36; ++k) t.lab.tick();
+    ASSERT_TRUE(t.act(Action::Start).handled);
+    for (int k = 0; k < 36; ++k) t.tick();
   }
   ASSERT_TRUE(t.dialogs.messages.empty());
   // The log: a header line per start, then two-line records.
@@ -138,7 +157,7 @@ TEST(Csv, RunRowsRepeatTheLogsRecordsNumberForNumber) {
     fields.erase(fields.begin());
     EXPECT_EQ(fields, records[k]) << "record " << k;
   }
-  EXPECT_EQ(t.l.runStart, split(rows.back(), ",")[0]);
+  EXPECT_EQ(t.x.runStart, split(rows.back(), ",")[0]);
 }
 
 TEST(Csv, TheRunTableStandsBesideTheLog) {
@@ -164,12 +183,12 @@ TEST(Csv, AnUnwritableRunTableIsToldOnceAndTheRunGoesOn) {
   TestLab t;
   const std::string csv = runCsvPath(t.dir + "/lumet.dat");
   std::filesystem::create_directory(csv);  // a folder in the way
-  t.set(Text57, "1");
-  t.c.setCheck(Check6, true);
-  t.lab.click(Command1);
-  for (int k = 0; k < 3; ++k) t.lab.tick();
-  EXPECT_EQ(t.dialogs.messages, std::vector<std::string>{writeFailureMessage(csv, EISDIR)});
-  EXPECT_TRUE(t.l.Timer1.Enabled);
+  t.set(P::NCf, "1");
+  t.check(P::log, true);
+  t.act(Action::Start);
+  for (int k = 0; k < 3; ++k) t.tick();
+  EXPECT_EQ(t.dialogs.messages, std::vector<std::string>{textOf(writeFailureMessage(csv, EISDIR))});
+  EXPECT_TRUE(t.running());
 }
 
 TEST(FileWrite, ReplacesTheTargetWholeKeepingItsModeAndLinks) {
@@ -209,8 +228,8 @@ TEST(FileWrite, UnwritableTargetsAreReportedAndLeftAlone) {
   EXPECT_EQ(err, EFBIG);
   EXPECT_EQ(test::readFile(file), "kept");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
-  EXPECT_EQ(fileProblem(ENOSPC), "нет места на диске");
-  EXPECT_EQ(fileProblem(EISDIR), "это папка, а не файл");
+  EXPECT_EQ(textOf(fileProblem(ENOSPC)), "нет места на диске");
+  EXPECT_EQ(textOf(fileProblem(EISDIR)), "это папка, а не файл");
   std::filesystem::remove_all(dir);
 }
 
@@ -228,8 +247,8 @@ TEST(FileWrite, TheProgramsOwnOutputIsWrittenThroughItsDescriptor) {
 
 TEST(FileWrite, SetupAndResultsGoThroughTheSameWriter) {
   TestLab t;
-  EXPECT_EQ(SaveSetup(t.l, "/dev/full"), ENOSPC);
-  EXPECT_EQ(SaveResults(t.l, t.dir), EISDIR);
-  EXPECT_EQ(SaveResults(t.l, t.dir + "/r.csv"), 0);
-  EXPECT_EQ(test::readFile(t.dir + "/r.csv"), resultsCsv(t.c));
+  EXPECT_EQ(SaveSetup(t.x, "/dev/full"), ENOSPC);
+  EXPECT_EQ(SaveResults(t.x, t.dir), EISDIR);
+  EXPECT_EQ(SaveResults(t.x, t.dir + "/r.csv"), 0);
+  EXPECT_EQ(test::readFile(t.dir + "/r.csv"), resultsCsv(resultTable(t.x)));
 }

@@ -15,8 +15,8 @@ using lumet::test::TestLab;
 
 namespace {
 
-void press(TestLab& t, ControlId id, int times) {
-  for (int n = 0; n < times; ++n) ASSERT_TRUE(t.lab.click(id));
+void press(TestLab& t, Action a, int times) {
+  for (int n = 0; n < times; ++n) ASSERT_TRUE(t.act(a).handled);
 }
 
 // The search for body 2 where the start put it, at the current "--".
@@ -39,11 +39,11 @@ struct AtTheStart {
 // about 1.5e11 grid steps of the walk from its guess after 24 presses.
 TEST(CycloidTolerance, CuspStartAfter24PressesFinishesWithTheWalksPoint) {
   TestLab t;
-  t.c.setCheck(Check2, 1);
-  t.set(Text9, "0");
-  t.set(Text10, "100");
-  t.set(Text20, "0");
-  ASSERT_TRUE(t.lab.click(Command1));
+  t.check(P::cycloid, true);
+  t.set(P::Xn, "0");
+  t.set(P::Yn, "100");
+  t.set(P::Yk, "0");
+  ASSERT_TRUE(t.act(Action::Start).handled);
   ASSERT_TRUE(t.dialogs.messages.empty());
   for (int n : {0, 4, 8}) {  // where the walk ends within a test's time
     t.m.KDfi = 100000 * std::ldexp(1.0, n);
@@ -54,7 +54,7 @@ TEST(CycloidTolerance, CuspStartAfter24PressesFinishesWithTheWalksPoint) {
     EXPECT_TRUE(search.proven);
   }
   t.m.KDfi = 100000;
-  press(t, Command8, 24);
+  press(t, Action::Finer, 24);
   AtTheStart at(t.m);
   CycloidPoint p = at.search();
   EXPECT_TRUE(p.proven);
@@ -64,9 +64,9 @@ TEST(CycloidTolerance, CuspStartAfter24PressesFinishesWithTheWalksPoint) {
   for (int64_t k = p.k - 1000; k < p.k; ++k) ASSERT_GE(path.margin(path.at(k)), 0) << k;
   EXPECT_LT(path.margin(path.at(p.k)), 0);
   EXPECT_EQ(p.fi2, path.fiAt(p.k));
-  ASSERT_TRUE(t.lab.click(Command10));
+  ASSERT_TRUE(t.act(Action::Step).handled);
   EXPECT_TRUE(t.dialogs.messages.empty());
-  EXPECT_TRUE(t.l.Timer1.Enabled);
+  EXPECT_TRUE(t.running());
 }
 
 // The modified cycloid with the default geometry: its search gives up, so
@@ -75,25 +75,25 @@ TEST(CycloidTolerance, CuspStartAfter24PressesFinishesWithTheWalksPoint) {
 // at once.
 TEST(CycloidTolerance, ModifiedCycloidFailsAtOnceAfterAnyPresses) {
   TestLab t;
-  t.c.setCheck(Check2, 1);
-  t.c.setCheck(Check7, 1);
-  ASSERT_TRUE(t.lab.click(Command1));
+  t.check(P::cycloid, true);
+  t.check(P::modified_cycloid, true);
+  ASSERT_TRUE(t.act(Action::Start).handled);
   ASSERT_EQ(t.dialogs.messages.size(), 1u);
-  EXPECT_EQ(t.dialogs.messages[0], msg::kCycloidNotFound);
+  EXPECT_EQ(t.dialogs.messages[0], textOf(Msg::CycloidNotFound));
   AtTheStart at(t.m);
   ASSERT_LT(at.rod.R2, 0);
   EXPECT_THROW(at.walk(), Failure);
   EXPECT_THROW(at.search(), Failure);
   int pressed = 0;
   for (int n : {7, 12, 16, 31}) {
-    press(t, Command8, n - pressed);
+    press(t, Action::Finer, n - pressed);
     pressed = n;
-    ASSERT_TRUE(t.lab.click(Command3));  // "Продолжить"
+    ASSERT_TRUE(t.act(Action::Continue).handled);  // "Продолжить"
     t.dialogs.messages.clear();
-    ASSERT_TRUE(t.lab.click(Command10));
+    ASSERT_TRUE(t.act(Action::Step).handled);
     ASSERT_FALSE(t.dialogs.messages.empty()) << n;
-    EXPECT_EQ(t.dialogs.messages.back(), msg::kSolveError) << n;
-    EXPECT_FALSE(t.l.Timer1.Enabled) << n;
+    EXPECT_EQ(t.dialogs.messages.back(), textOf(Msg::SolveError)) << n;
+    EXPECT_FALSE(t.running()) << n;
   }
 }
 
@@ -101,21 +101,21 @@ TEST(CycloidTolerance, ModifiedCycloidFailsAtOnceAfterAnyPresses) {
 // leaves the tolerance as it is; "+" still works, and so does "--" after it.
 TEST(CycloidTolerance, FinerStopsAtTheFloorWithOneMessageAPress) {
   TestLab t;
-  ASSERT_TRUE(t.lab.click(Command1));
-  press(t, Command8, 31);
+  ASSERT_TRUE(t.act(Action::Start).handled);
+  press(t, Action::Finer, 31);
   EXPECT_TRUE(t.dialogs.messages.empty());
   const double floor = 100000 * std::ldexp(1.0, 31);
   EXPECT_EQ(t.m.KDfi, floor);
   for (int n = 1; n <= 2; ++n) {
-    ASSERT_TRUE(t.lab.click(Command8));
+    ASSERT_TRUE(t.act(Action::Finer).handled);
     ASSERT_EQ(t.dialogs.messages.size(), size_t(n));
-    EXPECT_EQ(t.dialogs.messages.back(), msg::kCycloidFinest);
+    EXPECT_EQ(t.dialogs.messages.back(), textOf(Msg::CycloidFinest));
     EXPECT_EQ(t.m.KDfi, floor);
   }
-  EXPECT_TRUE(t.l.Timer1.Enabled);  // the run goes on
-  ASSERT_TRUE(t.lab.click(Command9));
+  EXPECT_TRUE(t.running());  // the run goes on
+  ASSERT_TRUE(t.act(Action::Coarser).handled);
   EXPECT_EQ(t.m.KDfi, floor / 2);
-  ASSERT_TRUE(t.lab.click(Command8));
+  ASSERT_TRUE(t.act(Action::Finer).handled);
   EXPECT_EQ(t.m.KDfi, floor);
   EXPECT_EQ(t.dialogs.messages.size(), 2u);
 }

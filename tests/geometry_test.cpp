@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "model/control_ids.h"
 #include "model/messages.h"
 #include "model/numbers.h"
 #include "setup/setup.h"
@@ -21,20 +20,21 @@ constexpr double kPi = 3.141592654;
 
 struct Rods : ::testing::Test {
   Model m;
-  Controls c;
+  Parameters p;
+  ShownValues shown;
   StartReport r;
   // The warnings and the stop, as the laboratory shows them.
   std::vector<std::string> messages;
   Rods() {
-    for (ControlId id : {Check1, Check2, Check3, Check4, Check5}) c.setCheck(id, false);
+    for (P rod : {P::line, P::cycloid, P::parabola, P::arc, P::free}) p.setOn(rod, false);
   }
-  // The rods built as the start builds them, their boxes written.
+  // The rods built as the start builds them, their values shown.
   bool build() {
     r = StartReport{};
-    const bool built = BuildConstraints(m, ReadChoices(c), r);
-    for (const BoxValue& v : r.shown) c.setNumber(v.box, v.value);
-    for (const char* notice : r.notices) messages.emplace_back(notice);
-    if (r.stop) messages.emplace_back(r.stop);
+    const bool built = BuildConstraints(m, ReadChoices(p), r);
+    for (const ShownValue& v : r.shown) shown.set(v.value, v.number);
+    for (Msg notice : r.notices) messages.push_back(textOf(notice));
+    if (r.stop) messages.push_back(textOf(*r.stop));
     return built;
   }
   void points(double xn, double yn, double xk, double yk) {
@@ -43,15 +43,16 @@ struct Rods : ::testing::Test {
     m.Xk = xk;
     m.Yk = yk;
   }
-  void only(ControlId rod) { c.setCheck(rod, true); }
-  std::string box(ControlId id) { return c.text(id); }
+  void only(P rod) { p.setOn(rod, true); }
+  // A value as its box shows it ("" before it was first shown).
+  std::string box(V v) { return shown.has(v) ? formatBox(shown.value(v)) : std::string(); }
 };
 
 }  // namespace
 
 TEST_F(Rods, LineTakesTheChordDirection) {
   points(0, 100, 100, 0);
-  only(Check1);
+  only(P::line);
   ASSERT_TRUE(build());
   EXPECT_DOUBLE_EQ(m.al1, -M_PI / 4);
   EXPECT_EQ(m.al1v, m.al1);
@@ -60,7 +61,7 @@ TEST_F(Rods, LineTakesTheChordDirection) {
 
 // A chord with no horizontal extent is vertical; only one of no length fails.
 TEST_F(Rods, VerticalChordIsUpOrDownAndOnlyZeroByZeroFails) {
-  only(Check1);
+  only(P::line);
   points(5, 0, 5, 3);
   ASSERT_TRUE(build());
   EXPECT_EQ(m.al1, kPi / 2);
@@ -73,7 +74,7 @@ TEST_F(Rods, VerticalChordIsUpOrDownAndOnlyZeroByZeroFails) {
 
 TEST_F(Rods, DefaultStandardCycloid) {
   points(-6378000, -6378000, 6165000, -8000000);
-  only(Check2);
+  only(P::cycloid);
   ASSERT_TRUE(build());
   EXPECT_EQ(r.cycloidCorrections, 4304);
   EXPECT_NEAR(m.fiK2, 4.948834396942045, 1e-12);
@@ -85,16 +86,16 @@ TEST_F(Rods, DefaultStandardCycloid) {
   EXPECT_EQ(m.Y2n, m.Yn);
   EXPECT_NEAR(m.al2, -1.5674629946979604, 1e-12);  // almost straight down from the cusp
   EXPECT_EQ(m.al2v, m.al2);
-  EXPECT_EQ(box(Text14), formatBox(m.R2));
-  EXPECT_EQ(box(Text14).substr(0, 8), "2118180.");
-  EXPECT_EQ(box(Text31), "0");
-  EXPECT_EQ(box(Text41).substr(0, 6), "4.9488");
+  EXPECT_EQ(box(V::R2), formatBox(m.R2));
+  EXPECT_EQ(box(V::R2).substr(0, 8), "2118180.");
+  EXPECT_EQ(box(V::fiN2), "0");
+  EXPECT_EQ(box(V::fiK2_rod).substr(0, 6), "4.9488");
   EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(Rods, RaceCycloid) {
   points(0, 100, 100, 0);
-  only(Check2);
+  only(P::cycloid);
   ASSERT_TRUE(build());
   EXPECT_EQ(r.cycloidCorrections, 12157);
   EXPECT_NEAR(m.fiK2, 2.412334523605174, 1e-12);
@@ -105,7 +106,7 @@ TEST_F(Rods, CycloidNearTheOriginSearchesInAbsoluteTolerance) {
   // |Xk| < 1: the end abscissa must come within 0.0002 m. At fi = Pi the
   // trial abscissa is Pi/4 = 0.7853981635 already.
   points(0, 0, 0.7854, -0.5);
-  only(Check2);
+  only(P::cycloid);
   ASSERT_TRUE(build());
   EXPECT_EQ(r.cycloidCorrections, 0);
   EXPECT_EQ(m.R2, 0.25);
@@ -113,33 +114,33 @@ TEST_F(Rods, CycloidNearTheOriginSearchesInAbsoluteTolerance) {
   // Here the steps are too small to get there in time.
   points(0, 0, 0.8, -0.5);
   EXPECT_FALSE(build());
-  EXPECT_EQ(messages, std::vector<std::string>{msg::kCycloidYn});
+  EXPECT_EQ(messages, std::vector<std::string>{textOf(Msg::CycloidYn)});
 }
 
 TEST_F(Rods, CycloidStopsTheStartWhenTheEndIsHigher) {
   points(0, 0, 10, 1);
-  only(Check2);
-  only(Check3);
+  only(P::cycloid);
+  only(P::parabola);
   m.K3 = 123;
   EXPECT_FALSE(build());
-  EXPECT_EQ(messages, std::vector<std::string>{msg::kCycloidYn});
+  EXPECT_EQ(messages, std::vector<std::string>{textOf(Msg::CycloidYn)});
   EXPECT_EQ(r.cycloidCorrections, 0);
   EXPECT_EQ(m.K3, 123);  // nothing after the stop is computed
 }
 
 TEST_F(Rods, CycloidOnALevelGivesUpAfter20000Corrections) {
   points(0, 5, 10, 5);
-  only(Check2);
+  only(P::cycloid);
   EXPECT_FALSE(build());
   EXPECT_EQ(r.cycloidCorrections, 20001);
   EXPECT_EQ(m.R2, 0);
-  EXPECT_EQ(messages, std::vector<std::string>{msg::kCycloidYn});
+  EXPECT_EQ(messages, std::vector<std::string>{textOf(Msg::CycloidYn)});
 }
 
 TEST_F(Rods, ModifiedCycloidFindsItsStartAngle) {
   points(0, 100, 100, 0);
-  only(Check2);
-  c.setCheck(Check7, true);
+  only(P::cycloid);
+  p.setOn(P::modified_cycloid, true);
   m.fiK2 = 2.0;
   ASSERT_TRUE(build());
   EXPECT_EQ(r.cycloidCorrections, 205);
@@ -153,56 +154,56 @@ TEST_F(Rods, ModifiedCycloidFindsItsStartAngle) {
   EXPECT_NEAR(m.X2n, 0, 1e-12);
   EXPECT_NEAR(m.Y2n, 101.00083059581381, 1e-10);
   EXPECT_EQ(m.fiK2, 2.0);
-  EXPECT_EQ(box(Text31), formatBox(m.fiN2));
-  EXPECT_EQ(box(Text41), "2");
+  EXPECT_EQ(box(V::fiN2), formatBox(m.fiN2));
+  EXPECT_EQ(box(V::fiK2_rod), "2");
   EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(Rods, ModifiedCycloidBentUpwardsWarnsAndGoesOn) {
   points(0, 100, 100, 0);
-  only(Check2);
-  only(Check3);
-  c.setCheck(Check7, true);
+  only(P::cycloid);
+  only(P::parabola);
+  p.setOn(P::modified_cycloid, true);
   m.fiK2 = 6.0;
   ASSERT_TRUE(build());
   EXPECT_EQ(r.cycloidCorrections, 188);
   EXPECT_NEAR(m.R2, -60.631181024755065, 1e-9);
   EXPECT_NEAR(m.al2, -0.39123584391217436, 1e-12);
-  EXPECT_EQ(messages, std::vector<std::string>{msg::kCycloidBent});
+  EXPECT_EQ(messages, std::vector<std::string>{textOf(Msg::CycloidBent)});
   EXPECT_EQ(m.K3, 0.01);  // the parabola was built after the warning
 }
 
 TEST_F(Rods, ModifiedCycloidNotFoundWarnsAndKeepsWhatItHad) {
   points(0, 100, 100, 0);
-  only(Check2);
-  only(Check3);
-  c.setCheck(Check7, true);
+  only(P::cycloid);
+  only(P::parabola);
+  p.setOn(P::modified_cycloid, true);
   m.fiK2 = 3.0;
   m.X20 = 11;
   m.Y20 = 22;
   m.al2 = 0.5;
-  std::string r2Box = box(Text14);
+  std::string r2Box = box(V::R2);
   ASSERT_TRUE(build());
   EXPECT_EQ(r.cycloidCorrections, 20001);
-  EXPECT_EQ(messages, std::vector<std::string>{msg::kCycloidNotFound});
+  EXPECT_EQ(messages, std::vector<std::string>{textOf(Msg::CycloidNotFound)});
   EXPECT_EQ(m.X20, 11);
   EXPECT_EQ(m.Y20, 22);
   EXPECT_EQ(m.al2, 0.5);
-  EXPECT_EQ(box(Text14), r2Box);
-  EXPECT_EQ(box(Text41), Controls().text(Text41));  // the box as typed
+  EXPECT_EQ(box(V::R2), r2Box);
+  EXPECT_EQ(box(V::fiK2_rod), "");  // no end angle shown
   EXPECT_EQ(m.K3, 0.01);
 }
 
 TEST_F(Rods, StandardParabolaHasItsVertexAtTheStart) {
   points(0, 100, 100, 0);
-  only(Check3);
+  only(P::parabola);
   m.X30 = 7;
   ASSERT_TRUE(build());
   // x = X30 + K3·(Y30 − y)², K3 = (Xk − Xn)/(Yk − Yn)² = 100/100².
   EXPECT_EQ(m.X30, 0);
   EXPECT_EQ(m.Y30, 100);
   EXPECT_DOUBLE_EQ(m.K3, 0.01);
-  EXPECT_EQ(box(Text26), "0.01");
+  EXPECT_EQ(box(V::K3), "0.01");
   // The chord to y = Yn − 0.01: dx = 0.01·0.01², dy = −0.01.
   EXPECT_NEAR(m.al3, std::atan(-0.01 / (0.01 * 1e-4)), 1e-12);
   EXPECT_EQ(m.al3v, m.al3);
@@ -211,33 +212,33 @@ TEST_F(Rods, StandardParabolaHasItsVertexAtTheStart) {
 TEST_F(Rods, StandardParabolaFarFromTheOriginStartsVertical) {
   // K3 = 1e-6: the offset 1e-10 m vanishes in 1e12 and the chord is vertical.
   points(1e12, 0, 1e12 + 1, -1000);
-  only(Check3);
+  only(P::parabola);
   ASSERT_TRUE(build());
   EXPECT_EQ(m.al3, -kPi / 2);
 }
 
 TEST_F(Rods, StandardParabolaOnALevelIsBadData) {
   points(0, 5, 10, 5);
-  only(Check3);
+  only(P::parabola);
   EXPECT_THROW(build(), Failure);
 }
 
 TEST_F(Rods, ParabolaStopsTheStartWhenTheEndIsHigher) {
   points(0, 0, 10, 1);
-  only(Check3);
-  only(Check4);
+  only(P::parabola);
+  only(P::arc);
   EXPECT_FALSE(build());
-  EXPECT_EQ(messages, std::vector<std::string>{msg::kParabolaYk});
+  EXPECT_EQ(messages, std::vector<std::string>{textOf(Msg::ParabolaYk)});
   EXPECT_EQ(m.R4, 0);
 }
 
 TEST_F(Rods, ModifiedParabolaNeedsItsAxisRightOfTheMiddle) {
   points(0, 100, 100, 0);
-  only(Check3);
-  c.setCheck(Check13, true);
+  only(P::parabola);
+  p.setOn(P::modified_parabola, true);
   m.X30 = 50;
   EXPECT_FALSE(build());
-  EXPECT_EQ(messages, std::vector<std::string>{msg::kParabolaX30});
+  EXPECT_EQ(messages, std::vector<std::string>{textOf(Msg::ParabolaX30)});
   messages.clear();
   m.X30 = 50.000001;
   EXPECT_TRUE(build());
@@ -246,14 +247,14 @@ TEST_F(Rods, ModifiedParabolaNeedsItsAxisRightOfTheMiddle) {
 
 TEST_F(Rods, ModifiedParabola) {
   points(0, 100, 100, 0);
-  only(Check3);
-  c.setCheck(Check13, true);
+  only(P::parabola);
+  p.setOn(P::modified_parabola, true);
   m.X30 = 60;
   ASSERT_TRUE(build());
   // K3 = 100/(60² − 40²) = 0.05, Y30 = 100 − 60²·0.05 = −80.
   EXPECT_DOUBLE_EQ(m.K3, 0.05);
   EXPECT_DOUBLE_EQ(m.Y30, -80);
-  EXPECT_EQ(box(Text26), "0.05");
+  EXPECT_EQ(box(V::K3), "0.05");
   // Chord to x = 0.01: y = −80 + 0.05·59.99² = 99.940005.
   EXPECT_NEAR(m.al3, std::atan((99.940005 - 100) / 0.01), 1e-9);
   EXPECT_NEAR(m.Yk + 0, m.Y30 + m.K3 * std::pow(m.Xk - m.X30, 2), 1e-12);  // through the end
@@ -261,7 +262,7 @@ TEST_F(Rods, ModifiedParabola) {
 
 TEST_F(Rods, StandardArcKeepsTheCycloidDirection) {
   points(0, 100, 100, 0);
-  only(Check4);
+  only(P::arc);
   m.al2 = 0.123;
   ASSERT_TRUE(build());
   // Centre on y = Yn equally far from both points: (100, 100), radius 100.
@@ -272,13 +273,13 @@ TEST_F(Rods, StandardArcKeepsTheCycloidDirection) {
   EXPECT_EQ(m.fiN4, kPi);
   EXPECT_EQ(m.fiK4, 3 * kPi / 2);  // the end straight below the centre
   EXPECT_EQ(m.al4v, kPi - 3 * kPi / 2);
-  EXPECT_EQ(box(Text15), "100");
+  EXPECT_EQ(box(V::R4), "100");
   EXPECT_EQ(m.al2, 0.123);
 }
 
 TEST_F(Rods, StandardArcEndBeyondTheCentre) {
   points(0, 0, 10, -5);
-  only(Check4);
+  only(P::arc);
   ASSERT_TRUE(build());
   // X40 = (5² + 10²)/2/10 = 6.25; the end lies right of and below it.
   EXPECT_EQ(m.X40, 6.25);
@@ -292,19 +293,19 @@ TEST_F(Rods, StandardArcEndBeyondTheCentre) {
 }
 
 TEST_F(Rods, ModifiedArcStops) {
-  only(Check4);
-  c.setCheck(Check12, true);
+  only(P::arc);
+  p.setOn(P::modified_arc, true);
   points(0, 5, 100, 5);
   m.X40 = 20;
   EXPECT_FALSE(build());
-  EXPECT_EQ(messages, std::vector<std::string>{msg::kArcYk});
+  EXPECT_EQ(messages, std::vector<std::string>{textOf(Msg::ArcYk)});
   messages.clear();
   points(0, 100, 100, 0);
   for (double off : {0.0, 0.000089, -0.00008}) {
     m.X40 = 50 + off;
     EXPECT_FALSE(build()) << off;
   }
-  EXPECT_EQ(messages, std::vector<std::string>(3, msg::kArcX40));
+  EXPECT_EQ(messages, std::vector<std::string>(3, textOf(Msg::ArcX40)));
   EXPECT_EQ(messages[0][0], ' ');
   messages.clear();
   m.X40 = 50.0001;
@@ -314,8 +315,8 @@ TEST_F(Rods, ModifiedArcStops) {
 
 TEST_F(Rods, ModifiedArcCentreOnTheUsersVertical) {
   points(0, 100, 100, 0);
-  only(Check4);
-  c.setCheck(Check12, true);
+  only(P::arc);
+  p.setOn(P::modified_arc, true);
   m.X40 = 100;
   ASSERT_TRUE(build());
   EXPECT_EQ(m.Y40, 100);
@@ -324,8 +325,8 @@ TEST_F(Rods, ModifiedArcCentreOnTheUsersVertical) {
   EXPECT_EQ(m.al4k, 3 * kPi / 2);
   EXPECT_EQ(m.fiN4, kPi);
   EXPECT_EQ(m.fiK4, 3 * kPi / 2);
-  EXPECT_EQ(box(Text52), "100");
-  EXPECT_EQ(box(Text15), "100");
+  EXPECT_EQ(box(V::Y40), "100");
+  EXPECT_EQ(box(V::R4), "100");
 
   // Centre (−50, −50) below-left of both: polar angles atan 3 and atan 1/3,
   // swapped for drawing.
@@ -344,8 +345,8 @@ TEST_F(Rods, ModifiedArcDrawnAcrossZero) {
   // Centre (0, 0), radius 100: the start at −60°, the end at 30°. The start's
   // angle 2·Pi − 60° is the larger one; swapped, it is brought below zero.
   points(50, -100 * std::sin(M_PI / 3), 100 * std::cos(M_PI / 6), 50);
-  only(Check4);
-  c.setCheck(Check12, true);
+  only(P::arc);
+  p.setOn(P::modified_arc, true);
   m.X40 = 0;
   ASSERT_TRUE(build());
   EXPECT_NEAR(m.Y40, 0, 1e-12);
@@ -358,7 +359,7 @@ TEST_F(Rods, ModifiedArcDrawnAcrossZero) {
 
 TEST_F(Rods, AllFourInOrder) {
   points(0, 100, 100, 0);
-  for (ControlId c : {Check1, Check2, Check3, Check4}) only(c);
+  for (P rod : {P::line, P::cycloid, P::parabola, P::arc}) only(rod);
   ASSERT_TRUE(build());
   EXPECT_DOUBLE_EQ(m.al1, -M_PI / 4);
   EXPECT_NEAR(m.R2, 57.28463078312028, 1e-11);
@@ -379,10 +380,10 @@ TEST_F(Rods, NothingCheckedBuildsNothing) {
 namespace {
 
 struct BeadsAtStart : Rods {
-  void place() { InitConstrainedBodies(m, ReadChoices(c)); }
+  void place() { InitConstrainedBodies(m, ReadChoices(p)); }
   BeadsAtStart() {
     points(0, 100, 100, 0);
-    for (ControlId c : {Check1, Check2, Check3, Check4}) only(c);
+    for (P rod : {P::line, P::cycloid, P::parabola, P::arc}) only(rod);
     EXPECT_TRUE(build());
     m.C1 = 1000;
     m.m1 = 1;
@@ -447,8 +448,8 @@ TEST_F(BeadsAtStart, ArcPressedAlongItsRadius) {
 }
 
 TEST_F(BeadsAtStart, UncheckedBodiesAreLeftAlone) {
-  c.setCheck(Check2, false);
-  c.setCheck(Check4, false);
+  p.setOn(P::cycloid, false);
+  p.setOn(P::arc, false);
   m.S[2] = m.S[4] = -7;
   place();
   EXPECT_EQ(m.S[2], -7);

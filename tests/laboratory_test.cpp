@@ -8,40 +8,38 @@ using lumet::test::TestLab;
 
 TEST(RunControl, FinerAndCoarserCycloidTolerance) {
   TestLab t;
-  for (int k = 0; k < 3; ++k) t.lab.click(Command8);
-  t.lab.click(Command9);
+  for (int k = 0; k < 3; ++k) t.act(Action::Finer);
+  t.act(Action::Coarser);
   EXPECT_DOUBLE_EQ(t.m.KDfi, 400000);
   EXPECT_DOUBLE_EQ(2 / t.m.KDfi, 0.000005);
-  t.lab.click(Command1);  // a start does not reset it
+  t.act(Action::Start);  // a start does not reset it
   EXPECT_DOUBLE_EQ(t.m.KDfi, 400000);
 }
 
 TEST(RunControl, StopContinueAndExit) {
   TestLab t;
-  EXPECT_FALSE(t.l.Timer1.Enabled);
-  EXPECT_FALSE(t.lab.tick());  // no tick reaches a disabled timer
-  t.lab.click(Command3);       // continue before any start: only a word
-  EXPECT_EQ(t.dialogs.messages, std::vector<std::string>{msg::kStartFirst});
-  EXPECT_FALSE(t.l.Timer1.Enabled);
-  t.lab.click(Command1);
-  t.lab.click(Command2);
-  EXPECT_FALSE(t.l.Timer1.Enabled);
-  t.lab.click(Command3);
-  EXPECT_TRUE(t.l.Timer1.Enabled);
-  t.lab.click(Command2);
-  EXPECT_FALSE(t.l.Timer1.Enabled);
-  t.lab.click(Command1);
-  EXPECT_TRUE(t.l.Timer1.Enabled);
-  EXPECT_FALSE(t.lab.exitRequested());
-  t.lab.click(Command4);
-  EXPECT_TRUE(t.lab.exitRequested());
-  EXPECT_FALSE(t.l.Timer1.Enabled);
+  EXPECT_FALSE(t.running());
+  EXPECT_FALSE(t.tick().handled);  // no tick reaches a disabled timer
+  t.act(Action::Continue);         // continue before any start: only a word
+  EXPECT_EQ(t.dialogs.messages, std::vector<std::string>{textOf(Msg::StartFirst)});
+  EXPECT_FALSE(t.running());
+  t.act(Action::Start);
+  t.act(Action::Stop);
+  EXPECT_FALSE(t.running());
+  t.act(Action::Continue);
+  EXPECT_TRUE(t.running());
+  t.act(Action::Stop);
+  EXPECT_FALSE(t.running());
+  EXPECT_FALSE(t.act(Action::Start).exit);
+  EXPECT_TRUE(t.running());
+  EXPECT_TRUE(t.act(Action::Exit).exit);
+  EXPECT_FALSE(t.running());
 }
 
 TEST(RunControl, ClearingRedrawsBothGridsAndKeepsThem) {
   TestLab t;
-  t.lab.click(Command5);
-  EXPECT_EQ(t.l.AxesKept, 1);
+  t.act(Action::Clear);
+  EXPECT_EQ(t.x.AxesKept, 1);
   for (RecordingCanvas* p : {&t.picture1, &t.picture2}) {
     ASSERT_GE(p->ops.size(), 2u);
     // The window's load cleared it once; the button clears it again.
@@ -54,42 +52,42 @@ TEST(RunControl, ClearingRedrawsBothGridsAndKeepsThem) {
 
 TEST(RunControl, AboutIsTheFrontEndsAndLeavesTheRunAlone) {
   TestLab t;
-  int opened = 0;
-  t.lab.onAbout = [&] { ++opened; };
-  t.lab.click(Command1);
-  t.lab.click(Command6);
-  EXPECT_EQ(opened, 1);
-  EXPECT_TRUE(t.l.Timer1.Enabled);
+  EXPECT_FALSE(t.act(Action::Start).about);
+  const Report about = t.act(Action::About);
+  EXPECT_TRUE(about.about);
+  EXPECT_TRUE(about.running);
+  EXPECT_TRUE(t.running());
 }
 
-// Message boxes that try to run handlers while they are open, as a modal
-// box's event loop would deliver timer ticks and clicks.
-class IntrusiveDialogs : public Dialogs {
+// Questions that try to run handlers while they are open, as a modal box's
+// event loop would deliver timer ticks and clicks.
+class IntrusiveAsker : public Asker {
  public:
-  void message(std::string_view text) override {
-    messages.emplace_back(text);
-    tickRan = lab->tick();
-    clickRan = lab->click(Command3);
+  bool question(const Message& text) override {
+    questions.push_back(textOf(text));
+    tickRan = lab->tick().handled;
+    clickRan = lab->act(Action::Continue).handled;
+    return false;
   }
-  bool question(std::string_view) override { return true; }
   Laboratory* lab = nullptr;
   bool tickRan = true, clickRan = true;
-  std::vector<std::string> messages;
+  std::vector<std::string> questions;
 };
 
 TEST(RunControl, OneHandlerAtATime) {
   RecordingCanvas p1, p2;
-  IntrusiveDialogs d;
+  IntrusiveAsker a;
   const std::string dir = test::tempDir();
-  Laboratory lab(p1, p2, d, dir);
-  d.lab = &lab;
-  lab.click(Command1);  // a run is going
-  lab.lab.c.typeText(Text19, "-7000000");
-  EXPECT_TRUE(lab.click(Command1));  // refused start: its message box is open
-  ASSERT_EQ(d.messages.size(), 1u);
-  EXPECT_FALSE(d.tickRan);
-  EXPECT_FALSE(d.clickRan);
+  Laboratory lab(p1, p2, a, dir);
+  a.lab = &lab;
+  lab.act(Action::Start);  // a run is going
+  lab.setText(P::Xn, "1");
+  lab.setText(P::Xk, "-1");
+  EXPECT_TRUE(lab.act(Action::Light).handled);  // the light asks to go on
+  ASSERT_EQ(a.questions, std::vector<std::string>{textOf(Msg::LightContinue)});
+  EXPECT_FALSE(a.tickRan);
+  EXPECT_FALSE(a.clickRan);
   EXPECT_FALSE(lab.busy());
-  EXPECT_TRUE(lab.tick());  // and afterwards ticks run again
+  EXPECT_TRUE(lab.tick().handled);  // and afterwards ticks run again
   std::filesystem::remove_all(dir);
 }

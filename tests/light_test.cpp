@@ -17,23 +17,25 @@ using namespace lumet::light;
 
 namespace {
 
-struct LightLab {
-  RecordingCanvas p1, p2;
-  test::RecordingDialogs d;
-  Lab lab;
+// The laboratory as the light experiment finds it: the two aims in "Xн" and
+// "Xк", the pictures' records emptied.
+struct LightLab : test::TestLab {
   LightLab(const char* xn, const char* xk, bool autoPn = true) {
-    lab.Picture1 = &p1;
-    lab.Picture2 = &p2;
-    lab.dialogs = &d;
-    lab.c.typeText(Text9, xn);
-    lab.c.typeText(Text19, xk);
-    lab.c.setCheck(Check15, autoPn);
+    set(P::Xn, xn);
+    set(P::Xk, xk);
+    check(P::autoPn, autoPn);
+    picture1.ops.clear();
+    picture2.ops.clear();
   }
-  double box(ControlId id) const { return *parseNumber(lab.c.text(id)); }
+  // "Свет", traced for at most maxPasses passes.
+  Report light(int maxPasses = 10000) {
+    return run([&](Lab& lab) { LightExperiment(lab, maxPasses); });
+  }
+  double box(V v) const { return *parseNumber(shown(v)); }
   // Segments of the rays, in drawing order.
   std::vector<DrawOp> segments() const {
     std::vector<DrawOp> s;
-    for (const auto& op : p1.ops)
+    for (const auto& op : picture1.ops)
       if (op.type == DrawOp::Line && (op.colour == Rgb{0, 0, 255} || op.colour == Rgb{255, 0, 0}))
         s.push_back(op);
     return s;
@@ -168,98 +170,98 @@ TEST(LightRay, SnellInvariantHoldsAndEveryRayEndsAtAnEdge) {
 
 TEST(LightExperiment, DocumentedRaysThroughTheBoxes) {
   LightLab L("10", "-9.5");
-  LightExperiment(L.lab);
-  EXPECT_TRUE(L.d.messages.empty());
-  EXPECT_TRUE(L.d.questions.empty());  // "AutoPn"
+  L.light();
+  EXPECT_TRUE(L.dialogs.messages.empty());
+  EXPECT_TRUE(L.dialogs.questions.empty());  // "AutoPn"
   // Ray 1 left through the top after 8 steps and keeps its last values.
-  EXPECT_EQ(L.lab.c.text(Text34), "10");
-  EXPECT_NEAR(L.box(Text35), 150, 1e-9);
-  EXPECT_NEAR(L.box(Text36), std::asin(20 / std::sqrt(401.0)) * 180 / 3.141592654, 1e-9);
-  EXPECT_NEAR(L.box(Text37), 20 / std::sqrt(401.0), 1e-12);
-  EXPECT_NEAR(L.box(Text38), 0.5, 1e-15);
-  EXPECT_NEAR(L.box(Text39), 320.399750311994, 1e-9);
+  EXPECT_EQ(L.shown(V::ray1_layer), "10");
+  EXPECT_NEAR(L.box(V::ray1_x), 150, 1e-9);
+  EXPECT_NEAR(L.box(V::ray1_angle), std::asin(20 / std::sqrt(401.0)) * 180 / 3.141592654, 1e-9);
+  EXPECT_NEAR(L.box(V::ray1_sin), 20 / std::sqrt(401.0), 1e-12);
+  EXPECT_NEAR(L.box(V::ray1_speed), 0.5, 1e-15);
+  EXPECT_NEAR(L.box(V::ray1_time), 320.399750311994, 1e-9);
   // Ray 2 left through the bottom.
-  EXPECT_EQ(L.lab.c.text(Text44), "-10");
-  EXPECT_NEAR(L.box(Text45), 7.203894940943108, 1e-9);
-  EXPECT_NEAR(L.box(Text48), 1 / 1.2, 1e-12);  // 12 digits shown
-  EXPECT_NEAR(L.box(Text49), 40.32352896553565, 1e-9);
-  EXPECT_EQ(L.lab.m.kMx, 0.5);
-  EXPECT_FALSE(L.lab.Timer1.Enabled);
+  EXPECT_EQ(L.shown(V::ray2_layer), "-10");
+  EXPECT_NEAR(L.box(V::ray2_x), 7.203894940943108, 1e-9);
+  EXPECT_NEAR(L.box(V::ray2_speed), 1 / 1.2, 1e-12);  // 12 digits shown
+  EXPECT_NEAR(L.box(V::ray2_time), 40.32352896553565, 1e-9);
+  EXPECT_EQ(L.m.kMx, 0.5);
+  EXPECT_FALSE(L.running());
 }
 
 TEST(LightExperiment, LeftOfTheSourceReflectsInsteadOfFailing) {
   LightLab L("-20", "-10");
-  LightExperiment(L.lab);
-  EXPECT_TRUE(L.d.messages.empty());
-  EXPECT_EQ(L.lab.c.text(Text34), "10");
-  EXPECT_NEAR(L.box(Text35), -90, 1e-9);
-  EXPECT_LT(L.box(Text37), 0);
-  EXPECT_NEAR(L.box(Text49), 31.2, 1e-12);
+  L.light();
+  EXPECT_TRUE(L.dialogs.messages.empty());
+  EXPECT_EQ(L.shown(V::ray1_layer), "10");
+  EXPECT_NEAR(L.box(V::ray1_x), -90, 1e-9);
+  EXPECT_LT(L.box(V::ray1_sin), 0);
+  EXPECT_NEAR(L.box(V::ray2_time), 31.2, 1e-12);
 }
 
 TEST(LightExperiment, AutoDnZeroGoesStraightToTheBottom) {
   LightLab L("-7", "10");
-  L.lab.c.setCheck(Check14, true);
-  L.lab.c.typeText(Text25, "0");
-  LightExperiment(L.lab);
-  EXPECT_EQ(L.lab.c.text(Text34), "-10");
-  EXPECT_NEAR(L.box(Text35), -10 + 20 * 3, 1e-9);
-  EXPECT_EQ(L.lab.c.text(Text44), "-10");
-  EXPECT_NEAR(L.box(Text45), -10 + 20 * 20, 1e-9);
-  EXPECT_EQ(L.lab.c.text(Text38), "1");
+  L.check(P::autoDn, true);
+  L.set(P::Dn, "0");
+  L.light();
+  EXPECT_EQ(L.shown(V::ray1_layer), "-10");
+  EXPECT_NEAR(L.box(V::ray1_x), -10 + 20 * 3, 1e-9);
+  EXPECT_EQ(L.shown(V::ray2_layer), "-10");
+  EXPECT_NEAR(L.box(V::ray2_x), -10 + 20 * 20, 1e-9);
+  EXPECT_EQ(L.shown(V::ray1_speed), "1");
   EXPECT_EQ(L.segments().size(), 40u);
 }
 
 TEST(LightExperiment, AutoDnLinearReflectsAtTheFirstBoundary) {
   LightLab L("0", "10", false);
-  L.lab.c.setCheck(Check14, true);
-  L.lab.c.select(Option10);
-  L.lab.c.typeText(Text25, "0.05");
-  LightExperiment(L.lab);
+  L.check(P::autoDn, true);
+  L.choose(P::power, "1");
+  L.set(P::Dn, "0.05");
+  L.light();
   // Two passes: both on y = 9, then both back on the top edge.
-  EXPECT_EQ(L.d.questions.size(), 2u);
-  for (const auto& q : L.d.questions) EXPECT_EQ(q, msg::kLightContinue);
-  EXPECT_EQ(L.lab.c.text(Text34), "10");
-  EXPECT_EQ(L.lab.c.text(Text44), "10");
-  EXPECT_NEAR(L.box(Text35), 10, 1e-9);
-  EXPECT_NEAR(L.box(Text45), 30, 1e-9);
-  EXPECT_NEAR(L.box(Text38), 1 / 1.95, 1e-12);  // 12 digits shown
+  EXPECT_EQ(L.dialogs.questions.size(), 2u);
+  for (const auto& q : L.dialogs.questions) EXPECT_EQ(q, textOf(Msg::LightContinue));
+  EXPECT_EQ(L.shown(V::ray1_layer), "10");
+  EXPECT_EQ(L.shown(V::ray2_layer), "10");
+  EXPECT_NEAR(L.box(V::ray1_x), 10, 1e-9);
+  EXPECT_NEAR(L.box(V::ray2_x), 30, 1e-9);
+  EXPECT_NEAR(L.box(V::ray1_speed), 1 / 1.95, 1e-12);  // 12 digits shown
 }
 
 TEST(LightExperiment, OneQuestionPerPassAndNoStopsThere) {
   {
     LightLab L("-9", "-10", false);  // 12 and 20 steps: 20 passes
-    LightExperiment(L.lab);
-    EXPECT_EQ(L.d.questions.size(), 20u);
-    EXPECT_TRUE(L.d.messages.empty());
+    L.light();
+    EXPECT_EQ(L.dialogs.questions.size(), 20u);
+    EXPECT_TRUE(L.dialogs.messages.empty());
   }
   {
     LightLab L("-9", "-10", false);
-    L.d.answers = {true, true, false};
-    LightExperiment(L.lab);
-    EXPECT_EQ(L.d.questions.size(), 3u);
-    EXPECT_EQ(L.lab.c.text(Text34), "7");
-    EXPECT_EQ(L.lab.c.text(Text44), "7");
-    EXPECT_NEAR(L.box(Text35), -9 + 2, 1e-12);
-    EXPECT_NEAR(L.box(Text49), 2 + 2 + 2, 1e-12);
+    L.dialogs.answers = {true, true, false};
+    L.light();
+    EXPECT_EQ(L.dialogs.questions.size(), 3u);
+    EXPECT_EQ(L.shown(V::ray1_layer), "7");
+    EXPECT_EQ(L.shown(V::ray2_layer), "7");
+    EXPECT_NEAR(L.box(V::ray1_x), -9 + 2, 1e-12);
+    EXPECT_NEAR(L.box(V::ray2_time), 2 + 2 + 2, 1e-12);
     EXPECT_EQ(L.segments().size(), 6u);
   }
   {
     // The first question comes with both rays on y = 9.
     LightLab L("-9", "-10", false);
-    L.d.answers = {false};
-    LightExperiment(L.lab);
-    EXPECT_EQ(L.d.questions.size(), 1u);
-    EXPECT_EQ(L.lab.c.text(Text34), "9");
-    EXPECT_NEAR(L.box(Text35), -9, 1e-12);
-    EXPECT_NEAR(L.box(Text36), 45, 1e-6);
+    L.dialogs.answers = {false};
+    L.light();
+    EXPECT_EQ(L.dialogs.questions.size(), 1u);
+    EXPECT_EQ(L.shown(V::ray1_layer), "9");
+    EXPECT_NEAR(L.box(V::ray1_x), -9, 1e-12);
+    EXPECT_NEAR(L.box(V::ray1_angle), 45, 1e-6);
   }
 }
 
 TEST(LightExperiment, APictureOfGridProfileAndBothRays) {
   LightLab L("-9", "-9.5");
-  LightExperiment(L.lab);
-  const auto& ops = L.p1.ops;
+  L.light();
+  const auto& ops = L.picture1.ops;
   // Grid first (scale, 21·21·2 grey lines, two axes), then the 20 strokes.
   ASSERT_GT(ops.size(), 1u + 882 + 2 + 20);
   EXPECT_EQ(ops[0].type, DrawOp::Scale);
@@ -308,66 +310,66 @@ TEST(LightExperiment, APictureOfGridProfileAndBothRays) {
   EXPECT_DOUBLE_EQ(lowest, 2);
 }
 
-TEST(LightExperiment, ABoxThatIsNotANumberChangesNothing) {
-  for (ControlId bad : {Text9, Text19, Text25}) {
+TEST(LightExperiment, ANumberThatIsNotOneChangesNothing) {
+  for (P bad : {P::Xn, P::Xk, P::Dn}) {
     LightLab L("-9", "-9.5");
-    L.lab.c.typeText(bad, "1,5.2");
-    L.lab.c.takeChanged();
-    L.lab.m.kMx = 1e-6;
-    LightExperiment(L.lab);
-    ASSERT_EQ(L.d.messages.size(), 1u);
-    EXPECT_EQ(L.d.messages[0], msg::kBadData);
-    EXPECT_TRUE(L.p1.ops.empty());
-    // Only the box that failed changed: it is flagged and gets the focus.
-    EXPECT_EQ(L.lab.c.takeChanged(), std::vector<ControlId>{bad});
-    EXPECT_TRUE(L.lab.c.flagged(bad));
-    EXPECT_EQ(L.lab.focusBox, bad);
-    EXPECT_EQ(L.lab.m.kMx, 1e-6);
+    L.set(bad, "1,5.2");
+    L.m.kMx = 1e-6;
+    const Report r = L.light();
+    ASSERT_EQ(L.dialogs.messages.size(), 1u);
+    EXPECT_EQ(L.dialogs.messages[0], textOf(Msg::BadData));
+    EXPECT_TRUE(L.picture1.ops.empty());
+    // Only the parameter that failed changed: it is flagged and is the one
+    // to correct; no value is shown.
+    EXPECT_EQ(r.flags, std::vector<P>{bad});
+    EXPECT_TRUE(r.values.empty());
+    EXPECT_TRUE(r.written.empty());
+    EXPECT_TRUE(L.flagged(bad));
+    EXPECT_EQ(r.focus, bad);
+    EXPECT_EQ(L.m.kMx, 1e-6);
   }
   // An index law that overflows is unusable data too.
   LightLab L("-9", "-9.5");
-  L.lab.c.setCheck(Check14, true);
-  L.lab.c.typeText(Text25, "1e306");
-  LightExperiment(L.lab);
-  ASSERT_EQ(L.d.messages.size(), 1u);
-  EXPECT_EQ(L.d.messages[0], msg::kBadData);
-  EXPECT_TRUE(L.p1.ops.empty());
+  L.check(P::autoDn, true);
+  L.set(P::Dn, "1e306");
+  L.light();
+  ASSERT_EQ(L.dialogs.messages.size(), 1u);
+  EXPECT_EQ(L.dialogs.messages[0], textOf(Msg::BadData));
+  EXPECT_TRUE(L.picture1.ops.empty());
 }
 
 TEST(LightExperiment, AnAbscissaTooLargeToDrawEndsWithItsMessage) {
   // 5e7 m per layer: the third segment leaves the range of the picture.
   LightLab L("5e7", "-10");
-  LightExperiment(L.lab);
-  ASSERT_EQ(L.d.messages.size(), 1u);
-  EXPECT_EQ(L.d.messages[0], msg::kLightAbscissa);
-  EXPECT_EQ(L.lab.c.text(Text34), "8");
-  EXPECT_EQ(L.lab.c.text(Text44), "8");
+  L.light();
+  ASSERT_EQ(L.dialogs.messages.size(), 1u);
+  EXPECT_EQ(L.dialogs.messages[0], textOf(Msg::LightAbscissa));
+  EXPECT_EQ(L.shown(V::ray1_layer), "8");
+  EXPECT_EQ(L.shown(V::ray2_layer), "8");
   EXPECT_EQ(L.segments().size(), 4u);
   // An index profile stroke beyond the picture's range: nothing traced.
   LightLab S("-9", "-9.5");
-  S.lab.c.setCheck(Check14, true);
-  S.lab.c.typeText(Text25, "1e9");
-  LightExperiment(S.lab);
-  ASSERT_EQ(S.d.messages.size(), 1u);
-  EXPECT_EQ(S.d.messages[0], msg::kLightAbscissa);
+  S.check(P::autoDn, true);
+  S.set(P::Dn, "1e9");
+  S.light();
+  ASSERT_EQ(S.dialogs.messages.size(), 1u);
+  EXPECT_EQ(S.dialogs.messages[0], textOf(Msg::LightAbscissa));
   EXPECT_TRUE(S.segments().empty());
 }
 
 TEST(LightExperiment, TheTraceIsBoundedAndTheBoundIsAnError) {
   LightLab L("-9.5", "-10", false);
-  LightExperiment(L.lab, 5);
-  EXPECT_EQ(L.d.questions.size(), 5u);
-  ASSERT_EQ(L.d.messages.size(), 1u);
-  EXPECT_EQ(L.d.messages[0], msg::kLightError);
-  EXPECT_EQ(L.lab.c.text(Text34), "5");
-  EXPECT_EQ(L.lab.c.text(Text44), "5");
+  L.light(5);
+  EXPECT_EQ(L.dialogs.questions.size(), 5u);
+  ASSERT_EQ(L.dialogs.messages.size(), 1u);
+  EXPECT_EQ(L.dialogs.messages[0], textOf(Msg::LightError));
+  EXPECT_EQ(L.shown(V::ray1_layer), "5");
+  EXPECT_EQ(L.shown(V::ray2_layer), "5");
 }
 
-TEST(LightExperiment, NeverTouchesTheTimer) {
+TEST(LightExperiment, NeverTouchesTheRun) {
   LightLab L("-9", "10");
-  L.lab.Timer1.Enabled = true;
-  L.lab.Timer1.Interval = 1;
-  LightExperiment(L.lab);
-  EXPECT_TRUE(L.lab.Timer1.Enabled);
-  EXPECT_EQ(L.lab.Timer1.Interval, 1);
+  L.x.running = true;
+  EXPECT_TRUE(L.light().running);
+  EXPECT_TRUE(L.running());
 }

@@ -21,17 +21,17 @@ namespace {
 class LogFailure : public ::testing::Test {
  protected:
   void SetUp() override {
-    t.c.select(Option7);
-    t.c.setCheck(Check6, true);
-    t.set(Text55, "1");
-    t.set(Text57, "1");
+    t.choose(P::shown, "5");
+    t.check(P::log, true);
+    t.set(P::NCg, "1");
+    t.set(P::NCf, "1");
   }
-  std::string logFile() const { return t.l.logDir + "/lumet.dat"; }
-  void start() { ASSERT_TRUE(t.lab.click(Command1)); }
+  std::string logFile() const { return t.x.logDir + "/lumet.dat"; }
+  void start() { ASSERT_TRUE(t.act(Action::Start).handled); }
   void ticks(int n) {
-    for (int k = 0; k < n; ++k) ASSERT_TRUE(t.lab.tick());
+    for (int k = 0; k < n; ++k) ASSERT_TRUE(t.tick().handled);
   }
-  std::string failure(int error) const { return writeFailureMessage(logFile(), error); }
+  std::string failure(int error) const { return textOf(writeFailureMessage(logFile(), error)); }
   TestLab t;
 };
 
@@ -49,14 +49,14 @@ TEST_P(BlockedLog, OneMessageAStartAndTheRunGoesOn) {
   GetParam().block(t.dir);
   start();
   EXPECT_EQ(t.dialogs.messages, std::vector<std::string>{failure(GetParam().error)});
-  EXPECT_TRUE(t.l.Timer1.Enabled);
+  EXPECT_TRUE(t.running());
   ticks(10);
   EXPECT_EQ(t.dialogs.messages.size(), 1u);  // the records are skipped silently
-  EXPECT_TRUE(t.l.Timer1.Enabled);
-  EXPECT_EQ(t.c.text(Text60), "10");  // ten steps of 1 s
-  start();                            // the next start tries again
+  EXPECT_TRUE(t.running());
+  EXPECT_EQ(t.shown(V::T), "10");  // ten steps of 1 s
+  start();                         // the next start tries again
   EXPECT_EQ(t.dialogs.messages, std::vector<std::string>(2, failure(GetParam().error)));
-  EXPECT_TRUE(t.l.Timer1.Enabled);
+  EXPECT_TRUE(t.running());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -76,19 +76,19 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST_F(LogFailure, AFolderThatVanishesDuringTheRun) {
-  t.l.logDir = t.dir + "/run";
-  fs::create_directory(t.l.logDir);
+  t.x.logDir = t.dir + "/run";
+  fs::create_directory(t.x.logDir);
   start();
   ticks(3);
   const std::string written = readFile(logFile());
   EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 1 + 2 * 2);  // NCfile starts at 0
-  fs::remove_all(t.l.logDir);
+  fs::remove_all(t.x.logDir);
   ticks(5);
   EXPECT_EQ(t.dialogs.messages, std::vector<std::string>{failure(ENOENT)});
-  EXPECT_TRUE(t.l.Timer1.Enabled);
-  EXPECT_EQ(t.c.text(Text60), "8");
+  EXPECT_TRUE(t.running());
+  EXPECT_EQ(t.shown(V::T), "8");
   // The folder is back: the run stays without its log until the next start.
-  fs::create_directory(t.l.logDir);
+  fs::create_directory(t.x.logDir);
   ticks(2);
   EXPECT_FALSE(fs::exists(logFile()));
   start();
@@ -102,9 +102,9 @@ TEST_F(LogFailure, AFolderThatVanishesDuringTheRun) {
 TEST_F(LogFailure, AStartThatFailsItsChecksLeavesTheLogAsItWas) {
   fs::remove(t.dir);
   start();
-  ASSERT_TRUE(t.l.logOff);
-  t.set(Text4, "десять");  // not a number: the start stops before its header
+  ASSERT_TRUE(t.x.logOff);
+  t.set(P::C1, "десять");  // not a number: the start stops before its header
   start();
-  EXPECT_EQ(t.dialogs.messages.back(), msg::kBadData);
-  EXPECT_TRUE(t.l.logOff);
+  EXPECT_EQ(t.dialogs.messages.back(), textOf(Msg::BadData));
+  EXPECT_TRUE(t.x.logOff);
 }

@@ -29,27 +29,31 @@ TEST_F(Bookkeeping, PotentialEnergyOfEveryClosedFormLaw) {
   const double rz = mm.Rz, r = 1.5 * rz;
   mm.Kq = 3e-7, mm.Km = 2e-6;
   struct Case {
-    ControlId strength, power, sign;
+    const char *strength, *power, *sign;
     double eq, em;
   } cases[] = {
-      {Option16, Option11, Option19, (r - rz) * mm.Fq0, (r - rz) * mm.Fm0},
-      {Option17, Option10, Option18, (r * r - rz * rz) * 3e-7 / 2, (r * r - rz * rz) * 2e-6 / 2},
-      {Option17, Option11, Option18, (r * r * r - rz * rz * rz) * 3e-7 / 3,
+      {"const", "2", "--", (r - rz) * mm.Fq0, (r - rz) * mm.Fm0},
+      {"var", "1", "+", (r * r - rz * rz) * 3e-7 / 2, (r * r - rz * rz) * 2e-6 / 2},
+      {"var", "2", "+", (r * r * r - rz * rz * rz) * 3e-7 / 3,
        (r * r * r - rz * rz * rz) * 2e-6 / 3},
-      {Option17, Option11, Option19, -mm.Ke * mm.q1 * mm.q2 * (1 / rz - 1 / r),
+      {"var", "2", "--", -mm.Ke * mm.q1 * mm.q2 * (1 / rz - 1 / r),
        mm.gamma * mm.m1 * mm.m2 * (1 / rz - 1 / r)},
   };
   for (const auto& c : cases) {
-    field(c.strength, c.power, c.sign);
+    t.choose(P::strength, c.strength);
+    t.choose(P::power, c.power);
+    t.choose(P::sign, c.sign);
     moved(5, 0, 0.5 * rz, 0, 0, r);
     UpdateTrajectory(t.m, ch(), 5);
-    EXPECT_NEAR(mm.Eq[5], c.eq, 1e-12 * std::fabs(c.eq)) << c.strength << c.power << c.sign;
-    EXPECT_NEAR(mm.Em[5], c.em, 1e-12 * std::fabs(c.em)) << c.strength << c.power << c.sign;
+    EXPECT_NEAR(mm.Eq[5], c.eq, 1e-12 * std::fabs(c.eq))
+        << c.strength << " " << c.power << " " << c.sign;
+    EXPECT_NEAR(mm.Em[5], c.em, 1e-12 * std::fabs(c.em))
+        << c.strength << " " << c.power << " " << c.sign;
     // The closed forms leave the trapezoid's memory alone.
     EXPECT_EQ(mm.LRa[5], rz);
   }
   // The AutoDn switch does not change the energies.
-  t.c.setCheck(Check14, true);
+  t.check(P::autoDn, true);
   UpdateTrajectory(t.m, ch(), 5);
   EXPECT_NEAR(mm.Em[5], cases[3].em, 1e-12 * cases[3].em);
 }
@@ -62,7 +66,9 @@ TEST_F(Bookkeeping, ZeroAtInfinityMovesTheZeroLevels) {
   moved(5, 0, mm.Rz, 0, 0, r);
   UpdateTrajectory(t.m, ch(), 5);  // inverse square
   EXPECT_NEAR(mm.Em[5], mm.gamma * mm.m1 * mm.m2 * (1 / mm.R0 - 1 / r), 1e-9);
-  field(Option17, Option11, Option18);
+  t.choose(P::strength, "var");
+  t.choose(P::power, "2");
+  t.choose(P::sign, "+");
   mm.Km = 1e-6;
   UpdateTrajectory(t.m, ch(), 5);
   EXPECT_DOUBLE_EQ(mm.Em[5], r * r * r * 1e-6 / 3);
@@ -71,7 +77,9 @@ TEST_F(Bookkeeping, ZeroAtInfinityMovesTheZeroLevels) {
 TEST_F(Bookkeeping, TrapezoidalSumFollowsTheLogarithmOfTheOneOverRLaw) {
   // F = K/r towards the centre: U(r) = K*ln(r/Rz). Walk out to 2*Rz in 1000
   // even steps, feeding the forces the equations of motion would give.
-  field(Option17, Option10, Option19);
+  t.choose(P::strength, "var");
+  t.choose(P::power, "1");
+  t.choose(P::sign, "--");
   Model& mm = m();
   const double rz = mm.Rz;
   mm.Kq = mm.Fq0 * rz, mm.Km = mm.Fm0 * rz;
@@ -96,8 +104,10 @@ TEST_F(Bookkeeping, TrapezoidalSumFollowsTheLogarithmOfTheOneOverRLaw) {
 }
 
 TEST_F(Bookkeeping, ThirdBodyReplacesTheEnergiesWhateverTheField) {
-  t.c.setCheck(Check17, true);
-  field(Option16, Option11, Option19);  // constant field chosen
+  t.check(P::third_body, true);
+  t.choose(P::strength, "const");
+  t.choose(P::power, "2");
+  t.choose(P::sign, "--");  // constant field chosen
   Model& mm = m();
   mm.m3 = mm.m2, mm.q3 = mm.q2;
   mm.R13 = mm.R03 = 1.2 * mm.Rz;
@@ -176,14 +186,15 @@ TEST_F(Bookkeeping, TableByTimeOrPathTotalsOrAverages) {
   EXPECT_EQ(mm.ColTpU[2], 30);
   EXPECT_EQ(mm.ColT[2], 40);
   EXPECT_EQ(mm.ColDiv[2], 5);
-  for (ControlId c : {Check8, Check9, Check10, Check11}) t.c.setCheck(c, true);
+  for (P id : {P::average_m1V, P::average_T_minus_U, P::average_T, P::average_T_plus_U})
+    t.check(id, true);
   FillTable(t.m, ch(), 2);
   EXPECT_EQ(mm.ColMV[2], 2);
   EXPECT_EQ(mm.ColTmU[2], 4);
   EXPECT_EQ(mm.ColTpU[2], 6);
   EXPECT_EQ(mm.ColT[2], 8);
-  t.c.select(Option9);
-  t.c.setCheck(Check9, false);
+  t.choose(P::integral, "path");
+  t.check(P::average_T_minus_U, false);
   FillTable(t.m, ch(), 2);
   EXPECT_EQ(mm.ColDiv[2], 0.5);
   EXPECT_EQ(mm.ColMV[2], 2);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string_view>
 
 #include "model/messages.h"
 #include "physics/physics.h"
@@ -60,7 +61,7 @@ namespace {
 
 struct Law {
   const char* name;
-  ControlId strength, power, sign;
+  std::string_view strength, power, sign;
   bool autoDn;
   // Strength of the gravitational part at distance r, given the zero-level
   // force f0 and the surface radius rz.
@@ -68,21 +69,20 @@ struct Law {
 };
 
 const Law kLaws[] = {
-    {"const", Option16, Option11, Option19, false,
-     [](double f0, double, double, double) { return f0; }},
-    {"var 1 --", Option17, Option10, Option19, false,
+    {"const", "const", "2", "--", false, [](double f0, double, double, double) { return f0; }},
+    {"var 1 --", "var", "1", "--", false,
      [](double f0, double rz, double r, double) { return f0 * rz / r; }},
-    {"var 1 +", Option17, Option10, Option18, false,
+    {"var 1 +", "var", "1", "+", false,
      [](double f0, double rz, double r, double) { return f0 / rz * r; }},
-    {"var 2 --", Option17, Option11, Option19, false,
+    {"var 2 --", "var", "2", "--", false,
      [](double f0, double rz, double r, double) { return f0 * rz * rz / (r * r); }},
-    {"var 2 +", Option17, Option11, Option18, false,
+    {"var 2 +", "var", "2", "+", false,
      [](double f0, double rz, double r, double) { return f0 / (rz * rz) * r * r; }},
-    {"AutoDn", Option17, Option11, Option19, true,
+    {"AutoDn", "var", "2", "--", true,
      [](double f0, double rz, double r, double dn) { return f0 * rz * rz * std::pow(r, dn); }},
-    {"AutoDn with power 1 has no effect", Option17, Option10, Option19, true,
+    {"AutoDn with power 1 has no effect", "var", "1", "--", true,
      [](double f0, double rz, double r, double) { return f0 * rz / r; }},
-    {"AutoDn with + has no effect", Option17, Option11, Option18, true,
+    {"AutoDn with + has no effect", "var", "2", "+", true,
      [](double f0, double rz, double r, double) { return f0 / (rz * rz) * r * r; }},
 };
 
@@ -92,15 +92,18 @@ class EachFieldLaw : public Equations, public ::testing::WithParamInterface<Law>
 
 TEST_P(EachFieldLaw, StrengthAndDirectionInTheSphericalField) {
   const Law& law = GetParam();
-  field(Option6, law.strength, law.power, law.sign);
-  t.c.setCheck(Check14, law.autoDn);
+  t.choose(P::field, "sphere");
+  t.choose(P::strength, law.strength);
+  t.choose(P::power, law.power);
+  t.choose(P::sign, law.sign);
+  t.check(P::autoDn, law.autoDn);
   Model& mm = m();
   // Coefficients as the start sets them for the law.
-  if (law.strength == Option17 && law.power == Option10 && law.sign == Option19)
+  if (law.strength == "var" && law.power == "1" && law.sign == "--")
     mm.Kq = mm.Fq0 * mm.Rz, mm.Km = mm.Fm0 * mm.Rz;
-  if (law.strength == Option17 && law.power == Option10 && law.sign == Option18)
+  if (law.strength == "var" && law.power == "1" && law.sign == "+")
     mm.Kq = mm.Fq0 / mm.Rz, mm.Km = mm.Fm0 / mm.Rz;
-  if (law.strength == Option17 && law.power == Option11 && law.sign == Option18)
+  if (law.strength == "var" && law.power == "2" && law.sign == "+")
     mm.Kq = mm.Fq0 / (mm.Rz * mm.Rz), mm.Km = mm.Fm0 / (mm.Rz * mm.Rz);
   mm.Dn = -1.5;
 
@@ -115,7 +118,7 @@ TEST_P(EachFieldLaw, StrengthAndDirectionInTheSphericalField) {
   EXPECT_NEAR(mm.Fq[5], wantFq, 1e-12 * std::fabs(wantFq)) << law.name;
   expectPull(mm, wantFm + wantFq, x, y, 1e-12);
   // At the surface level every law but AutoDn gives the zero-level forces.
-  if (!(law.autoDn && law.power == Option11 && law.sign == Option19)) {
+  if (!(law.autoDn && law.power == "2" && law.sign == "--")) {
     place(0, 0);
     Diffur1(t.m, ch());
     EXPECT_NEAR(mm.Fm[5], mm.Fm0, 1e-14 * mm.Fm0) << law.name;
@@ -128,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(AllLaws, EachFieldLaw, ::testing::ValuesIn(kLaws));
 
 TEST_F(Equations, FourQuadrantsPointToTheCentre) {
   const double f = m().Fm0 + m().Fq0;
-  t.c.select(Option16);  // constant strength isolates the direction
+  t.choose(P::strength, "const");  // constant strength isolates the direction
   for (auto [x, y] : {std::pair{1e6, -5e6}, {-1e6, -5e6}, {1e6, -8e6}, {-1e6, -8e6}}) {
     place(x, y);
     Diffur1(t.m, ch());
@@ -137,7 +140,7 @@ TEST_F(Equations, FourQuadrantsPointToTheCentre) {
 }
 
 TEST_F(Equations, OnTheVerticalThePullIsVerticalWithTheTenDigitPi) {
-  t.c.select(Option16);
+  t.choose(P::strength, "const");
   place(0, 1e6);
   Diffur1(t.m, ch());
   const double f = m().Fm0 + m().Fq0;
@@ -149,7 +152,10 @@ TEST_F(Equations, OnTheVerticalThePullIsVerticalWithTheTenDigitPi) {
 }
 
 TEST_F(Equations, FlatConstantFieldIsVerticalAtEveryHeight) {
-  field(Option5, Option16, Option11, Option19);
+  t.choose(P::field, "flat");
+  t.choose(P::strength, "const");
+  t.choose(P::power, "2");
+  t.choose(P::sign, "--");
   const double f = m().Fm0 + m().Fq0;
   for (double y : {-5e6, 0.0, 3e7}) {
     place(-2e6, y);
@@ -161,7 +167,10 @@ TEST_F(Equations, FlatConstantFieldIsVerticalAtEveryHeight) {
 }
 
 TEST_F(Equations, FlatVariableFieldUsesTheHeight) {
-  field(Option5, Option17, Option11, Option19);
+  t.choose(P::field, "flat");
+  t.choose(P::strength, "var");
+  t.choose(P::power, "2");
+  t.choose(P::sign, "--");
   place(5e6, 0);  // at height Rz above the plane: the zero level
   Diffur1(t.m, ch());
   EXPECT_DOUBLE_EQ(m().Fm[5], m().Fm0);
@@ -171,7 +180,10 @@ TEST_F(Equations, FlatVariableFieldUsesTheHeight) {
 }
 
 TEST_F(Equations, LandingOnTheFlatPlaneStopsTheBodyForGood) {
-  field(Option5, Option16, Option11, Option19);
+  t.choose(P::field, "flat");
+  t.choose(P::strength, "const");
+  t.choose(P::power, "2");
+  t.choose(P::sign, "--");
   const double rz = m().Rz;
   // Bodies 1 (not taking part) and 5 just below the landing level.
   m().S[1] = 123, m().S[6] = -0.99 * rz, m().S[11] = 4, m().S[16] = -5;
@@ -209,7 +221,7 @@ TEST_F(Equations, SphericalFieldHasNoLanding) {
 }
 
 TEST_F(Equations, ViscousAndExternalForcesAdd) {
-  t.c.select(Option16);
+  t.choose(P::strength, "const");
   place(0, 0, 100, -50);
   m().Kj = 0.3;
   m().Fx[5] = 7;
@@ -226,7 +238,7 @@ TEST_F(Equations, ViscousAndExternalForcesAdd) {
 }
 
 TEST_F(Equations, MassThreeAddsItsInverseSquarePullAndReplacesTheShownValues) {
-  t.c.setCheck(Check17, true);
+  t.check(P::third_body, true);
   Model& mm = m();
   const double x = 1e6, y = 2e6;
   place(x, y);
@@ -245,15 +257,18 @@ TEST_F(Equations, MassThreeAddsItsInverseSquarePullAndReplacesTheShownValues) {
 }
 
 TEST_F(Equations, MassThreeIsNotZeroedInTheFlatField) {
-  field(Option5, Option16, Option11, Option19);
-  t.c.setCheck(Check17, true);
+  t.choose(P::field, "flat");
+  t.choose(P::strength, "const");
+  t.choose(P::power, "2");
+  t.choose(P::sign, "--");
+  t.check(P::third_body, true);
   place(0, 0);
   Diffur1(t.m, ch());
   EXPECT_DOUBLE_EQ(m().LR[5], 2 * m().Rz);
 }
 
 TEST_F(Equations, SwitchingToPowerOneMidRunLeavesNoField) {
-  t.c.select(Option10);  // Kq = Km = 0 from a power-2 start
+  t.choose(P::power, "1");  // Kq = Km = 0 from a power-2 start
   place(1e6, 1e6);
   Diffur1(t.m, ch());
   EXPECT_EQ(m().Fm[5], 0);
@@ -280,7 +295,7 @@ TEST(EquationFailures, EndTheStepWithOneMessageAndStopTheTimer) {
       {"centre of mass 2", [](TestLab& t) { t.m.S[5] = 0, t.m.S[10] = -t.m.Rz; }},
       {"overflowing power law",
        [](TestLab& t) {
-         t.c.setCheck(Check14, true);
+         t.check(P::autoDn, true);
          t.m.Dn = 400;
          t.m.S[5] = 1e6, t.m.S[10] = 1e6;
        }},
@@ -290,8 +305,8 @@ TEST(EquationFailures, EndTheStepWithOneMessageAndStopTheTimer) {
     TestLab t;
     startFreeFlight(t);
     c.set(t);
-    t.lab.click(Command10);
-    EXPECT_EQ(t.dialogs.messages, std::vector<std::string>{msg::kSolveError}) << c.name;
-    EXPECT_FALSE(t.l.Timer1.Enabled) << c.name;
+    t.act(Action::Step);
+    EXPECT_EQ(t.dialogs.messages, std::vector<std::string>{textOf(Msg::SolveError)}) << c.name;
+    EXPECT_FALSE(t.running()) << c.name;
   }
 }

@@ -17,10 +17,10 @@ class FreeFlight : public FreeFlightTest {
  protected:
   void SetUp() override {
     FreeFlightTest::SetUp();
-    t.c.select(Option7);  // show the free body
+    t.choose(P::shown, "5");  // show the free body
   }
   void steps(int n) {
-    for (int k = 0; k < n; ++k) Step(t.l);
+    for (int k = 0; k < n; ++k) t.step();
   }
 };
 
@@ -171,21 +171,21 @@ TEST_F(FreeFlight, FollowsTheIndependentReplayOfTheOrbit) {
     EXPECT_EQ(m().Tc, g.step);
   }
   EXPECT_TRUE(t.dialogs.messages.empty());
-  EXPECT_TRUE(t.l.Timer1.Enabled);
+  EXPECT_TRUE(t.running());
 }
 
 TEST_F(FreeFlight, KeepsTheEnergyBalanceAndFinishesAt2840Seconds) {
   const double E0 = 33065800;
   EXPECT_NEAR(m().E0[5], E0, 1e-6);
   for (int k = 1; k <= 3000; ++k) {
-    Step(t.l);
+    t.step();
     ASSERT_NEAR(m().E[5], m().E0[5], 0.01) << "step " << k;
     if (k == 2839) {
       EXPECT_EQ(m().Tfin[5], 0);
     }
   }
   EXPECT_EQ(m().Tfin[5], 2840);
-  EXPECT_EQ(t.c.text(Text65), "2840");
+  EXPECT_EQ(t.shown(V::T5), "2840");
   EXPECT_PRED3(near, m().Lmax[5], 19320012.257189296, 1e-9);
   EXPECT_PRED3(near, m().Xfin[5], 6167942.345211745, 1e-9);
   EXPECT_PRED3(near, m().Yfin[5], -2170712.002912112, 1e-9);
@@ -212,28 +212,29 @@ TEST_F(FreeFlight, ResultTableSwitchesByOneStepAfterAStop) {
   steps(2900);
   Model& mm = m();
   double tk = mm.IntT_Tk[5], lk = mm.IntT_Lk[5];
-  t.c.setCheck(Check10, true);  // averages of the "T" column
-  Step(t.l);
+  t.check(P::average_T, true);  // averages of the "T" column
+  t.step();
   EXPECT_PRED3(near, mm.ColT[5], tk / 2840, 1e-15);
   EXPECT_PRED3(near, mm.ColMV[5], mm.IntMV_Tk[5], 1e-15);  // still a total
-  t.c.select(Option9);                                     // by path: the divisor is Lmax
-  Step(t.l);
+  t.choose(P::integral, "path");                           // by path: the divisor is Lmax
+  t.step();
   EXPECT_EQ(mm.ColDiv[5], mm.Lmax[5]);
   EXPECT_PRED3(near, mm.ColT[5], lk / mm.Lmax[5], 1e-15);
-  EXPECT_EQ(t.c.text(Text80), formatBox(mm.ColT[5]));
-  EXPECT_EQ(t.c.text(Text65), "2840");  // Tfin is still the time
-  t.c.setCheck(Check8, true);
-  t.c.setCheck(Check9, true);
-  t.c.setCheck(Check11, true);
-  Step(t.l);
+  EXPECT_EQ(t.shown(V::ColT5), formatBox(mm.ColT[5]));
+  EXPECT_EQ(t.shown(V::T5), "2840");  // Tfin is still the time
+  t.check(P::average_m1V, true);
+  t.check(P::average_T_minus_U, true);
+  t.check(P::average_T_plus_U, true);
+  t.step();
   EXPECT_PRED3(near, mm.ColMV[5], mm.IntMV_Lk[5] / mm.Lmax[5], 1e-15);
   EXPECT_PRED3(near, mm.ColTmU[5], mm.IntTmU_Lk[5] / mm.Lmax[5], 1e-15);
   EXPECT_PRED3(near, mm.ColTpU[5], mm.IntTpU_Lk[5] / mm.Lmax[5], 1e-15);
 }
 
 TEST_F(FreeFlight, AveragesBeforeTheFinishShowTheTotalZero) {
-  for (ControlId c : {Check8, Check9, Check10, Check11}) t.c.setCheck(c, true);
-  t.c.select(Option1);  // the shown trajectory 1 is not plotted
+  for (P id : {P::average_m1V, P::average_T_minus_U, P::average_T, P::average_T_plus_U})
+    t.check(id, true);
+  t.choose(P::shown, "1");  // the shown trajectory 1 is not plotted
   steps(5);
   EXPECT_EQ(m().ColDiv[5], 0);
   EXPECT_EQ(m().ColMV[5], 0);
@@ -245,23 +246,23 @@ TEST_F(FreeFlight, RefreshWritesEveryValueBoxOfTheShownBody) {
   steps(1);
   Model& mm = m();
   struct Box {
-    ControlId id;
+    V id;
     double v;
   } boxes[] = {
-      {Text31, mm.X[5]},  {Text41, mm.Y[5]},
-      {Text32, mm.VX[5]}, {Text42, mm.VY[5]},
-      {Text33, mm.FX[5]}, {Text43, mm.FY[5]},
-      {Text34, mm.Fm[5]}, {Text44, mm.Fq[5]},
-      {Text35, 0},        {Text45, 2e-5},
-      {Text36, 0},        {Text46, 0},
-      {Text37, mm.Ev[5]}, {Text47, mm.E[5]},
-      {Text38, mm.Em[5]}, {Text48, mm.E0[5]},
-      {Text39, mm.Eq[5]}, {Text49, 0},
-      {Text60, 1},        {Text6, mm.ttR},
-      {Text27, mm.ttV},   {Text28, mm.ttR + mm.ttV},
-      {Text65, 0},        {Text70, 0},
+      {V::X, mm.X[5]},   {V::Y, mm.Y[5]},
+      {V::VX, mm.VX[5]}, {V::VY, mm.VY[5]},
+      {V::FX, mm.FX[5]}, {V::FY, mm.FY[5]},
+      {V::Fm, mm.Fm[5]}, {V::Fq, mm.Fq[5]},
+      {V::Fj1, 0},       {V::Dfi, 2e-5},
+      {V::Lmax, 0},      {V::EC1, 0},
+      {V::Ev, mm.Ev[5]}, {V::E, mm.E[5]},
+      {V::Em, mm.Em[5]}, {V::E0, mm.E0[5]},
+      {V::Eq, mm.Eq[5]}, {V::Ej1, 0},
+      {V::T, 1},         {V::ttR, mm.ttR},
+      {V::ttV, mm.ttV},  {V::dT, mm.ttR + mm.ttV},
+      {V::T5, 0},        {V::ColMV5, 0},
   };
-  for (const auto& b : boxes) EXPECT_EQ(t.c.text(b.id), formatBox(b.v)) << b.id;
+  for (const auto& b : boxes) EXPECT_EQ(t.shown(b.id), formatBox(b.v)) << row(b.id).name;
   EXPECT_EQ(mm.iShow, 5);
   // The picture got the free body's point.
   ASSERT_FALSE(t.picture1.ops.empty());
@@ -269,23 +270,23 @@ TEST_F(FreeFlight, RefreshWritesEveryValueBoxOfTheShownBody) {
 }
 
 TEST_F(FreeFlight, XYBoxShowsTheFinishPlace) {
-  t.c.setCheck(Check16, true);
+  t.check(P::finish_place, true);
   steps(2840);
-  EXPECT_EQ(t.c.text(Text35), formatBox(m().Xfin[5]));
-  EXPECT_EQ(t.c.text(Text45), formatBox(m().Yfin[5]));
-  t.c.setCheck(Check16, false);
+  EXPECT_EQ(t.shown(V::Xfin), formatBox(m().Xfin[5]));
+  EXPECT_EQ(t.shown(V::Yfin), formatBox(m().Yfin[5]));
+  t.check(P::finish_place, false);
   t.m.KDfi = 400000;
-  Step(t.l);
-  EXPECT_EQ(t.c.text(Text35), formatBox(0.1 * m().VR1[5]));
-  EXPECT_EQ(t.c.text(Text45), "5e-06");
+  t.step();
+  EXPECT_EQ(t.shown(V::Fj1), formatBox(0.1 * m().VR1[5]));
+  EXPECT_EQ(t.shown(V::Dfi), "5e-06");
 }
 
 TEST_F(FreeFlight, ShownBodyFollowsTheOptionButtons) {
-  t.c.select(Option3);
+  t.choose(P::shown, "3");
   steps(1);
   EXPECT_EQ(m().iShow, 3);
-  EXPECT_EQ(t.c.text(Text31), "-6378000");  // body 3 rests at the start
-  t.c.select(Option1);
+  EXPECT_EQ(t.shown(V::X), "-6378000");  // body 3 rests at the start
+  t.choose(P::shown, "1");
   steps(1);
   EXPECT_EQ(m().iShow, 1);
 }
@@ -293,22 +294,22 @@ TEST_F(FreeFlight, ShownBodyFollowsTheOptionButtons) {
 TEST_F(FreeFlight, RefreshComesEveryNCgSteps) {
   m().NCg = 10;
   for (int k = 1; k <= 25; ++k) {
-    Step(t.l);
+    t.step();
     bool refresh = k == 10 || k == 20;
     if (refresh) {
       EXPECT_EQ(m().NCgr, 1);
-      EXPECT_EQ(t.c.text(Text60), formatBox(k)) << k;
+      EXPECT_EQ(t.shown(V::T), formatBox(k)) << k;
     }
     size_t points = t.picture1.ops.size();
     EXPECT_EQ(points, size_t(k >= 20 ? 2 : k >= 10 ? 1 : 0)) << k;
   }
-  EXPECT_EQ(t.c.text(Text60), "20");
+  EXPECT_EQ(t.shown(V::T), "20");
 }
 
 TEST_F(FreeFlight, EulerShowsTheTimeOfTheStartOfTheStep) {
-  t.c.setCheck(Check23, true);
+  t.check(P::euler, true);
   const Model before = m();
-  Step(t.l);
+  t.step();
   // One explicit step from the start values.
   const double lr = before.Rz;  // the body starts on the surface
   const double f =
@@ -319,18 +320,18 @@ TEST_F(FreeFlight, EulerShowsTheTimeOfTheStartOfTheStep) {
   EXPECT_NEAR(m().VY[5], 8000, 1e-12);
   EXPECT_EQ(m().T, 1);
   EXPECT_EQ(m().Tc, 0);
-  EXPECT_EQ(t.c.text(Text60), "0");
+  EXPECT_EQ(t.shown(V::T), "0");
   // The bookkeeping sees the forces at the start of the step.
   EXPECT_DOUBLE_EQ(m().LR[5], before.Rz);
   EXPECT_DOUBLE_EQ(m().FX[5], f);
 }
 
 TEST_F(FreeFlight, EulerFinishTimeIsTheTimeBeforeTheFinishingStep) {
-  t.c.setCheck(Check23, true);
+  t.check(P::euler, true);
   double tPrev = 0;
   for (int k = 0; k < 4000 && !(m().Tfin[5] > 0); ++k) {
     tPrev = m().T;
-    Step(t.l);
+    t.step();
   }
   ASSERT_GT(m().Tfin[5], 0);
   EXPECT_EQ(m().Tfin[5], tPrev);
@@ -338,25 +339,25 @@ TEST_F(FreeFlight, EulerFinishTimeIsTheTimeBeforeTheFinishingStep) {
 }
 
 TEST_F(FreeFlight, PeriodicExternalForceUsesTheTimeBeforeTheStep) {
-  t.c.typeText(Text16, "2");
-  t.c.setCheck(Check24, true);
+  t.set(P::Fx, "2");
+  t.check(P::cos, true);
   m().w = 0.5;
-  Step(t.l);
+  t.step();
   EXPECT_EQ(m().Fx[5], 2);  // cos(0)
   const double vxNoForce = -1450.2035693150947;
   EXPECT_NEAR(m().VX[5], vxNoForce + 2, 1e-5);  // 2 N on 1 kg for 1 s
-  Step(t.l);
+  t.step();
   EXPECT_DOUBLE_EQ(m().Fx[5], std::cos(0.5) * 2);
-  t.c.setCheck(Check24, false);
-  Step(t.l);
+  t.check(P::cos, false);
+  t.step();
   EXPECT_EQ(m().Fx[5], 2);  // the box, read afresh
 }
 
 TEST_F(FreeFlight, ScaleBoxesAreReadAtEveryStep) {
-  t.c.typeText(Text29, "1000000");
-  t.c.typeText(Text3, "2");
-  t.c.typeText(Text51, "250");
-  Step(t.l);
+  t.set(P::Mx, "1000000");
+  t.set(P::M, "2");
+  t.set(P::Mt, "250");
+  t.step();
   EXPECT_DOUBLE_EQ(m().kMx, 1e-6);
   EXPECT_DOUBLE_EQ(m().kM, 0.5);
   EXPECT_EQ(m().Mt, 250);
@@ -365,7 +366,7 @@ TEST_F(FreeFlight, ScaleBoxesAreReadAtEveryStep) {
 namespace {
 
 struct BadBox {
-  ControlId id;
+  P id;
   const char* text;
 };
 
@@ -378,11 +379,11 @@ class UnusableBox : public FreeFlight, public ::testing::WithParamInterface<BadB
 TEST_P(UnusableBox, TheStepGoesOnWithTheLastValue) {
   steps(3);
   const Model before = m();
-  t.c.typeText(GetParam().id, GetParam().text);
-  Step(t.l);
+  t.set(GetParam().id, GetParam().text);
+  t.step();
   EXPECT_TRUE(t.dialogs.messages.empty());
-  EXPECT_TRUE(t.l.Timer1.Enabled);
-  EXPECT_TRUE(t.c.flagged(GetParam().id));
+  EXPECT_TRUE(t.running());
+  EXPECT_TRUE(t.flagged(GetParam().id));
   EXPECT_EQ(m().kMx, before.kMx);
   EXPECT_EQ(m().kM, before.kM);
   EXPECT_EQ(m().Mt, before.Mt);
@@ -391,16 +392,16 @@ TEST_P(UnusableBox, TheStepGoesOnWithTheLastValue) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Boxes, UnusableBox,
-                         ::testing::Values(BadBox{Text29, "0"}, BadBox{Text3, "0"},
-                                           BadBox{Text29, "abc"}, BadBox{Text51, ""},
-                                           BadBox{Text16, "1e400"}, BadBox{Text3, "x"}));
+                         ::testing::Values(BadBox{P::Mx, "0"}, BadBox{P::M, "0"},
+                                           BadBox{P::Mx, "abc"}, BadBox{P::Mt, ""},
+                                           BadBox{P::Fx, "1e400"}, BadBox{P::M, "x"}));
 
 TEST_F(FreeFlight, ZeroStepFailsInTheBookkeeping) {
   m().h = 0;
-  Step(t.l);
+  t.step();
   ASSERT_EQ(t.dialogs.messages.size(), 1u);
-  EXPECT_EQ(t.dialogs.messages[0], msg::kSolveError);
-  EXPECT_FALSE(t.l.Timer1.Enabled);
+  EXPECT_EQ(t.dialogs.messages[0], textOf(Msg::SolveError));
+  EXPECT_FALSE(t.running());
   EXPECT_EQ(m().NCgr, 1);
   EXPECT_EQ(m().NCfile, 0);
   EXPECT_EQ(m().T, 0);  // T += 0
@@ -409,11 +410,11 @@ TEST_F(FreeFlight, ZeroStepFailsInTheBookkeeping) {
 TEST_F(FreeFlight, SpeedOfLightFailsTheStep) {
   m().S[15] = 0;
   m().S[20] = 3e8;  // above Vsv = 2.998e8
-  Step(t.l);
+  t.step();
   ASSERT_EQ(t.dialogs.messages.size(), 1u);
-  EXPECT_EQ(t.dialogs.messages[0], msg::kSolveError);
-  EXPECT_FALSE(t.l.Timer1.Enabled);
-  EXPECT_EQ(t.c.text(Text60), "");  // no refresh happened
+  EXPECT_EQ(t.dialogs.messages[0], textOf(Msg::SolveError));
+  EXPECT_FALSE(t.running());
+  EXPECT_EQ(t.shown(V::T), "");  // no refresh happened
 }
 
 TEST_F(FreeFlight, EquationFailureEndsTheStepWithOneMessage) {
@@ -423,19 +424,21 @@ TEST_F(FreeFlight, EquationFailureEndsTheStepWithOneMessage) {
   m().S[10] = -m().Rz;
   m().S[15] = 0;
   m().S[20] = 0;
-  Step(t.l);
-  EXPECT_EQ(t.dialogs.messages, std::vector<std::string>{msg::kSolveError});
-  EXPECT_FALSE(t.l.Timer1.Enabled);
+  t.step();
+  EXPECT_EQ(t.dialogs.messages, std::vector<std::string>{textOf(Msg::SolveError)});
+  EXPECT_FALSE(t.running());
   EXPECT_EQ(m().T, 0);
-  EXPECT_EQ(t.c.text(Text60), "");  // no refresh happened
+  EXPECT_EQ(t.shown(V::T), "");  // no refresh happened
 }
 
 TEST_F(FreeFlight, StepBeforeAnyStartOnlySaysToStart) {
   TestLab fresh;
-  Step(fresh.l);
-  EXPECT_EQ(fresh.dialogs.messages, std::vector<std::string>{msg::kStartFirst});
+  const Report r = fresh.run([](Lab& lab) { Step(lab); });
+  EXPECT_EQ(fresh.dialogs.messages, std::vector<std::string>{textOf(Msg::StartFirst)});
   EXPECT_EQ(fresh.m.T, 0);
-  EXPECT_TRUE(fresh.c.takeChanged().empty());
+  EXPECT_TRUE(r.values.empty());
+  EXPECT_TRUE(r.written.empty());
+  EXPECT_TRUE(r.flags.empty());
 }
 
 namespace {
@@ -452,7 +455,7 @@ class LogCadence : public FreeFlight {
   void SetUp() override {
     FreeFlight::SetUp();
     header = t.log().size();  // the start has written its header line
-    t.c.setCheck(Check6, true);
+    t.check(P::log, true);
   }
   // The records the steps appended after the header.
   std::string records() const { return t.log().substr(header); }
@@ -467,7 +470,7 @@ TEST_F(LogCadence, RowsEverySixStepsWithNCf5AndNCg3) {
   std::vector<int> rowsAt;
   for (int k = 1; k <= 20; ++k) {
     int before = countRecords(records());
-    Step(t.l);
+    t.step();
     if (countRecords(records()) > before) rowsAt.push_back(k);
   }
   EXPECT_EQ(rowsAt, (std::vector<int>{6, 12, 18}));
@@ -486,14 +489,14 @@ TEST_F(LogCadence, EveryRefreshOnceTheCounterReachedOne) {
   m().NCfile = 0;
   m().NCf = 1;
   m().NCgr = 1;
-  Step(t.l);
+  t.step();
   EXPECT_EQ(countRecords(records()), 3);
 }
 
 TEST_F(LogCadence, CounterSurvivesANewRun) {
   m().NCf = 10;
   steps(7);
-  ASSERT_TRUE(t.lab.click(Command1));  // a new start keeps NCfile
+  ASSERT_TRUE(t.act(Action::Start).handled);  // a new start keeps NCfile
   EXPECT_EQ(m().NCfile, 7);
   steps(3);
   EXPECT_EQ(countRecords(records()), 0);
@@ -510,9 +513,9 @@ class Landing : public FreeFlight, public ::testing::WithParamInterface<bool> {
  protected:
   void SetUp() override {
     FreeFlight::SetUp();
-    t.c.select(Option5);
-    t.c.select(Option16);
-    t.c.setCheck(Check23, GetParam());
+    t.choose(P::field, "flat");
+    t.choose(P::strength, "const");
+    t.check(P::euler, GetParam());
     for (int i = 1; i <= 5; ++i) m().S[i + 5] = 0;  // all bodies well above
     m().S[5] = 1234;
   }
@@ -529,20 +532,20 @@ TEST_P(Landing, BodyRestsOnThePlaneUnderBothSchemes) {
   m().S[15] = 0;
   m().S[20] = 0;
   m().Fy[5] = -1e6;
-  Step(t.l);
+  t.step();
   if (!GetParam()) {
     EXPECT_EQ(m().Active[5], 0);
     EXPECT_EQ(m().Y[5], -rz);
     EXPECT_EQ(m().VY[5], 0);
   }
-  for (int k = 0; k < 2; ++k) Step(t.l);
+  for (int k = 0; k < 2; ++k) t.step();
   EXPECT_EQ(m().Active[5], 0);
   EXPECT_EQ(m().Y[5], -rz);
   EXPECT_EQ(m().VX[5], 0);
   EXPECT_EQ(m().VY[5], 0);
   EXPECT_NEAR(m().X[5], 1234, 1e-2);  // the ten-digit Pi leaves a faint push
   const double l = m().L[5];
-  for (int k = 0; k < 5; ++k) Step(t.l);
+  for (int k = 0; k < 5; ++k) t.step();
   EXPECT_EQ(m().Y[5], -rz);
   EXPECT_NEAR(m().X[5], 1234, 1e-2);  // the ten-digit Pi leaves a faint push
   EXPECT_EQ(m().L[5], l);

@@ -27,7 +27,7 @@ class Plots : public FreeFlightTest {
       mm.IntT_T[i] = 5.0 * i, mm.IntTpU_T[i] = 6.0 * i;
     }
     mm.Fx[5] = 7;
-    t.c.setCheck(Check18, false);
+    t.check(P::plot_XY, false);
   }
   std::vector<DrawOp>& ops() { return t.picture2.ops; }
   void plot() { ParameterPlots(t.picture2, t.m, ch()); }
@@ -49,32 +49,33 @@ class Plots : public FreeFlightTest {
 TEST_F(Plots, DefaultsPlotNothingBecauseTheShownLineDoesNotTakePart) {
   TestLab fresh;
   startFreeFlight(fresh);
-  fresh.c.select(Option1);  // the start showed the free body; show the line again
-  ParameterPlots(fresh.picture2, fresh.m, ReadChoices(fresh.c));
+  fresh.choose(P::shown, "1");  // the start showed the free body; show the line again
+  ParameterPlots(fresh.picture2, fresh.m, ReadChoices(fresh.p));
   EXPECT_TRUE(fresh.picture2.ops.empty());
 }
 
 TEST_F(Plots, FreeBodyCoordinatesAtThePlaneScaleInItsFixedColour) {
-  t.c.select(Option7);
-  t.c.setCheck(Check18, true);
-  t.c.typeText(Text50, "1");  // "Цвет5" does not matter here
+  t.choose(P::shown, "5");
+  t.check(P::plot_XY, true);
+  t.set(P::colour5, "1");  // "Цвет5" does not matter here
   plot();
   expectPoints({5e6 * 1e-6, -10e6 * 1e-6}, Rgb{130, 130, 100});
   EXPECT_TRUE(t.picture1.ops.empty());
 }
 
 TEST_F(Plots, ConstrainedBodyCoordinatesAtTheValueScale) {
-  t.c.setCheck(Check3, true);
-  t.c.select(Option3);
-  t.c.setCheck(Check18, true);
+  t.check(P::parabola, true);
+  t.choose(P::shown, "3");
+  t.check(P::plot_XY, true);
   plot();
   expectPoints({3e6 * 0.5, -6e6 * 0.5}, Rgb{0, 230, 0});
 }
 
 TEST_F(Plots, EverySelectorInItsOrder) {
-  t.c.select(Option7);
-  for (ControlId c : {Check19, Check20, Check21, Check8, Check9, Check10, Check11})
-    t.c.setCheck(c, true);
+  t.choose(P::shown, "5");
+  for (P id : {P::plot_V, P::plot_F, P::plot_FmFq, P::average_m1V, P::average_T_minus_U,
+               P::average_T, P::average_T_plus_U})
+    t.check(id, true);
   plot();
   const double k = 0.5;
   expectPoints({7.5 * k, -2.5 * k, 1.25 * k, -3.75 * k, 7 * k, 10 * k, -5 * k, 15 * k, 20 * k,
@@ -83,27 +84,27 @@ TEST_F(Plots, EverySelectorInItsOrder) {
 }
 
 TEST_F(Plots, ForcesOfAConstrainedBodyAreTwoPoints) {
-  t.c.setCheck(Check4, true);
-  t.c.select(Option4);
-  t.c.setCheck(Check20, true);
+  t.check(P::arc, true);
+  t.choose(P::shown, "4");
+  t.check(P::plot_F, true);
   plot();
   expectPoints({1.0 * 0.5, -3.0 * 0.5}, Rgb{255, 0, 0});
 }
 
 TEST_F(Plots, OnlyTheShownTrajectoryIsPlotted) {
-  for (ControlId c : {Check1, Check2, Check3, Check4, Check5}) t.c.setCheck(c, true);
-  t.c.setCheck(Check19, true);
-  t.c.select(Option2);
+  for (P id : {P::line, P::cycloid, P::parabola, P::arc, P::free}) t.check(id, true);
+  t.check(P::plot_V, true);
+  t.choose(P::shown, "2");
   plot();
   expectPoints({3.0 * 0.5, -1.0 * 0.5}, Rgb{0, 0, 255});
   ops().clear();
-  t.c.select(Option1);
+  t.choose(P::shown, "1");
   plot();
   expectPoints({1.5 * 0.5, -0.5 * 0.5}, Rgb{0, 230, 230});
 }
 
 TEST_F(Plots, MarkerOnlyInTheFinishingStep) {
-  t.c.select(Option7);
+  t.choose(P::shown, "5");
   t.m.Tfin[5] = 1000;  // finished in this step: Tfin = Tc
   plot();
   ASSERT_EQ(ops().size(), 1u);
@@ -126,23 +127,23 @@ TEST_F(Plots, MarkerOnlyInTheFinishingStep) {
 }
 
 TEST_F(Plots, ZeroTimeScaleIsAFailure) {
-  t.c.select(Option7);
+  t.choose(P::shown, "5");
   t.m.Mt = 0;
   EXPECT_THROW(plot(), Failure);
 }
 
 TEST_F(Plots, ValueBeyondThePictureIsAFailureAfterThePointsBefore) {
-  t.c.select(Option7);
-  t.c.setCheck(Check19, true);
-  t.c.setCheck(Check20, true);
+  t.choose(P::shown, "5");
+  t.check(P::plot_V, true);
+  t.check(P::plot_F, true);
   t.m.FY[5] = 1e300;
   EXPECT_THROW(plot(), Failure);
   EXPECT_EQ(ops().size(), 3u);  // VX, VY, FX drawn before FY failed
 }
 
 TEST_F(Plots, TimeBeyondTheRightEdgeIsNoFailure) {
-  t.c.select(Option7);
-  t.c.setCheck(Check19, true);
+  t.choose(P::shown, "5");
+  t.check(P::plot_V, true);
   t.m.T = 500 * 20;  // 20 cm
   plot();
   EXPECT_EQ(ops().size(), 2u);
@@ -152,8 +153,8 @@ TEST_F(Plots, TimeBeyondTheRightEdgeIsNoFailure) {
 TEST_F(Plots, RunDrawsTheMarkerAtTheFinishOfTheFreeOrbit) {
   TestLab run;
   startFreeFlight(run);
-  run.c.select(Option7);
-  for (int k = 0; k < 2845; ++k) Step(run.l);
+  run.choose(P::shown, "5");
+  for (int k = 0; k < 2845; ++k) run.step();
   // X and Y every step, and one vertical line at T = 2840 s.
   int points = 0, lines = 0;
   for (const auto& op : run.picture2.ops) {
@@ -183,12 +184,12 @@ TEST(RefreshFailures, OneScalesMessageForTheRefresh) {
   for (const Case& c : cases) {
     TestLab t;
     startFreeFlight(t);
-    t.c.select(Option7);
-    t.set(Text29, c.Mx);
-    t.set(Text51, c.Mt);
-    t.lab.click(Command10);
-    EXPECT_EQ(t.dialogs.messages, std::vector<std::string>{msg::kScales}) << c.what;
-    EXPECT_FALSE(t.l.Timer1.Enabled) << c.what;
-    EXPECT_EQ(t.c.text(Text60), "1") << c.what;
+    t.choose(P::shown, "5");
+    t.set(P::Mx, c.Mx);
+    t.set(P::Mt, c.Mt);
+    t.act(Action::Step);
+    EXPECT_EQ(t.dialogs.messages, std::vector<std::string>{textOf(Msg::Scales)}) << c.what;
+    EXPECT_FALSE(t.running()) << c.what;
+    EXPECT_EQ(t.shown(V::T), "1") << c.what;
   }
 }

@@ -17,7 +17,7 @@ std::vector<DrawOp> points(const RecordingCanvas& p) {
 }
 
 void drawPositions(TestLab& t) {
-  DrawPositions(t.picture1, t.m, ReadChoices(t.c), t.c.number(Text50).value_or(5));
+  DrawPositions(t.picture1, t.m, ReadChoices(t.p), t.p.number(P::colour5).value_or(5));
 }
 
 }  // namespace
@@ -34,7 +34,7 @@ TEST(Positions, FreeBodyColourFollowsTheColourBox) {
   };
   for (const auto& c : cases) {
     TestLab t;
-    t.set(Text50, c.text);
+    t.set(P::colour5, c.text);
     t.m.kMx = 1;
     t.m.X[5] = 1;
     t.m.Y[5] = -2;
@@ -49,9 +49,9 @@ TEST(Positions, FreeBodyColourFollowsTheColourBox) {
 
 TEST(Positions, OnlyActiveBodiesInTheirRodsColours) {
   TestLab t;
-  for (ControlId id : {Check1, Check2, Check3, Check4}) t.c.setCheck(id, true);
-  t.c.setCheck(Check5, false);
-  t.c.setCheck(Check3, false);
+  for (P id : {P::line, P::cycloid, P::parabola, P::arc}) t.check(id, true);
+  t.check(P::free, false);
+  t.check(P::parabola, false);
   t.m.kMx = 0.5;
   for (int i = 1; i <= 5; ++i) {
     t.m.X[i] = i;
@@ -80,7 +80,7 @@ TEST(Positions, AnUndrawablePlaceIsAFailure) {
     TestLab t;
     t.m.kMx = c.kMx;
     t.m.X[5] = c.x;
-    t.set(Text50, c.colourText);
+    t.set(P::colour5, c.colourText);
     EXPECT_THROW(drawPositions(t), Failure) << c.what;
     EXPECT_TRUE(points(t.picture1).empty()) << c.what;
   }

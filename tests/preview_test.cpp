@@ -40,16 +40,20 @@ struct Hand : TestLab {
     picture1.scale(-5, 5, 5, -5);
     picture1.ops.clear();
   }
+  // What the preview draws after its start, as it would from this model.
+  void draw() {
+    run([](Lab& lab) { PreviewDrawing(lab, ReadChoices(lab.p)); });
+  }
 };
 
 }  // namespace
 
 TEST(Preview, DefaultsDrawTheEndPointsAndBothProfiles) {
   TestLab t;
-  t.l.Timer1.Enabled = false;
-  t.lab.click(Command7);
+  t.x.running = false;
+  t.act(Action::Preview);
   EXPECT_TRUE(t.dialogs.messages.empty());
-  EXPECT_FALSE(t.l.Timer1.Enabled);
+  EXPECT_FALSE(t.running());
   EXPECT_FALSE(std::filesystem::exists(t.dir + "/lumet.dat"));
   const double k = 1.0 / 3000000;
   EXPECT_TRUE(hasCircle(t.picture1, -6378000 * k, -6378000 * k, 0.2));
@@ -79,9 +83,9 @@ TEST(Preview, DefaultsDrawTheEndPointsAndBothProfiles) {
 
 TEST(Preview, ConstantFieldGivesTwoVerticalProfilesAtRatioOne) {
   TestLab t;
-  t.c.select(Option16);
-  t.set(Text10, "0");  // above the zero level
-  t.lab.click(Command7);
+  t.choose(P::strength, "const");
+  t.set(P::Yn, "0");  // above the zero level
+  t.act(Action::Preview);
   EXPECT_TRUE(t.dialogs.messages.empty());
   for (Rgb c : {kRed, kBlue}) {
     auto pts = ofType(t.picture1, DrawOp::Point, c);
@@ -92,19 +96,19 @@ TEST(Preview, ConstantFieldGivesTwoVerticalProfilesAtRatioOne) {
 
 TEST(Preview, NoChargeDrawsOnlyTheGravitationalProfile) {
   TestLab t;
-  t.set(Text2, "0");
-  t.lab.click(Command7);
+  t.set(P::q1, "0");
+  t.act(Action::Preview);
   EXPECT_TRUE(ofType(t.picture1, DrawOp::Point, kRed).empty());
   EXPECT_EQ(ofType(t.picture1, DrawOp::Point, kBlue).size(), 99u);
 }
 
 TEST(Preview, GrowingLawsStopBeingDrawnAboveTenfold) {
-  for (ControlId power : {Option10, Option11}) {
+  for (const char* power : {"1", "2"}) {
     TestLab t;
-    t.c.select(Option18);
-    t.c.select(power);
-    t.set(Text29, "10000000");  // corner far enough for a ratio above 10
-    t.lab.click(Command7);
+    t.choose(P::sign, "+");
+    t.choose(P::power, power);
+    t.set(P::Mx, "10000000");  // corner far enough for a ratio above 10
+    t.act(Action::Preview);
     EXPECT_TRUE(t.dialogs.messages.empty());
     auto blue = ofType(t.picture1, DrawOp::Point, kBlue);
     EXPECT_GT(blue.size(), 10u);
@@ -118,9 +122,9 @@ TEST(Preview, GrowingLawsStopBeingDrawnAboveTenfold) {
 
 TEST(Preview, FlatFieldSamplesRunDownTheVerticalThroughTheCentre) {
   TestLab t;
-  t.c.select(Option5);
-  t.set(Text10, "0");
-  t.lab.click(Command7);
+  t.choose(P::field, "flat");
+  t.set(P::Yn, "0");
+  t.act(Action::Preview);
   EXPECT_TRUE(t.dialogs.messages.empty());
   auto blue = ofType(t.picture1, DrawOp::Point, kBlue);
   ASSERT_EQ(blue.size(), 99u);
@@ -132,10 +136,10 @@ TEST(Preview, FlatFieldSamplesRunDownTheVerticalThroughTheCentre) {
 
 TEST(Preview, NeverTouchesTheTimerAndLetsTheNextStartRun) {
   TestLab t;
-  t.lab.click(Command1);
-  ASSERT_TRUE(t.l.Timer1.Enabled);
-  t.lab.click(Command7);
-  EXPECT_TRUE(t.l.Timer1.Enabled);
+  t.act(Action::Start);
+  ASSERT_TRUE(t.running());
+  t.act(Action::Preview);
+  EXPECT_TRUE(t.running());
   // Only the real start wrote a header.
   std::string log = t.log();
   EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 1);
@@ -143,29 +147,29 @@ TEST(Preview, NeverTouchesTheTimerAndLetsTheNextStartRun) {
 
 TEST(Preview, ARefusedStartStillDrawsWithWhatItComputed) {
   TestLab t;
-  t.set(Text19, "-6378000");  // Xn = Xk
-  t.set(Text29, "1000000");
-  t.lab.click(Command7);
+  t.set(P::Xk, "-6378000");  // Xn = Xk
+  t.set(P::Mx, "1000000");
+  t.act(Action::Preview);
   ASSERT_GE(t.dialogs.messages.size(), 1u);
-  EXPECT_EQ(t.dialogs.messages[0], msg::kXnXk);
+  EXPECT_EQ(t.dialogs.messages[0], textOf(Msg::XnXk));
   EXPECT_EQ(t.dialogs.messages.size(), 1u);
-  EXPECT_FALSE(t.l.Timer1.Enabled);
+  EXPECT_FALSE(t.running());
   // The scale was converted before the check: the points use it.
   EXPECT_TRUE(hasCircle(t.picture1, -6.378, -6.378, 0.2));
   // And the next start runs.
-  t.set(Text19, "6165000");
-  t.lab.click(Command1);
-  EXPECT_TRUE(t.l.Timer1.Enabled);
+  t.set(P::Xk, "6165000");
+  t.act(Action::Start);
+  EXPECT_TRUE(t.running());
 }
 
 TEST(PreviewDrawing, LineCycloidAndStandardParabola) {
   Hand t;
-  t.c.setCheck(Check1, true);
-  t.c.setCheck(Check2, true);
-  t.c.setCheck(Check3, true);
+  t.check(P::line, true);
+  t.check(P::cycloid, true);
+  t.check(P::parabola, true);
   t.m.R2 = 1, t.m.X20 = 0, t.m.Y20 = 0, t.m.fiN2 = 0, t.m.fiK2 = 2 * 3.141592654;
   t.m.X30 = 0, t.m.Y30 = 0, t.m.K3 = 1;
-  PreviewDrawing(t.l, ReadChoices(t.c));
+  t.draw();
   EXPECT_TRUE(t.dialogs.messages.empty());
   const auto& ops = t.picture1.ops;
   ASSERT_GE(ops.size(), 3u + 1000);
@@ -194,10 +198,10 @@ TEST(PreviewDrawing, LineCycloidAndStandardParabola) {
 
 TEST(PreviewDrawing, ModifiedParabolaIsSampledAlongTheAbscissa) {
   Hand t;
-  t.c.setCheck(Check3, true);
-  t.c.setCheck(Check13, true);
+  t.check(P::parabola, true);
+  t.check(P::modified_parabola, true);
   t.m.X30 = 5, t.m.K3 = -0.5, t.m.Y30 = 3;
-  PreviewDrawing(t.l, ReadChoices(t.c));
+  t.draw();
   auto pts = ofType(t.picture1, DrawOp::Point, kColour1);
   ASSERT_EQ(pts.size(), 500u);
   for (int i = 1; i <= 500; ++i) {
@@ -210,9 +214,9 @@ TEST(PreviewDrawing, ModifiedParabolaIsSampledAlongTheAbscissa) {
 TEST(PreviewDrawing, ArcCounterClockwiseBetweenItsAngles) {
   Hand t;
   t.m.kMx = 0.5;
-  t.c.setCheck(Check4, true);
+  t.check(P::arc, true);
   t.m.X40 = 3, t.m.Y40 = 0, t.m.R4 = 3, t.m.fiN4 = 3.141592654, t.m.fiK4 = 4.5;
-  PreviewDrawing(t.l, ReadChoices(t.c));
+  t.draw();
   ASSERT_EQ(t.picture1.ops.size(), 3u);
   const DrawOp& a = t.picture1.ops[2];
   EXPECT_EQ(a.type, DrawOp::Arc);
@@ -230,20 +234,20 @@ TEST(PreviewDrawing, ACoordinateTooLargeAsksForAnotherScaleAndSkipsTheProfile) {
     t.m.kMx = 1e9;
     t.m.Xn = 1;
     t.m.Fq0 = t.m.Fm0 = 1;
-    PreviewDrawing(t.l, ReadChoices(t.c));
+    t.draw();
     ASSERT_EQ(t.dialogs.messages.size(), 1u);
-    EXPECT_EQ(t.dialogs.messages[0], msg::kPreviewScale);
+    EXPECT_EQ(t.dialogs.messages[0], textOf(Msg::PreviewScale));
     EXPECT_TRUE(t.picture1.ops.empty());
   }
   {
     // A cycloid sample far outside: the points drawn so far stay.
     Hand t;
-    t.c.setCheck(Check2, true);
+    t.check(P::cycloid, true);
     t.m.R2 = 1e6, t.m.fiN2 = 0, t.m.fiK2 = 1e3;
     t.m.Fq0 = t.m.Fm0 = 1;
-    PreviewDrawing(t.l, ReadChoices(t.c));
+    t.draw();
     ASSERT_EQ(t.dialogs.messages.size(), 1u);
-    EXPECT_EQ(t.dialogs.messages[0], msg::kPreviewScale);
+    EXPECT_EQ(t.dialogs.messages[0], textOf(Msg::PreviewScale));
     EXPECT_GT(ofType(t.picture1, DrawOp::Point, kColour1).size(), 0u);
     EXPECT_TRUE(ofType(t.picture1, DrawOp::Point, kRed).empty());
   }
@@ -255,26 +259,26 @@ TEST(PreviewDrawing, AFailureInTheProfileIsAnError) {
     Hand t;
     t.m.Rz = 0, t.m.Fq0 = 1e6, t.m.Fm0 = 1e6, t.m.q1 = 1, t.m.q2 = -1, t.m.m1 = t.m.m2 = 1;
     t.m.Ke = 1, t.m.gamma = 1;
-    PreviewDrawing(t.l, ReadChoices(t.c));
+    t.draw();
     ASSERT_EQ(t.dialogs.messages.size(), 1u);
-    EXPECT_EQ(t.dialogs.messages[0], msg::kPreviewError);
+    EXPECT_EQ(t.dialogs.messages[0], textOf(Msg::PreviewError));
     EXPECT_EQ(ofType(t.picture1, DrawOp::Point, kRed).size(), 98u);
   }
   {
     Hand t;
     t.m.kMx = 0;  // no scale at all
-    PreviewDrawing(t.l, ReadChoices(t.c));
+    t.draw();
     ASSERT_EQ(t.dialogs.messages.size(), 1u);
-    EXPECT_EQ(t.dialogs.messages[0], msg::kPreviewError);
+    EXPECT_EQ(t.dialogs.messages[0], textOf(Msg::PreviewError));
   }
 }
 
 TEST(Preview, ATinyScaleAsksForAnotherScale) {
   TestLab t;
-  t.set(Text29, "0.01");
-  t.lab.click(Command7);
+  t.set(P::Mx, "0.01");
+  t.act(Action::Preview);
   ASSERT_FALSE(t.dialogs.messages.empty());
-  EXPECT_EQ(t.dialogs.messages.back(), msg::kPreviewScale);
+  EXPECT_EQ(t.dialogs.messages.back(), textOf(Msg::PreviewScale));
   EXPECT_TRUE(ofType(t.picture1, DrawOp::Point, kRed).empty());
   EXPECT_TRUE(ofType(t.picture1, DrawOp::Point, kBlue).empty());
 }

@@ -1,12 +1,13 @@
-// Set-up files: every input control survives save -> open exactly, a file
-// may name only what differs, and every kind of bad file is refused with its
-// own message and changes nothing.
+// Set-up files: every parameter survives save -> open exactly, a file of
+// version 1 opens as before, a file may name only what differs, and every
+// kind of bad file is refused with its own message and changes nothing.
 #include "app/setup_file.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <fstream>
-#include <map>
 #include <string>
 
 #include "support.h"
@@ -17,93 +18,163 @@ using lumet::test::TestLab;
 namespace {
 
 const std::string kHead = R"({"format": "lumet-setup", "version": 1, )";
+const std::string kHead2 = R"({"format": "lumet-setup", "version": 2, )";
 
-// A set-up text with the given controls object (and more keys after it).
+// A version 1 set-up text with the given controls object (and more keys
+// after it).
 std::string withControls(const std::string& controls, const std::string& more = "") {
   return kHead + R"("controls": )" + controls + more + "}";
 }
 
-// Every input changed: each text box gets its own awkward text, every check
-// box is flipped, and each option frame selects its button number `pick`
-// (counted round the frame).
+// A set-up text with the given parameters object (and more keys after it).
+std::string withParameters(const std::string& parameters, const std::string& more = "") {
+  return kHead2 + R"("parameters": )" + parameters + more + "}";
+}
+
+// A text as a JSON string.
+std::string quoted(const std::string& text) {
+  std::string out = "\"";
+  for (unsigned char ch : text) {
+    if (ch == '"' || ch == '\\') {
+      out += '\\';
+      out += char(ch);
+    } else if (ch < 0x20) {
+      char code[8];
+      std::snprintf(code, sizeof code, "\\u%04x", ch);
+      out += code;
+    } else {
+      out += char(ch);
+    }
+  }
+  return out + "\"";
+}
+
+// The parameters as a version 1 file names them: the form's boxes, check
+// boxes and option buttons.
+std::string asControls(const Parameters& p) {
+  std::string out;
+  auto add = [&](const char* box, const std::string& value) {
+    out += (out.empty() ? "{" : ", ") + quoted(box) + ": " + value;
+  };
+  for (const ParamRow& r : parameterTable()) {
+    switch (r.kind) {
+      case ParamKind::Number:
+      case ParamKind::Int16: add(r.box, quoted(p.text(r.id))); break;
+      case ParamKind::Switch: add(r.box, p.on(r.id) ? "true" : "false"); break;
+      case ParamKind::Choice:
+        for (size_t k = 0; k < r.choices.size(); ++k)
+          add(r.choices[k].box, int(k) == p.choice(r.id) ? "true" : "false");
+        break;
+    }
+  }
+  return out + "}";
+}
+
+// Every parameter changed: each number gets its own awkward text, every
+// switch is flipped, and each choice takes its word number `pick` (its last
+// when it has fewer).
 void changeEverything(TestLab& t, int pick) {
   const std::string texts[] = {"",       " 1,5e+3 ", "ъ\"\\/", "\t-0", "1e400",
                                "ёлка 🌲", "x\u00a0",  "3.1416", "{}",   "nan"};
   int k = 0;
-  std::map<ControlId, int> seen;
-  for (ControlId id : setupInputs()) {
-    const ControlEntry& e = controlTable()[id];
-    if (e.kind == Kind::Text) t.set(id, texts[k++ % 10] + e.name);
-    if (e.kind == Kind::Check) t.c.setCheck(id, !t.c.value(id));
-    if (e.kind == Kind::Option && seen[e.frame]++ == pick) t.c.select(id);
+  for (const ParamRow& r : parameterTable()) {
+    switch (r.kind) {
+      case ParamKind::Number:
+      case ParamKind::Int16: t.set(r.id, texts[k++ % 10] + r.name); break;
+      case ParamKind::Switch: t.check(r.id, !t.p.on(r.id)); break;
+      case ParamKind::Choice: t.lab.choose(r.id, std::min(pick, int(r.choices.size()) - 1)); break;
+    }
   }
-  for (const auto& [frame, count] : seen)  // frames with fewer buttons than pick
-    if (pick >= count)
-      for (const auto& e : controlTable())
-        if (e.kind == Kind::Option && e.frame == frame) t.c.select(e.id);
 }
 
-void expectSameInputs(const Controls& got, const Controls& want, const std::string& what) {
-  const Controls fresh;
-  for (const auto& e : controlTable()) {
-    const Controls& ref = isSetupInput(e.id) ? want : fresh;
-    EXPECT_EQ(got.text(e.id), ref.text(e.id)) << what << " " << e.name;
-    EXPECT_EQ(got.value(e.id), ref.value(e.id)) << what << " " << e.name;
+void expectSameParameters(const Parameters& got, const Parameters& want, const std::string& what) {
+  for (const ParamRow& r : parameterTable()) {
+    EXPECT_EQ(got.text(r.id), want.text(r.id)) << what << " " << r.name;
+    EXPECT_EQ(got.on(r.id), want.on(r.id)) << what << " " << r.name;
+    EXPECT_EQ(got.choice(r.id), want.choice(r.id)) << what << " " << r.name;
   }
 }
 
 }  // namespace
 
-TEST(SetupFile, TheInputsAreTheParameterBoxesChecksAndOptions) {
-  int texts = 0, switches = 0;
-  for (ControlId id : setupInputs()) (controlTable()[id].kind == Kind::Text ? texts : switches)++;
-  EXPECT_EQ(texts, 32);
-  EXPECT_EQ(switches, 24 + 19);
-  for (ControlId id : {Text6, Text14, Text31, Text60, Text61, Text85, Label1, Frame3, Command1})
-    EXPECT_FALSE(isSetupInput(id)) << controlTable()[id].name;
-  for (ControlId id : {Text41, Text7, Text50, Check6, Option7}) EXPECT_TRUE(isSetupInput(id));
+TEST(SetupFile, TheSetUpIsEveryParameterAndNoShownValue) {
+  int numbers = 0, switches = 0, words = 0;
+  for (const ParamRow& r : parameterTable()) {
+    numbers += r.kind == ParamKind::Number || r.kind == ParamKind::Int16;
+    switches += r.kind == ParamKind::Switch;
+    words += int(r.choices.size());
+  }
+  EXPECT_EQ(numbers, 32);
+  EXPECT_EQ(switches + words, 24 + 19);
+  for (const char* name : {"ttR", "R2", "X", "T", "T1", "ColTpU5", "fiN2", "fiK2_rod"})
+    EXPECT_FALSE(parameterByName(name)) << name;
+  for (const char* name : {"fiK2", "VXn", "colour5", "log", "shown"})
+    EXPECT_TRUE(parameterByName(name)) << name;
 }
 
-TEST(SetupFile, EveryControlSurvivesSaveAndOpen) {
+TEST(SetupFile, EveryParameterSurvivesSaveAndOpen) {
   for (int pick = 0; pick < 5; ++pick) {
     TestLab a;
     changeEverything(a, pick);
     a.m.KDfi = pick == 0 ? 400000 : 100000.0 / 3 * pick;  // whole and fractional divisors
-    a.l.title = "Гонка «" + std::to_string(pick) + "»";
-    a.l.description = pick % 2 ? "" : "Две фразы.\nВторая.";
+    a.x.title = "Гонка «" + std::to_string(pick) + "»";
+    a.x.description = pick % 2 ? "" : "Две фразы.\nВторая.";
     const std::string file = a.dir + "/set-up.lumet";
-    ASSERT_EQ(SaveSetup(a.l, file), 0);
+    ASSERT_EQ(SaveSetup(a.x, file), 0);
     TestLab b;
-    b.l.Timer1.Enabled = true;
-    ASSERT_TRUE(OpenSetup(b.l, file)) << b.dialogs.messages.at(0);
+    b.x.running = true;
+    b.open(file);
+    ASSERT_TRUE(b.dialogs.messages.empty()) << b.dialogs.messages.at(0);
     const std::string what = "pick " + std::to_string(pick);
-    expectSameInputs(b.c, a.c, what);
+    expectSameParameters(b.p, a.p, what);
     EXPECT_EQ(b.m.KDfi, a.m.KDfi) << what;
-    EXPECT_EQ(b.l.title, a.l.title);
-    EXPECT_EQ(b.l.description, a.l.description);
-    EXPECT_FALSE(b.l.Timer1.Enabled);  // an opened set-up stops the run
-    // A saved set-up names every input control and nothing else.
+    EXPECT_EQ(b.x.title, a.x.title);
+    EXPECT_EQ(b.x.description, a.x.description);
+    EXPECT_FALSE(b.running());  // an opened set-up stops the run
+    // A saved set-up names every parameter by its name, and no control of
+    // the form.
     const std::string text = test::readFile(file);
-    for (const auto& e : controlTable())
-      EXPECT_EQ(text.find("\"" + std::string(e.name) + "\":") != std::string::npos,
-                isSetupInput(e.id))
-          << e.name;
+    for (const ParamRow& r : parameterTable()) {
+      EXPECT_NE(text.find("\"" + std::string(r.name) + "\":"), std::string::npos) << r.name;
+      EXPECT_EQ(text.find("\"" + std::string(r.box) + "\":"), std::string::npos) << r.box;
+      for (const ChoiceRow& c : r.choices)
+        EXPECT_EQ(text.find("\"" + std::string(c.box) + "\":"), std::string::npos) << c.box;
+    }
+  }
+}
+
+// A file of version 1 names the form's controls; it opens as it always has.
+TEST(SetupFile, AVersionOneFileOpensAsBefore) {
+  for (int pick = 0; pick < 5; ++pick) {
+    TestLab a;
+    changeEverything(a, pick);
+    const std::string file = a.dir + "/old.lumet";
+    std::ofstream(file) << withControls(asControls(a.p), R"(, "KDfi": 200000)");
+    TestLab b;
+    b.open(file);
+    ASSERT_TRUE(b.dialogs.messages.empty()) << b.dialogs.messages.at(0);
+    expectSameParameters(b.p, a.p, "pick " + std::to_string(pick));
+    EXPECT_EQ(b.m.KDfi, 200000);
   }
 }
 
 TEST(SetupFile, AFileNamesOnlyWhatDiffersFromTheDefaults) {
-  TestLab t;
-  changeEverything(t, 1);
-  t.m.KDfi = 7;
-  auto r = parseSetup(withControls(R"({"Option5": true, "Text3": "50", "Check5": false})"));
-  ASSERT_TRUE(r.setup) << r.problem;
-  applySetup(t.l, *r.setup);
-  Controls want;
-  want.select(Option5);
-  want.typeText(Text3, "50");
-  want.setCheck(Check5, false);
-  expectSameInputs(t.c, want, "partial");
-  EXPECT_EQ(t.m.KDfi, 100000);
+  Parameters want;
+  want.choose(P::field, *choiceByWord(P::field, "flat"));
+  want.setText(P::M, "50");
+  want.setOn(P::free, false);
+  for (const std::string& text :
+       {withControls(R"({"Option5": true, "Text3": "50", "Check5": false})"),
+        withParameters(R"({"field": "flat", "M": "50", "free": false})")}) {
+    TestLab t;
+    changeEverything(t, 1);
+    t.m.KDfi = 7;
+    auto r = parseSetup(text);
+    ASSERT_TRUE(r.setup) << textOf(r.problem);
+    applySetup(t.x, *r.setup);
+    expectSameParameters(t.p, want, text);
+    EXPECT_EQ(t.m.KDfi, 100000);
+  }
   // A cleared button with another of its frame selected, and a lone clear
   // of a button that is not the default, are both fine.
   for (const char* controls : {R"({"Option6": false, "Option5": true})", R"({"Option5": false})"})
@@ -112,17 +183,18 @@ TEST(SetupFile, AFileNamesOnlyWhatDiffersFromTheDefaults) {
 
 TEST(SetupFile, TheSavedTextIsReadableJson) {
   TestLab t;
-  t.l.title = "Камень";
-  std::string text = setupText(captureSetup(t.l));
+  t.x.title = "Камень";
+  std::string text = setupText(captureSetup(t.x));
   const std::string start = R"({
   "format": "lumet-setup",
-  "version": 1,
+  "version": 2,
   "title": "Камень",
-  "controls": {
-    "Text1": "1e-21",)";
+  "parameters": {
+    "m1": "1e-21",)";
   EXPECT_EQ(text.substr(0, start.size()), start);
   EXPECT_NE(text.find("\n  \"KDfi\": 100000\n}\n"), std::string::npos);
-  EXPECT_NE(text.find("\"Option6\": true,"), std::string::npos);
+  EXPECT_NE(text.find("\"field\": \"sphere\","), std::string::npos);
+  EXPECT_NE(text.find("\"euler\": false,"), std::string::npos);
 }
 
 struct Refusal {
@@ -157,12 +229,12 @@ TEST(SetupFile, EachBadFileIsRefusedWithItsProblem) {
       {R"({"format": "lumet-setup"})", "нет ключа «version»"},
       {R"({"format": "lumet-setup", "version": "1"})", "версия формата должна быть целым числом"},
       {R"({"format": "lumet-setup", "version": 1.0})", "версия формата должна быть целым числом"},
-      {R"({"format": "lumet-setup", "version": 2})",
-       "установка записана более новой версией Lumet (версия формата 2, эта программа читает "
-       "версию 1)"},
+      {R"({"format": "lumet-setup", "version": 3})",
+       "установка записана более новой версией Lumet (версия формата 3, эта программа читает "
+       "версию 2)"},
       {R"({"format": "lumet-setup", "version": 18446744073709551615})",
        "установка записана более новой версией Lumet (версия формата 18446744073709551615, эта "
-       "программа читает версию 1)"},
+       "программа читает версию 2)"},
       {R"({"format": "lumet-setup", "version": 0})", "неверная версия формата 0"},
       {R"({"format": "lumet-setup", "version": -3})", "неверная версия формата -3"},
       {kHead + R"("colour": 1})", "неизвестный ключ «colour»"},
@@ -191,6 +263,25 @@ TEST(SetupFile, EachBadFileIsRefusedWithItsProblem) {
        "выбраны сразу две кнопки одной рамки: Option5 («плоское») и Option6 («сфера»)"},
       {withControls(R"({"Option6": false})"), "в рамке Frame3 («Поле») не выбрана ни одна кнопка"},
       {withControls(R"({"Option1": false})"), "в рамке Frame2 не выбрана ни одна кнопка"},
+      {kHead + R"("parameters": {}})", "неизвестный ключ «parameters»"},
+      {withParameters("[]"), "значение «parameters» должно быть объектом"},
+      {kHead2 + R"("controls": {}})", "неизвестный ключ «controls»"},
+      {withParameters(R"({"X": "1"})"), "неизвестный параметр «X»"},
+      {withParameters(R"({"Text1": "1"})"), "неизвестный параметр «Text1»"},
+      {withParameters(R"({"m1\n": "1"})"), "неизвестный параметр «m1?»"},
+      {withParameters(R"({"m1": "1", "m1": "2"})"), "ключ «m1» повторяется"},
+      {withParameters(R"({"m1": 1})"), "значение «m1» должно быть строкой"},
+      {withParameters(R"({"NCg": null})"), "значение «NCg» должно быть строкой"},
+      {withParameters(R"({"m1": ")" + std::string(32768, '1') + "\"}"),
+       "значение «m1» длиннее 32767 символов"},
+      {withParameters(R"({"euler": "true"})"), "значение «euler» должно быть true или false"},
+      {withParameters(R"({"euler": 1})"), "значение «euler» должно быть true или false"},
+      {withParameters(R"({"field": "plane"})"),
+       "значение «field» должно быть одним из: flat, sphere"},
+      {withParameters(R"({"field": true})"), "значение «field» должно быть одним из: flat, sphere"},
+      {withParameters(R"({"finish": "X>Yk"})"),
+       "значение «finish» должно быть одним из: X>Xk, X<Xk, Y>Yk, Y<Yk"},
+      {withParameters(R"({"shown": 5})"), "значение «shown» должно быть одним из: 1, 2, 3, 4, 5"},
       {withControls("{}", R"(, "KDfi": 0)"), "KDfi должно быть положительным числом"},
       {withControls("{}", R"(, "KDfi": -5)"), "KDfi должно быть положительным числом"},
       {withControls("{}", R"(, "KDfi": 1e300)"), "KDfi слишком велико для поиска на циклоиде"},
@@ -201,19 +292,22 @@ TEST(SetupFile, EachBadFileIsRefusedWithItsProblem) {
        "неизвестный элемент управления «Text99»"},
       {R"({"KDfi": 0, "format": "lumet-setup", "version": 1})",
        "KDfi должно быть положительным числом"},
+      {withParameters(R"({"m0": "1"})", R"(, "KDfi": 0)"), "неизвестный параметр «m0»"},
   };
   for (const auto& c : cases) {
     SetupRead r = parseSetup(c.text);
     EXPECT_FALSE(r.setup) << c.problem;
-    EXPECT_EQ(r.problem, c.problem) << c.text.substr(0, 80);
+    EXPECT_EQ(textOf(r.problem), c.problem) << c.text.substr(0, 80);
   }
   // Just inside the limits.
   for (const std::string& text :
        {withControls(R"({"Text1": ")" + cyrillic32767 + "\"}"),
+        withParameters(R"({"m1": ")" + cyrillic32767 + "\"}"),
         withControls("{}", R"(, "KDfi": 5e-324)") + std::string(1000, ' '),
+        withParameters("{}", R"(, "KDfi": 5e-324)") + std::string(1000, ' '),
         withControls("{}") + std::string(kSetupMaxBytes - withControls("{}").size(), '\n')}) {
     SetupRead r = parseSetup(text);
-    EXPECT_TRUE(r.setup) << r.problem;
+    EXPECT_TRUE(r.setup) << textOf(r.problem);
   }
 }
 
@@ -221,8 +315,8 @@ TEST(SetupFile, ARefusedFileChangesNothingAndNamesTheFile) {
   TestLab t;
   changeEverything(t, 2);
   t.m.KDfi = 800000;
-  t.l.Timer1.Enabled = true;
-  const Controls before = t.c;
+  t.x.running = true;
+  const Parameters before = t.p;
   const std::string bad = t.dir + "/bad.lumet";
   std::ofstream(bad) << withControls(R"({"Text3": "50", "Option5": true, "Text99": "1"})");
   const std::string big = t.dir + "/big.lumet";
@@ -236,12 +330,13 @@ TEST(SetupFile, ARefusedFileChangesNothingAndNamesTheFile) {
   };
   for (const auto& [path, tail] : files) {
     t.dialogs.messages.clear();
-    EXPECT_FALSE(OpenSetup(t.l, path));
+    const Report r = t.open(path);
+    EXPECT_TRUE(r.params.empty());
     ASSERT_EQ(t.dialogs.messages.size(), 1u);
     EXPECT_EQ(t.dialogs.messages[0], "Не удалось открыть установку " + tail);
-    expectSameInputs(t.c, before, path);
+    expectSameParameters(t.p, before, path);
     EXPECT_EQ(t.m.KDfi, 800000);
-    EXPECT_TRUE(t.l.Timer1.Enabled);
+    EXPECT_TRUE(t.running());
   }
 }
 
@@ -251,7 +346,7 @@ TEST(SetupFile, EveryReadyExperimentOpensWithATitleAndTwoSentences) {
     if (entry.path().extension() != ".lumet") continue;
     ++count;
     SetupRead r = readSetupFile(entry.path().string());
-    ASSERT_TRUE(r.setup) << entry.path() << ": " << r.problem;
+    ASSERT_TRUE(r.setup) << entry.path() << ": " << textOf(r.problem);
     EXPECT_FALSE(r.setup->title.empty()) << entry.path();
     const std::string& d = r.setup->description;
     size_t sentences = 0;
@@ -265,11 +360,11 @@ TEST(SetupFile, EveryReadyExperimentOpensWithATitleAndTwoSentences) {
 // every prefix of a saved set-up and a few thousand damaged copies of it.
 TEST(SetupFile, DamagedFilesGiveASetupOrAProblem) {
   TestLab t;
-  const std::string text = setupText(captureSetup(t.l));
+  const std::string text = setupText(captureSetup(t.x));
   for (size_t n = 0; n + 1 < text.size(); ++n) {  // all but the final line feed
     SetupRead r = parseSetup(text.substr(0, n));
     EXPECT_FALSE(r.setup) << n;
-    EXPECT_FALSE(r.problem.empty()) << n;
+    EXPECT_FALSE(textOf(r.problem).empty()) << n;
   }
   unsigned seed = 12345;
   auto next = [&] { return seed = seed * 1103515245 + 12345, (seed >> 8) & 0xFFFFFF; };
@@ -279,7 +374,7 @@ TEST(SetupFile, DamagedFilesGiveASetupOrAProblem) {
     for (int flips = 1 + next() % 3; flips > 0; --flips)
       damaged[next() % damaged.size()] = char(next());
     SetupRead r = parseSetup(damaged);
-    EXPECT_NE(bool(r.setup), !r.problem.empty()) << damaged;
+    EXPECT_NE(bool(r.setup), !textOf(r.problem).empty()) << damaged;
     opened += bool(r.setup);
   }
   EXPECT_GT(opened, 0);  // a damaged text inside a box is still a set-up

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include "model/messages.h"
@@ -34,9 +35,9 @@ TEST(Speed, NamesAndStepsPerTick) {
 // The default free orbit (h = 1 s), shown body 5: it finishes at step 2840.
 struct Orbit : TestLab {
   explicit Orbit(Speed speed) {
-    c.select(Option7);
+    choose(P::shown, "5");
     lab.speed = speed;
-    lab.click(Command1);
+    act(Action::Start);
   }
   // The steps done so far.
   long steps() const { return long(m.T); }
@@ -54,7 +55,7 @@ TEST(Speed, ATickRunsItsStepsAndEndsWhereATrajectoryFinishes) {
   for (const auto& r : rows) {
     Orbit t(r.speed);
     for (long want : r.after) {
-      ASSERT_TRUE(t.lab.tick());
+      ASSERT_TRUE(t.tick().handled);
       EXPECT_EQ(t.steps(), want) << speedName(r.speed);
     }
     EXPECT_TRUE(t.dialogs.messages.empty());
@@ -66,25 +67,25 @@ TEST(Speed, ATickEndsAtTheStepThatFailsAsAtSpeedOne) {
   // step 300, whose relativistic time fails.
   auto run = [](Speed speed, int ticks) {
     auto t = std::make_unique<TestLab>();
-    t->c.select(Option7);
-    t->set(Text16, "1000000");
+    t->choose(P::shown, "5");
+    t->set(P::Fx, "1000000");
     t->lab.speed = speed;
-    t->lab.click(Command1);
-    for (int k = 0; k < ticks; ++k) t->lab.tick();
+    t->act(Action::Start);
+    for (int k = 0; k < ticks; ++k) t->tick();
     return t;
   };
   const auto slow = run(Speed::x1, 1000);
-  ASSERT_EQ(slow->dialogs.messages, std::vector<std::string>{msg::kSolveError});
+  ASSERT_EQ(slow->dialogs.messages, std::vector<std::string>{textOf(Msg::SolveError)});
   ASSERT_EQ(slow->m.T, 300);
   for (Speed speed : {Speed::x1000, Speed::Max}) {
     const auto fast = run(speed, 3);
     EXPECT_EQ(fast->dialogs.messages, slow->dialogs.messages) << speedName(speed);
-    EXPECT_FALSE(fast->l.Timer1.Enabled);
+    EXPECT_FALSE(fast->running());
     EXPECT_EQ(fast->m.T, 300);
-    for (const auto& entry : controlTable()) {
-      if (entry.kind != Kind::Text) continue;
-      EXPECT_EQ(fast->c.text(entry.id), slow->c.text(entry.id)) << entry.name;
-    }
+    for (const ValueRow& r : valueTable())
+      EXPECT_EQ(fast->shown(r.id), slow->shown(r.id)) << r.name;
+    for (const ParamRow& r : parameterTable())
+      EXPECT_EQ(fast->p.text(r.id), slow->p.text(r.id)) << r.name;
     EXPECT_EQ(fast->picture1.ops.size(), slow->picture1.ops.size());
     EXPECT_EQ(fast->picture2.ops.size(), slow->picture2.ops.size());
     EXPECT_EQ(fast->log(), slow->log().substr(0, fast->log().size()));

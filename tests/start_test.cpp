@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "model/messages.h"
 #include "support.h"
 
@@ -8,7 +12,7 @@ using lumet::test::TestLab;
 
 TEST(Start, DefaultsGiveTheEarthAndAOneKilogramBody) {
   TestLab t;
-  t.lab.click(Command1);
+  t.act(Action::Start);
   EXPECT_TRUE(t.dialogs.messages.empty());
   EXPECT_NEAR(t.m.m1, 1, 1e-15);
   EXPECT_DOUBLE_EQ(t.m.m2, 5.976e24);
@@ -18,8 +22,7 @@ TEST(Start, DefaultsGiveTheEarthAndAOneKilogramBody) {
   EXPECT_EQ(t.m.NCg, 1);
   EXPECT_EQ(t.m.NCf, 10);
   EXPECT_DOUBLE_EQ(t.m.kMx, 1.0 / 3000000);
-  EXPECT_TRUE(t.l.Timer1.Enabled);
-  EXPECT_EQ(t.l.Timer1.Interval, 1);
+  EXPECT_TRUE(t.running());
   // Surface forces: Fq0 = -Ke q1 q2 / Rz^2 and Fm0 = m1 m2 gamma / Rz^2,
   // pulling the body at the left of mass 2 straight to the right.
   double rz2 = 6378000.0 * 6378000.0;
@@ -48,62 +51,70 @@ TEST(Start, DefaultsGiveTheEarthAndAOneKilogramBody) {
 TEST(Start, EachRefusalShowsItsMessageAndStartsNothing) {
   struct Case {
     const char* what;
-    std::vector<std::pair<ControlId, const char*>> texts;
-    std::vector<ControlId> selects;
-    std::vector<ControlId> checks;
-    const char* message;
+    std::vector<std::pair<P, const char*>> texts;
+    std::vector<std::pair<P, const char*>> choices;
+    std::vector<P> checks;
+    std::string message;
   } cases[] = {
-      {"flat field, start below the surface", {{Text10, "-6378000"}}, {Option5}, {}, msg::kFlatYn},
-      {"Xn = Xk", {{Text19, "-6378000"}}, {}, {}, msg::kXnXk},
-      {"Xn > Xk", {{Text9, "7000000"}}, {}, {}, msg::kXnXk},
-      {"constant field, start at the centre's level",
-       {{Text10, "-6350000"}},
-       {Option16},
+      {"flat field, start below the surface",
+       {{P::Yn, "-6378000"}},
+       {{P::field, "flat"}},
        {},
-       msg::kFlatConst},
-      {"mass 3 with a flat field", {{Text10, "0"}}, {Option5}, {Check17}, msg::kMass3},
-      {"mass 3 with power 1", {}, {Option10}, {Check17}, msg::kMass3},
-      {"mass 3 with a growing field", {}, {Option18}, {Check17}, msg::kMass3},
-      {"text that is not a number", {{Text4, "десять"}}, {}, {}, msg::kBadData},
-      {"exponent out of 16 bits", {{Text21, "40000"}}, {}, {}, msg::kBadData},
-      {"masses beyond a double", {{Text21, "400"}}, {}, {}, msg::kBadData},
-      {"zero picture scale", {{Text29, "0"}}, {}, {}, msg::kBadData},
-      {"zero value scale", {{Text3, "0"}}, {}, {}, msg::kBadData},
-      {"zero radius of mass 2", {{Text13, "0"}}, {}, {}, msg::kBadData},
-      {"empty step box", {{Text54, ""}}, {}, {}, msg::kBadData},
-      {"graph cadence beyond 16 bits", {{Text55, "99999"}}, {}, {}, msg::kBadData},
+       textOf(Msg::FlatYn)},
+      {"Xn = Xk", {{P::Xk, "-6378000"}}, {}, {}, textOf(Msg::XnXk)},
+      {"Xn > Xk", {{P::Xn, "7000000"}}, {}, {}, textOf(Msg::XnXk)},
+      {"constant field, start at the centre's level",
+       {{P::Yn, "-6350000"}},
+       {{P::strength, "const"}},
+       {},
+       textOf(Msg::FlatConst)},
+      {"mass 3 with a flat field",
+       {{P::Yn, "0"}},
+       {{P::field, "flat"}},
+       {P::third_body},
+       textOf(Msg::Mass3)},
+      {"mass 3 with power 1", {}, {{P::power, "1"}}, {P::third_body}, textOf(Msg::Mass3)},
+      {"mass 3 with a growing field", {}, {{P::sign, "+"}}, {P::third_body}, textOf(Msg::Mass3)},
+      {"text that is not a number", {{P::C1, "десять"}}, {}, {}, textOf(Msg::BadData)},
+      {"exponent out of 16 bits", {{P::ExpM, "40000"}}, {}, {}, textOf(Msg::BadData)},
+      {"masses beyond a double", {{P::ExpM, "400"}}, {}, {}, textOf(Msg::BadData)},
+      {"zero picture scale", {{P::Mx, "0"}}, {}, {}, textOf(Msg::BadData)},
+      {"zero value scale", {{P::M, "0"}}, {}, {}, textOf(Msg::BadData)},
+      {"zero radius of mass 2", {{P::Rz, "0"}}, {}, {}, textOf(Msg::BadData)},
+      {"empty step box", {{P::h, ""}}, {}, {}, textOf(Msg::BadData)},
+      {"graph cadence beyond 16 bits", {{P::NCg, "99999"}}, {}, {}, textOf(Msg::BadData)},
   };
   for (const auto& c : cases) {
     TestLab t;
     for (auto [id, text] : c.texts) t.set(id, text);
-    for (ControlId id : c.selects) t.c.select(id);
-    for (ControlId id : c.checks) t.c.setCheck(id, true);
-    t.lab.click(Command1);
+    for (auto [id, word] : c.choices) t.choose(id, word);
+    for (P id : c.checks) t.check(id, true);
+    t.act(Action::Start);
     ASSERT_EQ(t.dialogs.messages.size(), 1u) << c.what;
     EXPECT_EQ(t.dialogs.messages[0], c.message) << c.what;
-    EXPECT_FALSE(t.l.Timer1.Enabled) << c.what;
+    EXPECT_FALSE(t.running()) << c.what;
     EXPECT_EQ(t.log(), "") << c.what;
-    // The typed text stays in its box.
-    for (auto [id, text] : c.texts) EXPECT_EQ(t.c.text(id), text) << c.what;
+    // The typed text stays as typed.
+    for (auto [id, text] : c.texts) EXPECT_EQ(t.p.text(id), text) << c.what;
   }
 }
 
 TEST(Start, ARefusedStartLeavesARunningTimerRunning) {
   TestLab t;
-  t.lab.click(Command1);
-  t.set(Text19, "-7000000");
-  t.lab.click(Command1);
-  EXPECT_EQ(t.dialogs.messages.back(), msg::kXnXk);
-  EXPECT_TRUE(t.l.Timer1.Enabled);
+  t.act(Action::Start);
+  t.set(P::Xk, "-7000000");
+  t.act(Action::Start);
+  EXPECT_EQ(t.dialogs.messages.back(), textOf(Msg::XnXk));
+  EXPECT_TRUE(t.running());
 }
 
 TEST(Start, ZeroAtInfinityWarnsAndStillStarts) {
   TestLab t;
-  t.c.setCheck(Check22, true);
-  t.lab.click(Command1);
+  t.check(P::zero_at_infinity, true);
+  t.act(Action::Start);
   ASSERT_EQ(t.dialogs.messages.size(), 1u);
-  EXPECT_EQ(t.dialogs.messages[0], msg::kZeroAtInfinity);
-  EXPECT_TRUE(t.l.Timer1.Enabled);
+  EXPECT_EQ(t.dialogs.messages[0], textOf(Msg::ZeroAtInfinity));
+  EXPECT_TRUE(t.running());
   EXPECT_DOUBLE_EQ(t.m.R0, std::pow(9.0, 33));
   EXPECT_EQ(t.m.R0v, 0);
   // The total at start uses the same zero level as the running energies,
@@ -114,18 +125,18 @@ TEST(Start, ZeroAtInfinityWarnsAndStillStarts) {
 
 TEST(Start, CadencesBelowOneRunAsOne) {
   TestLab t;
-  t.set(Text55, "0");
-  t.set(Text57, "-3");
-  t.lab.click(Command1);
+  t.set(P::NCg, "0");
+  t.set(P::NCf, "-3");
+  t.act(Action::Start);
   EXPECT_EQ(t.m.NCg, 1);
   EXPECT_EQ(t.m.NCf, 1);
 }
 
 TEST(Start, ExponentBoxesScaleBothBodies) {
   TestLab t;
-  t.set(Text21, "20");
-  t.set(Text22, "-3");
-  t.lab.click(Command1);
+  t.set(P::ExpM, "20");
+  t.set(P::ExpQ, "-3");
+  t.act(Action::Start);
   EXPECT_NEAR(t.m.m1, 0.1, 1e-16);
   EXPECT_DOUBLE_EQ(t.m.m2, 5.976e23);
   EXPECT_DOUBLE_EQ(t.m.q1, -5e-3);
@@ -135,12 +146,14 @@ TEST(Start, ExponentBoxesScaleBothBodies) {
 namespace {
 
 // Starts at height Rz straight above mass 2 (distance 2 Rz from its centre)
-// in the field the given option buttons choose.
-void startAboveMassTwo(TestLab& t, std::initializer_list<ControlId> field) {
-  t.set(Text9, "0");
-  t.set(Text10, "6378000");
-  for (ControlId option : field) t.c.select(option);
-  t.lab.click(Command1);
+// in the field of the given strength, power and sign.
+void startAboveMassTwo(TestLab& t, const char* strength, const char* power, const char* sign) {
+  t.set(P::Xn, "0");
+  t.set(P::Yn, "6378000");
+  t.choose(P::strength, strength);
+  t.choose(P::power, power);
+  t.choose(P::sign, sign);
+  t.act(Action::Start);
 }
 
 }  // namespace
@@ -149,18 +162,18 @@ TEST(Start, FieldLawsAgreeAtTheSurfaceAndFollowTheirPowerAbove) {
   // Start at height Rz above the surface (distance 2 Rz from the centre),
   // straight above mass 2, so the whole attraction is vertical.
   struct Case {
-    ControlId power, sign;
+    const char *power, *sign;
     double ratio;  // force at 2 Rz over force at Rz
     bool coefficients;
   } cases[] = {
-      {Option10, Option19, 0.5, true},
-      {Option10, Option18, 2.0, true},
-      {Option11, Option19, 0.25, false},
-      {Option11, Option18, 4.0, true},
+      {"1", "--", 0.5, true},
+      {"1", "+", 2.0, true},
+      {"2", "--", 0.25, false},
+      {"2", "+", 4.0, true},
   };
   for (const auto& c : cases) {
     TestLab t;
-    startAboveMassTwo(t, {c.power, c.sign});
+    startAboveMassTwo(t, "var", c.power, c.sign);
     ASSERT_TRUE(t.dialogs.messages.empty());
     double F0 = t.m.Fq0 + t.m.Fm0;
     EXPECT_NEAR(t.m.FYfield, -c.ratio * F0, 1e-12 * F0);
@@ -178,18 +191,18 @@ TEST(Start, StartEnergiesMatchTheClosedFormsAboveTheSurface) {
   for (int k = 1; k <= 2000; ++k) (k <= 1000 ? harmonic1000 : harmonic2000) += 1.0L / k;
   harmonic2000 += harmonic1000;
   struct Case {
-    ControlId constness, power, sign;
+    const char *strength, *power, *sign;
     long double factor;  // Em / (Fm0 * Rz)
   } cases[] = {
-      {Option16, Option11, Option19, 1.0},                          // constant: Fm0 (r - Rz)
-      {Option17, Option10, Option18, (4.0 - 1.0) / 2},              // Fm0/Rz (r^2 - Rz^2)/2
-      {Option17, Option10, Option19, harmonic2000 - harmonic1000},  // Fm0 Rz ln 2 in 1000 slices
-      {Option17, Option11, Option18, (8.0 - 1.0) / 3},              // Fm0/Rz^2 (r^3 - Rz^3)/3
-      {Option17, Option11, Option19, 0.5},                          // Fm0 Rz^2 (1/Rz - 1/r)
+      {"const", "2", "--", 1.0},                        // constant: Fm0 (r - Rz)
+      {"var", "1", "+", (4.0 - 1.0) / 2},               // Fm0/Rz (r^2 - Rz^2)/2
+      {"var", "1", "--", harmonic2000 - harmonic1000},  // Fm0 Rz ln 2 in 1000 slices
+      {"var", "2", "+", (8.0 - 1.0) / 3},               // Fm0/Rz^2 (r^3 - Rz^3)/3
+      {"var", "2", "--", 0.5},                          // Fm0 Rz^2 (1/Rz - 1/r)
   };
   for (const auto& c : cases) {
     TestLab t;
-    startAboveMassTwo(t, {c.constness, c.power, c.sign});
+    startAboveMassTwo(t, c.strength, c.power, c.sign);
     ASSERT_TRUE(t.dialogs.messages.empty());
     double unit = t.m.Fm0 * Rz;
     EXPECT_NEAR(t.m.Em[5], c.factor * unit, 1e-6 * unit);
@@ -201,8 +214,8 @@ TEST(Start, StartEnergiesMatchTheClosedFormsAboveTheSurface) {
 
 TEST(Start, MassThreeAddsItsPullAndItsEnergy) {
   TestLab t;
-  t.c.setCheck(Check17, true);
-  t.lab.click(Command1);
+  t.check(P::third_body, true);
+  t.act(Action::Start);
   ASSERT_TRUE(t.dialogs.messages.empty());
   const double Rz = 6378000, KRz3 = 2;
   // Mass 3 stands at (2 Rz, 0); the body at (-Rz, -Rz).
@@ -221,7 +234,7 @@ TEST(Start, MassThreeAddsItsPullAndItsEnergy) {
 
 TEST(Start, DrawsGridsAndMassTwoUnlessTheGridsWereKept) {
   TestLab t;
-  t.lab.click(Command1);
+  t.act(Action::Start);
   auto count = [](const RecordingCanvas& p, DrawOp::Type type) {
     int n = 0;
     for (const auto& op : p.ops) n += op.type == type;
@@ -234,19 +247,48 @@ TEST(Start, DrawsGridsAndMassTwoUnlessTheGridsWereKept) {
   EXPECT_EQ(surface.type, DrawOp::Circle);
   EXPECT_DOUBLE_EQ(surface.b, -6378000.0 / 3000000);
   EXPECT_DOUBLE_EQ(surface.c, 6378000.0 / 3000000);
-  t.lab.click(Command5);  // clear: grids drawn once more, then kept
+  t.act(Action::Clear);  // clear: grids drawn once more, then kept
   size_t before = t.picture1.ops.size();
-  t.lab.click(Command1);
+  t.act(Action::Start);
   EXPECT_EQ(t.picture1.ops.size(), before + 2);  // only the two circles
 }
 
 TEST(Start, AppendsOneHeaderLinePerStartButNotForThePreview) {
   TestLab t;
-  t.lab.click(Command1);
-  t.lab.click(Command1);
-  t.lab.click(Command7);
+  t.act(Action::Start);
+  t.act(Action::Start);
+  t.act(Action::Preview);
   std::string header =
       "m1= 1    m2= 5.976e+24    q1= -0.0005    q2= 0.0005    Xn= -6378000    Yn= -6378000"
       "    VXn= -1460    VYn= 8000    Rz= 6378000\r\n";
   EXPECT_EQ(t.log(), header + header);
+}
+
+// The end angle of the modified cycloid is a parameter of its own: the run
+// writing "Y" where it is typed leaves it, and the next start reads it again.
+TEST(Start, TheCycloidsEndAngleIsReadAgainAtEveryStart) {
+  TestLab t;
+  t.check(P::free, false);
+  t.check(P::cycloid, true);
+  t.check(P::modified_cycloid, true);
+  t.choose(P::shown, "2");
+  for (auto [id, text] : {std::pair{P::Xn, "0"},
+                          {P::Yn, "100"},
+                          {P::Xk, "100"},
+                          {P::Yk, "0"},
+                          {P::fiK2, "2"},
+                          {P::h, "0.01"},
+                          {P::Mx, "20"}})
+    t.set(id, text);
+  t.act(Action::Start);
+  ASSERT_TRUE(t.dialogs.messages.empty()) << t.dialogs.messages[0];
+  EXPECT_EQ(t.m.fiK2, 2);
+  EXPECT_EQ(t.shown(V::fiK2_rod), "2");
+  for (int k = 0; k < 3; ++k) t.tick();
+  EXPECT_EQ(t.shown(V::Y), formatBox(t.m.Y[2]));
+  EXPECT_EQ(t.p.text(P::fiK2), "2");
+  t.act(Action::Start);
+  EXPECT_TRUE(t.dialogs.messages.empty());
+  EXPECT_EQ(t.m.fiK2, 2);
+  EXPECT_NEAR(t.m.fiN2, 1.0403345267479538, 1e-12);
 }

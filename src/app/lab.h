@@ -1,109 +1,97 @@
-// The laboratory's whole state as its handlers see it: the model, the
-// controls of the window, the two pictures, the message boxes, the timer and
-// the directory of the run log. The handlers run the computations of the
-// core and show what they did: they draw, write the boxes, write the log and
-// show the messages.
+// One handler of the laboratory at work: the experiment it works on, the two
+// pictures it draws on (the plane of motion and the plot against time), the questions it asks, and
+// the report of what it did that the front end shows afterwards (messages, values, flags, the box
+// to correct, whether the run goes on).
 #pragma once
 
-#include <string>
-#include <string_view>
+#include <optional>
+#include <vector>
 
+#include "app/experiment.h"
 #include "display/canvas.h"
-#include "model/choices.h"
-#include "model/model.h"
+#include "model/failure.h"
+#include "model/messages.h"
 
 namespace lumet {
 
-class Dialogs {
+// A Yes/No question (title "Lumet") asked while a handler runs, which waits
+// for the answer; true for Yes.
+class Asker {
  public:
-  virtual ~Dialogs() = default;
-  // A modal box with one OK button, title "Lumet".
-  virtual void message(std::string_view text) = 0;
-  // A modal Yes/No question, title "Lumet"; true for Yes.
-  virtual bool question(std::string_view text) = 0;
+  virtual ~Asker() = default;
+  virtual bool question(const Message& text) = 0;
 };
 
-// Timer1: the front end obeys it after every handler.
-struct Timer {
-  bool Enabled = false;
-  int Interval = 1;  // milliseconds
+// What a handler did, for the front end to show.
+struct Report {
+  bool handled = true;            // false: another handler was running, nothing was done
+  std::vector<Message> messages;  // message boxes, in order, each with one OK button
+  std::optional<P> focus;  // the parameter to correct after "Введите правильно данные"
+  std::vector<V> values;   // shown values that changed
+  std::vector<P> params;   // parameters the laboratory set (a set-up, the shown one)
+  std::vector<P> written;  // parameters the laboratory wrote as numbers ("V0")
+  std::vector<P> flags;    // parameters whose flag changed
+  bool running = false;    // the run goes on after the handler
+  bool finished = false;   // a trajectory reached its end
+  bool exit = false;       // "Выход"
+  bool about = false;      // "About": the manual is to be shown
+  long steps = 0;          // steps performed
 };
 
-struct Lab {
- private:
-  Choices choices_;
-  uint32_t choicesRevision_ = 0;
-  bool choicesRead_ = false;
-
+class Lab {
  public:
-  Model m;
-  Controls c;
-  Canvas* Picture1 = nullptr;
-  Canvas* Picture2 = nullptr;
-  Dialogs* dialogs = nullptr;
-  Timer Timer1;
-  bool logOff = false;  // the run log failed: no records until the next start
-  std::string logDir;
-  int16_t AxesKept = 0;            // 1 after the pictures were cleared by hand
-  std::string runStart;            // local time of the start that began the run (lumet.csv)
-  std::string title, description;  // of the set-up last opened, kept when it is saved
-  bool experimentSetUp = false;    // a start or a preview has set the experiment up
-  // The box the user should correct after "Введите правильно данные": the
-  // front end gives it the keyboard focus once the handler has returned.
-  ControlId focusBox = ControlCount;
-  double freeColour = 5;  // the last usable number of "Цвет5"
-  long boxesShown = 0;    // message boxes and questions shown so far
+  Lab(Experiment& x, Canvas& plane, Canvas& plot, Asker& asker, Report& report)
+      : x(x), m(x.m), p(x.p), plane(plane), plot(plot), asker(asker), report(report) {}
 
-  void message(std::string_view text) {
-    ++boxesShown;
-    dialogs->message(text);
+  Experiment& x;
+  Model& m;
+  Parameters& p;
+  Canvas& plane;  // the plane of motion, scale Mx
+  Canvas& plot;   // chosen values against time, scales M and Mt
+  Asker& asker;
+  Report& report;
+
+  void message(Message text) { report.messages.push_back(std::move(text)); }
+  bool question(const Message& text) { return asker.question(text); }
+  // A failure of a running simulation: its message, then the run stops.
+  void fail(Message text) {
+    message(std::move(text));
+    x.running = false;
   }
-  bool question(std::string_view text) {
-    ++boxesShown;
-    return dialogs->question(text);
+  // A value the laboratory shows.
+  void show(V v, double value) { x.shown.set(v, value); }
+  // A parameter the laboratory writes as a number (its text as a box shows
+  // a number).
+  void write(P param, double value);
+  // A parameter framed as unusable, or no longer.
+  void flag(P param, bool on) {
+    if (x.flagged[size_t(param)] == on) return;
+    x.flagged[size_t(param)] = on;
+    report.flags.push_back(param);
   }
-  // A failure of a running simulation: its message, then the timer stops.
-  void fail(const char* text) {
-    message(text);
-    Timer1.Enabled = false;
-  }
-  // The check boxes and option buttons as they stand, read again only when
-  // one of them has changed.
-  Choices choices() {
-    if (!choicesRead_ || choicesRevision_ != c.valuesRevision()) {
-      choices_ = ReadChoices(c);
-      choicesRevision_ = c.valuesRevision();
-      choicesRead_ = true;
-    }
-    return choices_;
-  }
-  // A value the laboratory writes into a box.
-  void show(ControlId box, double value);
   // "Введите правильно данные" for a failure of a handler that reads the
-  // boxes; a box that is not a number is flagged and gets the focus.
+  // parameters; a parameter that is not a number is flagged and is the one
+  // to correct.
   void badData(const Failure& f);
+  const Choices& choices() { return x.choices(); }
 };
 
 // "Начать    эксперимент": the start, the bodies on the plane picture, the
-// log header, and Timer1 enabled.
+// log header, and the run going.
 void Start(Lab& lab);
 // "Показать  траектории": the whole set-up of a start without its log
-// header and timer, then the rods and the field profile.
+// header and run, then the rods and the field profile.
 void Preview(Lab& lab);
 // What the preview draws after the start, from the model as the start left
 // it: the end points and the selected rods, then the field profile, each
 // with its own failure message.
 void PreviewDrawing(Lab& lab, const Choices& ch);
-// One step of the run (a tick of Timer1, or "Сделать 1 шаг решения").
+// One step of the run (a tick of the timer, or "Сделать 1 шаг решения").
 // Before any experiment has been set up it only says to start one. True
 // when a trajectory reached its end in this step.
 bool Step(Lab& lab);
-// "Продолжить": Timer1 enabled, once an experiment has been set up.
+// "Продолжить": the run goes on, once an experiment has been set up.
 void Continue(Lab& lab);
-// Whether the text would be usable in its box: a number (a 16-bit integer
-// in the integer boxes), and for a box read at every step one the step can
-// use.
-bool UsableText(ControlId box, std::string_view text);
 // "V0": the start speed split along the start direction of the shown
 // trajectory, and the four start directions in degrees.
 void V0Button(Lab& lab);
@@ -113,5 +101,9 @@ void ClearPictures(Lab& lab);
 // "Свет": two rays through 20 layers, pass by pass, asking to go on unless
 // "AutoPn"; the trace is bounded at maxPasses passes.
 void LightExperiment(Lab& lab, int maxPasses = 10000);
+// The values of the shown trajectory iShow, the time, the result table of all
+// five trajectories and the relativistic time shifts. Throws Failure when a
+// shown value cannot be computed (the values shown before it keep theirs).
+void ShowRunValues(Lab& lab, const Choices& ch);
 
 }  // namespace lumet

@@ -2,16 +2,13 @@
 
 #include <utility>
 
-#include "model/messages.h"
 #include "physics/cycloid.h"
 
 namespace lumet {
 
-Laboratory::Laboratory(Canvas& picture1, Canvas& picture2, Dialogs& dialogs, std::string logDir) {
-  lab.Picture1 = &picture1;
-  lab.Picture2 = &picture2;
-  lab.dialogs = &dialogs;
-  lab.logDir = std::move(logDir);
+Laboratory::Laboratory(Canvas& picture1, Canvas& picture2, Asker& asker, std::string logDir)
+    : picture1_(picture1), picture2_(picture2), asker_(asker) {
+  x_.logDir = std::move(logDir);
   picture1.clear();
   picture2.clear();
 }
@@ -30,45 +27,104 @@ class Running {
   bool& flag_;
 };
 
-}  // namespace
-
-bool Laboratory::click(ControlId cmd) {
-  if (busy_) return false;
-  Running running(busy_);
-  Model& m = lab.m;
-  switch (cmd) {
-    case Command1: Start(lab); break;
-    case Command2: lab.Timer1.Enabled = false; break;
-    case Command3: Continue(lab); break;
-    case Command4:
-      lab.Timer1.Enabled = false;
-      exit_ = true;
-      break;
-    case Command5: ClearPictures(lab); break;
-    case Command6:
-      if (onAbout) onAbout();
-      break;
-    case Command7: Preview(lab); break;
-    case Command8:
-      // Finer than the floor the cycloid search's steps would vanish.
-      if (CycloidStepVanishes(2 / (m.KDfi * 2)))
-        lab.message(msg::kCycloidFinest);
-      else
-        m.KDfi = m.KDfi * 2;
-      break;
-    case Command9: m.KDfi = m.KDfi / 2; break;
-    case Command10: Step(lab); break;
-    case Command11: LightExperiment(lab); break;
-    case Command12: V0Button(lab); break;
-    default: break;
-  }
-  return true;
+// "--": the cycloid's tolerance halves, down to where its steps would
+// vanish in rounding; "+": it doubles.
+void finer(Lab& lab) {
+  if (CycloidStepVanishes(2 / (lab.m.KDfi * 2)))
+    lab.message(Msg::CycloidFinest);
+  else
+    lab.m.KDfi = lab.m.KDfi * 2;
 }
 
-bool Laboratory::tick(std::optional<SteadyClock::time_point> until) {
-  if (busy_ || !lab.Timer1.Enabled) return false;
+void coarser(Lab& lab) { lab.m.KDfi = lab.m.KDfi / 2; }
+
+}  // namespace
+
+template <class Handler>
+Report Laboratory::run(Handler handler) {
+  Report report;
+  if (busy_) {
+    report.handled = false;
+    report.running = x_.running;
+    return report;
+  }
   Running running(busy_);
-  RunTick(lab, speed, until);
+  Lab lab(x_, picture1_, picture2_, asker_, report);
+  handler(lab);
+  report.values = x_.shown.takeChanged();
+  report.running = x_.running;
+  return report;
+}
+
+Report Laboratory::act(Action a) {
+  return run([&](Lab& lab) {
+    switch (a) {
+      case Action::Start: Start(lab); break;
+      case Action::Stop: x_.running = false; break;
+      case Action::Continue: Continue(lab); break;
+      case Action::Exit:
+        x_.running = false;
+        lab.report.exit = true;
+        break;
+      case Action::Clear: ClearPictures(lab); break;
+      case Action::About: lab.report.about = true; break;
+      case Action::Preview: Preview(lab); break;
+      case Action::Finer: finer(lab); break;
+      case Action::Coarser: coarser(lab); break;
+      case Action::Step:
+        lab.report.finished = Step(lab);
+        lab.report.steps = 1;
+        break;
+      case Action::Light: LightExperiment(lab); break;
+      case Action::V0: V0Button(lab); break;
+      case Action::Count: break;
+    }
+  });
+}
+
+Report Laboratory::tick(std::optional<SteadyClock::time_point> until) {
+  if (!x_.running) {
+    Report report;
+    report.handled = false;
+    return report;
+  }
+  return run([&](Lab& lab) { lab.report.steps = RunTick(lab, speed, until); });
+}
+
+Report Laboratory::open(const std::string& path) {
+  const SetupRead r = readSetupFile(path);
+  if (!r.setup) {
+    Report report;
+    report.messages.push_back(setupRefusal(path, r.problem));
+    report.running = x_.running;
+    return report;
+  }
+  return take(*r.setup);
+}
+
+Report Laboratory::take(const Setup& s) {
+  return run([&](Lab& lab) {
+    applySetup(x_, s);
+    for (const ParamRow& r : parameterTable()) {
+      lab.report.params.push_back(r.id);
+      // A parameter flagged for its old text is cleared once the set-up's
+      // is usable, as typing a usable text clears it.
+      if (lab.x.flagged[size_t(r.id)] && usableText(r.id, x_.p.text(r.id))) lab.flag(r.id, false);
+    }
+  });
+}
+
+Report Laboratory::soFar() {
+  Report report;
+  report.values = x_.shown.takeChanged();
+  report.running = x_.running;
+  return report;
+}
+
+bool Laboratory::setText(P p, std::string_view text) {
+  x_.p.setText(p, text);
+  if (!x_.flagged[size_t(p)] || !usableText(p, text)) return false;
+  x_.flagged[size_t(p)] = false;
   return true;
 }
 

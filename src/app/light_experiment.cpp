@@ -1,11 +1,10 @@
 // "Свет": the light experiment. The 20 m square of layers fills the right
-// picture; both rays are traced pass by pass, their state shown in twelve
-// boxes, and unless "AutoPn" is ticked the user is asked after every pass
-// whether to go on.
+// picture; both rays are traced pass by pass, their state shown in six
+// values each, and unless "AutoPn" is ticked the user is asked after every
+// pass whether to go on.
 #include "app/lab.h"
 #include "display/display.h"
 #include "light/ray.h"
-#include "model/messages.h"
 
 namespace lumet {
 
@@ -15,22 +14,21 @@ using light::LightRay;
 
 constexpr Rgb kRayColour[2] = {{0, 0, 255}, {255, 0, 0}};
 
-struct RayBoxes {
-  ControlId boundary, x, angle, sine, speed, time;
-};
-constexpr RayBoxes kBoxes[2] = {{Text34, Text35, Text36, Text37, Text38, Text39},
-                                {Text44, Text45, Text46, Text47, Text48, Text49}};
+// The six values of ray r (0 or 1): the boundary, abscissa, angle, sine,
+// speed of light and time.
+constexpr V kFirstValue[2] = {V::ray1_layer, V::ray2_layer};
 
 // The state of a ray at the last boundary it reached inside the area: once
 // it has left, it keeps showing its values at the edge it left by.
-void showRay(Lab& lab, LightRay& ray, const RayBoxes& box) {
+void showRay(Lab& lab, LightRay& ray, int r) {
   const int b = ray.shown;
-  lab.show(box.boundary, b);
-  lab.show(box.x, ray.xAt(b));
-  lab.show(box.angle, finite(ray.angleAt(b) * 180 / lab.m.Pi));
-  lab.show(box.sine, ray.sinAt(b));
-  lab.show(box.speed, ray.lightSpeed);
-  lab.show(box.time, ray.travelTime);
+  const auto value = [&](int k) { return V(int(kFirstValue[r]) + k); };
+  lab.show(value(0), b);
+  lab.show(value(1), ray.xAt(b));
+  lab.show(value(2), finite(ray.angleAt(b) * 180 / lab.m.Pi));
+  lab.show(value(3), ray.sinAt(b));
+  lab.show(value(4), ray.lightSpeed);
+  lab.show(value(5), ray.travelTime);
 }
 
 // The grid, and the index profile: one vertical stroke per layer at
@@ -38,10 +36,10 @@ void showRay(Lab& lab, LightRay& ray, const RayBoxes& box) {
 bool drawMedium(Lab& lab, const light::IndexTable& K) {
   const double k = lab.m.kMx;
   try {
-    DrawGrid1(*lab.Picture1);
+    DrawGrid1(lab.plane);
     for (int n = 10; n >= -9; --n) {
       const double x = (K(n) - 10) * k;
-      drawn(lab.Picture1->line(x, n * k, x, (n - 1) * k, kColour1));
+      drawn(lab.plane.line(x, n * k, x, (n - 1) * k, kColour1));
     }
   } catch (const Failure&) {
     return false;
@@ -58,11 +56,11 @@ bool trace(Lab& lab, LightRay (&ray)[2], const light::IndexTable& K, bool autoPn
     for (int r = 0; r < 2; ++r) {
       if (!light::InArea(ray[r].boundary)) continue;
       const light::Segment s = light::CrossLayer(ray[r]);
-      if (!lab.Picture1->line(s.x1 * k, s.y1 * k, s.x2 * k, s.y2 * k, kRayColour[r])) return false;
+      if (!lab.plane.line(s.x1 * k, s.y1 * k, s.x2 * k, s.y2 * k, kRayColour[r])) return false;
       light::Refract(ray[r], K);
     }
-    for (int r = 0; r < 2; ++r) showRay(lab, ray[r], kBoxes[r]);
-    if (!autoPn && !lab.question(msg::kLightContinue)) return true;
+    for (int r = 0; r < 2; ++r) showRay(lab, ray[r], r);
+    if (!autoPn && !lab.question(Msg::LightContinue)) return true;
     for (auto& r : ray) light::AdvanceRay(r);
     if (light::HasLeft(ray[0]) && light::HasLeft(ray[1])) return true;
     if (pass >= maxPasses) throw Failure{};
@@ -78,9 +76,9 @@ void LightExperiment(Lab& lab, int maxPasses) {
 
   // Inputs, aims and the index table first: unusable data changes nothing.
   try {
-    const double Xn = readNumber(lab.c, Text9);
-    const double Xk = readNumber(lab.c, Text19);
-    const double Dn = readNumber(lab.c, Text25);
+    const double Xn = readNumber(lab.p, P::Xn);
+    const double Xk = readNumber(lab.p, P::Xk);
+    const double Dn = readNumber(lab.p, P::Dn);
     light::AimRay(ray[0], Xn);
     light::AimRay(ray[1], Xk);
     K = light::BuildIndexTable(ch.autoDn, !ch.law.power2, Dn);
@@ -91,11 +89,11 @@ void LightExperiment(Lab& lab, int maxPasses) {
   // The 20 m square fills the picture: 2 m to the centimetre.
   lab.m.kMx = 0.5;
   for (auto& r : ray) light::StartRay(r);
-  if (!drawMedium(lab, K)) return lab.message(msg::kLightAbscissa);
+  if (!drawMedium(lab, K)) return lab.message(Msg::LightAbscissa);
   try {
-    if (!trace(lab, ray, K, ch.autoPn, maxPasses)) lab.message(msg::kLightAbscissa);
+    if (!trace(lab, ray, K, ch.autoPn, maxPasses)) lab.message(Msg::LightAbscissa);
   } catch (const Failure&) {
-    lab.message(msg::kLightError);
+    lab.message(Msg::LightError);
   }
 }
 

@@ -1,6 +1,5 @@
 #include "app/log_writes.h"
 
-#include "model/messages.h"
 #include "output/csv.h"
 #include "output/file_write.h"
 #include "output/runlog.h"
@@ -15,30 +14,31 @@ namespace {
 // here as well, under the same rule.
 template <class Write>
 void writeRunFile(Lab& lab, const std::string& path, Write write) {
-  if (lab.logOff) return;
+  if (lab.x.logOff) return;
   const int err = write();
   if (err == 0) return;
-  // Off before the message, so that nothing is written while it is open.
-  lab.logOff = true;
+  lab.x.logOff = true;
   lab.message(writeFailureMessage(path, err));
 }
 
 }  // namespace
 
 void WriteLogHeader(Lab& lab) {
-  lab.logOff = false;
-  writeRunFile(lab, logPath(lab.logDir), [&] { return appendLog(lab.logDir, headerLine(lab.m)); });
+  lab.x.logOff = false;
+  const std::string& dir = lab.x.logDir;
+  writeRunFile(lab, logPath(dir), [&] { return appendLog(dir, headerLine(lab.m)); });
 }
 
 void WriteLogRecord(Lab& lab) {
-  const std::string log = logPath(lab.logDir);
-  writeRunFile(lab, log, [&] { return appendLog(lab.logDir, recordItem(lab.m)); });
+  const std::string& dir = lab.x.logDir;
+  const std::string log = logPath(dir);
+  writeRunFile(lab, log, [&] { return appendLog(dir, recordItem(lab.m)); });
   // The same record as a row of the table beside the log.
-  writeRunFile(lab, runCsvPath(log), [&] { return appendRunCsv(log, lab.runStart, lab.m); });
+  writeRunFile(lab, runCsvPath(log), [&] { return appendRunCsv(log, lab.x.runStart, lab.m); });
 }
 
-std::string writeFailureMessage(const std::string& path, int err) {
-  return std::string(msg::kFileError) + "\r\n" + path + ": " + fileProblem(err);
+Message writeFailureMessage(const std::string& path, int err) {
+  return Message(Msg::WriteFailed, path, fileProblem(err));
 }
 
 }  // namespace lumet

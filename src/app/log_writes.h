@@ -17,6 +17,6 @@ void WriteLogRecord(Lab& lab);
 
 // The message of a file that cannot be written: "Ошибка записи в файл",
 // then on the next line the file and the reason ("...: нет места на диске").
-std::string writeFailureMessage(const std::string& path, int err);
+Message writeFailureMessage(const std::string& path, int err);
 
 }  // namespace lumet

@@ -3,11 +3,9 @@
 // computation, then shows what it did: pictures, boxes, log and messages.
 #include <ctime>
 
-#include "app/boxes.h"
 #include "app/lab.h"
 #include "app/log_writes.h"
 #include "display/display.h"
-#include "model/messages.h"
 #include "model/numbers.h"
 #include "output/csv.h"
 #include "output/runlog.h"
@@ -32,8 +30,8 @@ bool drawing(Draw draw) {
 
 bool drawGrids(Lab& lab) {
   return drawing([&] {
-    DrawGrid1(*lab.Picture1);
-    DrawGrid2(*lab.Picture2);
+    DrawGrid1(lab.plane);
+    DrawGrid2(lab.plot);
   });
 }
 
@@ -42,40 +40,43 @@ bool drawGrids(Lab& lab) {
 // message that stopped it, and the bodies on the plane picture. True when
 // the start went through.
 bool setUpAndShow(Lab& lab, const Choices& ch) {
-  const StartReport r = SetUp(lab.m, lab.c, ch);
-  bool drawn = !r.reachedGrids || lab.AxesKept == 1 || drawGrids(lab);
-  for (const BoxValue& v : r.shown) lab.show(v.box, v.value);
-  for (const char* notice : r.notices) lab.message(notice);
+  const StartReport r = SetUp(lab.m, lab.p, ch);
+  bool drawn = !r.reachedGrids || lab.x.AxesKept == 1 || drawGrids(lab);
+  for (const ShownValue& v : r.shown) lab.show(v.value, v.number);
+  for (Msg notice : r.notices) lab.message(notice);
   if (!r.wentThrough()) {
-    if (r.badBox != ControlCount)
-      lab.badData(Failure{r.badBox});
+    if (r.badParam != P::Count)
+      lab.badData(Failure{r.badParam});
     else
-      lab.message(r.stop);
+      lab.message(*r.stop);
     return false;
   }
-  lab.experimentSetUp = true;
-  drawn = drawn && drawing([&] { DrawBodies(*lab.Picture1, lab.m, ch); });
-  if (!drawn) lab.message(msg::kBadData);
+  lab.x.setUp = true;
+  drawn = drawn && drawing([&] { DrawBodies(lab.plane, lab.m, ch); });
+  if (!drawn) lab.message(Msg::BadData);
   return drawn;
 }
 
 // The free body's colour number from "Цвет5", or its last usable one while
-// the box holds no number (the box is flagged then).
+// its text is no number (the parameter is flagged then).
 double freeColour(Lab& lab, const Choices& ch) {
-  if (!ch.takesPart(5)) return lab.freeColour;
-  const std::optional<double> v = lab.c.number(Text50);
-  lab.c.setFlagged(Text50, !v);
-  if (v) lab.freeColour = *v;
-  return lab.freeColour;
+  if (!ch.takesPart(5)) return lab.x.freeColour;
+  const std::optional<double>& v = lab.p.number(P::colour5);
+  lab.flag(P::colour5, !v);
+  if (v) lab.x.freeColour = *v;
+  return lab.x.freeColour;
 }
 
 // The value frame follows a trajectory that takes part: when the chosen one
 // does not, the first one that does.
 void showATrajectoryThatTakesPart(Lab& lab, const Choices& ch) {
-  static constexpr ControlId shows[6] = {ControlCount, Option1, Option2, Option3, Option4, Option7};
   if (ch.takesPart(ch.shown)) return;
-  for (int i = 1; i <= 5; ++i)
-    if (ch.takesPart(i)) return lab.c.select(shows[i]);
+  for (int i = 1; i <= 5; ++i) {
+    if (!ch.takesPart(i)) continue;
+    lab.p.choose(P::shown, i - 1);
+    lab.report.params.push_back(P::shown);
+    return;
+  }
 }
 
 // The refresh of a step: positions and plots, the value boxes and, when it
@@ -83,13 +84,13 @@ void showATrajectoryThatTakesPart(Lab& lab, const Choices& ch) {
 // the step must end here.
 bool refresh(Lab& lab, const Choices& ch) {
   const double colour = freeColour(lab, ch);
-  const bool positions = drawing([&] { DrawPositions(*lab.Picture1, lab.m, ch, colour); });
-  const bool plots = drawing([&] { ParameterPlots(*lab.Picture2, lab.m, ch); });
-  if (!positions || !plots) lab.fail(msg::kScales);
+  const bool positions = drawing([&] { DrawPositions(lab.plane, lab.m, ch, colour); });
+  const bool plots = drawing([&] { ParameterPlots(lab.plot, lab.m, ch); });
+  if (!positions || !plots) lab.fail(Msg::Scales);
   try {
     ShowRunValues(lab, ch);
   } catch (const Failure&) {
-    lab.fail(msg::kSolveError);
+    lab.fail(Msg::SolveError);
     return false;
   }
   if (RecordDue(lab.m, ch)) WriteLogRecord(lab);
@@ -102,10 +103,9 @@ void Start(Lab& lab) {
   const Choices ch = lab.choices();
   if (!setUpAndShow(lab, ch)) return;
   showATrajectoryThatTakesPart(lab, ch);
-  lab.runStart = localTimeIso(std::time(nullptr));
+  lab.x.runStart = localTimeIso(std::time(nullptr));
   WriteLogHeader(lab);
-  lab.Timer1.Enabled = true;
-  lab.Timer1.Interval = 1;
+  lab.x.running = true;
 }
 
 void Preview(Lab& lab) {
@@ -116,27 +116,26 @@ void Preview(Lab& lab) {
 }
 
 void PreviewDrawing(Lab& lab, const Choices& ch) {
-  if (!drawing([&] { DrawRods(*lab.Picture1, lab.m, ch); })) {
-    lab.message(msg::kPreviewScale);
+  if (!drawing([&] { DrawRods(lab.plane, lab.m, ch); })) {
+    lab.message(Msg::PreviewScale);
     return;
   }
-  if (!drawing([&] { DrawFieldProfile(*lab.Picture1, lab.m, ch); }))
-    lab.message(msg::kPreviewError);
+  if (!drawing([&] { DrawFieldProfile(lab.plane, lab.m, ch); })) lab.message(Msg::PreviewError);
 }
 
 bool Step(Lab& lab) {
-  if (!lab.experimentSetUp) {
-    lab.message(msg::kStartFirst);
+  if (!lab.x.setUp) {
+    lab.message(Msg::StartFirst);
     return false;
   }
-  const Choices ch = lab.choices();
+  const Choices& ch = lab.choices();
   StepOutcome out;
   try {
-    const unsigned unusable = ReadRunBoxes(lab.m, lab.c, ch);
-    for (int k = 0; k < 4; ++k) lab.c.setFlagged(kRunBoxes[k], (unusable >> k) & 1);
+    const unsigned unusable = ReadRunParameters(lab.m, lab.p, ch);
+    for (int k = 0; k < 4; ++k) lab.flag(kRunParameters[k], (unusable >> k) & 1);
     out = Advance(lab.m, ch);
   } catch (const Failure&) {
-    lab.fail(msg::kSolveError);
+    lab.fail(Msg::SolveError);
     return false;
   }
   if (out.refresh && !refresh(lab, ch)) return out.finished;
@@ -145,24 +144,14 @@ bool Step(Lab& lab) {
 }
 
 void Continue(Lab& lab) {
-  if (!lab.experimentSetUp) return lab.message(msg::kStartFirst);
-  lab.Timer1.Enabled = true;
-}
-
-bool UsableText(ControlId box, std::string_view text) {
-  for (ControlId integer : {Text21, Text22, Text23, Text55, Text57})
-    if (box == integer) return parseInt16(text).has_value();
-  const std::optional<double> v = parseNumber(text);
-  if (!v) return false;
-  for (ControlId run : kRunBoxes)
-    if (box == run) return RunBoxUsable(box, *v);
-  return true;
+  if (!lab.x.setUp) return lab.message(Msg::StartFirst);
+  lab.x.running = true;
 }
 
 void V0Button(Lab& lab) {
   V0Split v;
   try {
-    v = SplitStartSpeed(lab.m, lab.c, lab.choices());
+    v = SplitStartSpeed(lab.m, lab.p, lab.choices());
   } catch (const Failure& f) {
     return lab.badData(f);
   }
@@ -170,23 +159,71 @@ void V0Button(Lab& lab) {
   m.V0 = v.V0;
   m.VXn = v.VXn;
   m.VYn = v.VYn;
-  lab.show(Text7, m.VXn);
-  lab.show(Text8, m.VYn);
-  lab.show(Text25, m.V0);
+  lab.write(P::VXn, m.VXn);
+  lab.write(P::VYn, m.VYn);
+  lab.write(P::Dn, m.V0);
   // The start directions of the four rods, in degrees.
-  lab.show(Text31, m.al1v * 180 / m.Pi);
-  lab.show(Text32, m.al2v * 180 / m.Pi);
-  lab.show(Text33, m.al3v * 180 / m.Pi);
-  lab.show(Text34, m.al4v * 180 / m.Pi);
+  lab.show(V::al1v, m.al1v * 180 / m.Pi);
+  lab.show(V::al2v, m.al2v * 180 / m.Pi);
+  lab.show(V::al3v, m.al3v * 180 / m.Pi);
+  lab.show(V::al4v, m.al4v * 180 / m.Pi);
 }
 
 void ClearPictures(Lab& lab) {
-  lab.Picture1->clear();
-  lab.Picture2->clear();
-  lab.AxesKept = 1;
+  lab.plane.clear();
+  lab.plot.clear();
+  lab.x.AxesKept = 1;
   // A grid of constant coordinates always fits its picture; were it ever
   // refused, the pictures' own message says so.
-  if (!drawGrids(lab)) lab.message(msg::kScales);
+  if (!drawGrids(lab)) lab.message(Msg::Scales);
+}
+
+void Lab::write(P param, double value) {
+  p.setText(param, formatBox(value));
+  report.written.push_back(param);
+}
+
+void Lab::badData(const Failure& f) {
+  message(Msg::BadData);
+  if (f.param == P::Count) return;
+  flag(f.param, true);
+  report.focus = f.param;
+}
+
+void ShowRunValues(Lab& lab, const Choices& ch) {
+  const Model& m = lab.m;
+  const int i = m.iShow;
+  // The value frame, row by row: left box, right box.
+  const std::pair<V, double> frame[] = {{V::X, m.X[i]},   {V::Y, m.Y[i]},   {V::VX, m.VX[i]},
+                                        {V::VY, m.VY[i]}, {V::FX, m.FX[i]}, {V::FY, m.FY[i]},
+                                        {V::Fm, m.Fm[i]}, {V::Fq, m.Fq[i]}};
+  for (const auto& [v, value] : frame) lab.show(v, value);
+  // "X,Y" shows where the trajectory finished instead of the bead's
+  // friction and the cycloid tolerance.
+  if (ch.finishPlace) {
+    lab.show(V::Xfin, m.Xfin[i]);
+    lab.show(V::Yfin, m.Yfin[i]);
+  } else {
+    lab.show(V::Fj1, BeadFriction(m, i));
+    lab.show(V::Dfi, CycloidTolerance(m));
+  }
+  const std::pair<V, double> energies[] = {
+      {V::Lmax, m.Lmax[i]}, {V::EC1, m.EC1[i]}, {V::Ev, m.Ev[i]},
+      {V::E, m.E[i]},       {V::Em, m.Em[i]},   {V::E0, m.E0[i]},
+      {V::Eq, m.Eq[i]},     {V::Ej1, m.Ej1[i]}, {V::T, m.Tc}};
+  for (const auto& [v, value] : energies) lab.show(v, value);
+
+  // The result table: a row per trajectory, its time and four columns.
+  for (int k = 1; k <= 5; ++k) {
+    lab.show(tableValue(V::T1, k), m.Tfin[k]);
+    lab.show(tableValue(V::ColMV1, k), m.ColMV[k]);
+    lab.show(tableValue(V::ColTmU1, k), m.ColTmU[k]);
+    lab.show(tableValue(V::ColT1, k), m.ColT[k]);
+    lab.show(tableValue(V::ColTpU1, k), m.ColTpU[k]);
+  }
+  lab.show(V::ttR, m.ttR);
+  lab.show(V::ttV, m.ttV);
+  lab.show(V::dT, finite(m.ttR + m.ttV));
 }
 
 }  // namespace lumet

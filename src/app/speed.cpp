@@ -41,12 +41,13 @@ std::optional<Speed> speedByName(std::string_view name) {
 long RunTick(Lab& lab, Speed speed, std::optional<SteadyClock::time_point> until) {
   const bool timed = speed == Speed::Max && until;
   const long limit = timed ? std::numeric_limits<long>::max() : stepsPerTick(speed);
-  const long boxes = lab.boxesShown;
+  const size_t messages = lab.report.messages.size();
   long done = 0;
   while (done < limit) {
     const bool finished = Step(lab);
     ++done;
-    if (finished || !lab.Timer1.Enabled || lab.boxesShown != boxes) break;
+    if (finished) lab.report.finished = true;
+    if (finished || !lab.x.running || lab.report.messages.size() != messages) break;
     if (timed && done % kClockEvery == 0 && SteadyClock::now() >= *until) break;
   }
   return done;

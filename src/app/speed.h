@@ -1,4 +1,4 @@
-// The pace of a run: how many steps one tick of Timer1 performs. ×1, one
+// The pace of a run: how many steps one tick of the run's timer performs. ×1, one
 // step a tick, is the laboratory's own pace and the default; ×10, ×100 and
 // ×1000 run that many steps a tick, "Максимум" as many as fit in the tick's
 // time. Every step does exactly what it does at ×1: a faster pace changes
@@ -29,11 +29,11 @@ const char* speedName(Speed speed);
 // The speed of that name; nothing for any other text.
 std::optional<Speed> speedByName(std::string_view name);
 
-// One tick of Timer1 at the speed: steps, one after the other, until the
+// One tick of the run at the speed: steps, one after the other, until the
 // tick's count is done, or at "Максимум" with a time `until` until that time
-// has come. It ends at once after a step that switched the timer off,
-// showed a message or a question, or at which a trajectory finished (so
-// that the front end shows the finish). Returns the steps performed.
+// has come. It ends at once after a step that stopped the run, showed a
+// message, or at which a trajectory finished (so that the front end shows the
+// finish). Returns the steps performed.
 long RunTick(Lab& lab, Speed speed, std::optional<SteadyClock::time_point> until);
 
 }  // namespace lumet

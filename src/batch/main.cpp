@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "batch/names.h"
 #include "batch/runner.h"
 #include "output/log_location.h"
 
@@ -36,6 +37,10 @@ int main(int argc, char** argv) {
     std::string a = argv[k];
     if (a == "--log-dir" && k + 1 < argc) {
       logDir = argv[++k];
+    } else if (a == "--names" || a == "--names=roff") {
+      std::cout << batch::namesTable(a == "--names" ? batch::NamesFormat::Markdown
+                                                    : batch::NamesFormat::Roff);
+      return 0;
     } else if (a == "--version") {
       std::cout << "lumet-batch " LUMET_VERSION "\n";
       return 0;
@@ -49,6 +54,9 @@ int main(int argc, char** argv) {
                    "                 to the program's folder when it takes new files and is\n"
                    "                 not under /usr, otherwise to the user's data folder\n"
                    "                 (~/.local/share/Lumet)\n"
+                   "  --names        list the names of the parameters and shown values, with\n"
+                   "                 their captions, units, boxes and meanings (Markdown;\n"
+                   "                 --names=roff for a manual page)\n"
                    "  --help         show this help and exit\n"
                    "  --version      show the version and exit\n";
       return 0;

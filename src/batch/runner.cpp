@@ -5,6 +5,8 @@
 #include <iostream>
 
 #include "app/setup_file.h"
+#include "gui/manual.h"
+#include "model/numbers.h"
 #include "output/file_write.h"
 
 namespace lumet::batch {
@@ -28,14 +30,23 @@ std::string escape(std::string_view text) {
   return out;
 }
 
-// A control of the named kind, or a script error.
+[[noreturn]] void notOfThatKind(std::string_view name) {
+  throw ScriptError{"'" + std::string(name) + "' is not a control of that kind"};
+}
+
+// A control of the named kind, by its name or the name of the parameter it
+// holds (a number's box, a switch's check box), or a script error.
 ControlId need(std::string_view name, std::initializer_list<Kind> kinds) {
   auto id = controlByName(name);
+  if (!id) {
+    if (const auto p = parameterByName(name); p && row(*p).kind != ParamKind::Choice)
+      id = controlOf(*p);
+  }
   if (id) {
     for (Kind k : kinds)
       if (controlTable()[*id].kind == k) return *id;
   }
-  throw ScriptError{"'" + std::string(name) + "' is not a control of that kind"};
+  notOfThatKind(name);
 }
 
 // The picture sizes of the window at 96 DPI: 15 twips to the pixel.
@@ -43,17 +54,18 @@ constexpr int px(int twips) { return twips / 15; }
 
 }  // namespace
 
-void BatchDialogs::message(std::string_view text) {
-  out_ << "message Lumet: " << escape(text) << '\n';
+void BatchDialogs::message(const Message& text) {
+  out_ << "message Lumet: " << escape(textOf(text, language)) << '\n';
 }
 
-bool BatchDialogs::question(std::string_view text) {
+bool BatchDialogs::question(const Message& text) {
   bool yes = true;
   if (!answers.empty()) {
     yes = answers.front();
     answers.pop_front();
   }
-  out_ << "question Lumet: " << escape(text) << (yes ? " -> yes" : " -> no") << '\n';
+  out_ << "question Lumet: " << escape(textOf(text, language)) << (yes ? " -> yes" : " -> no")
+       << '\n';
   return yes;
 }
 
@@ -81,8 +93,12 @@ Runner::Runner(std::string logDir, std::ostream& out, RunLimits limits)
       picture1_(px(4395), px(4395)),
       picture2_(px(6375), px(3015)),
       dialogs_(out),
-      lab_(picture1_, picture2_, dialogs_, std::move(logDir)) {
-  lab_.onAbout = [this] { out_ << helpText(); };
+      lab_(picture1_, picture2_, dialogs_, std::move(logDir)),
+      form_(lab_) {}
+
+void Runner::show(const Report& r) {
+  for (const Message& m : r.messages) dialogs_.message(m);
+  if (r.about) out_ << manualText();
 }
 
 bool Runner::run(const std::string& text) {
@@ -93,7 +109,7 @@ bool Runner::run(const std::string& text) {
     if (cmd != c.name) continue;
     (this->*c.run)(line);
     out_.flush();
-    return !lab_.exitRequested();
+    return !exit_;
   }
   throw ScriptError{"unknown command '" + cmd + "'"};
 }
@@ -103,7 +119,7 @@ void Runner::set(Line& l) {
   const ControlId id = need(name, {Kind::Text});
   // The text is the rest of the line after one blank, as typed.
   const size_t start = l.text.find(name, l.text.find("set") + 3) + name.size();
-  lab_.lab.c.typeText(id, start < l.text.size() ? l.text.substr(start + 1) : "");
+  form_.type(id, start < l.text.size() ? l.text.substr(start + 1) : "");
 }
 
 void Runner::check(Line& l) {
@@ -111,20 +127,35 @@ void Runner::check(Line& l) {
   const std::string v = l.word();
   if (v != "0" && v != "1") throw ScriptError{"check takes 0 or 1"};
   l.end();
-  lab_.lab.c.setCheck(id, v == "1");
+  form_.check(id, v == "1");
 }
 
 void Runner::select(Line& l) {
-  const ControlId id = need(l.word(), {Kind::Option});
+  // An option button by its name, or a choice by its name and word.
+  const std::string name = l.word();
+  ControlId id = ControlCount;
+  if (const auto p = parameterByName(name); p && row(*p).kind == ParamKind::Choice) {
+    const std::string word = l.word();
+    const auto choice = choiceByWord(*p, word);
+    if (!choice) throw ScriptError{"'" + word + "' is not a choice of '" + name + "'"};
+    id = optionOf(*p, *choice);
+  } else {
+    id = need(name, {Kind::Option});
+  }
   l.end();
-  lab_.lab.c.select(id);
+  form_.select(id);
 }
 
 void Runner::click(Line& l) {
-  const ControlId id = need(l.word(), {Kind::Command});
+  const std::string name = l.word();
+  std::optional<ControlId> id = controlByName(name);
+  if (const auto a = actionByName(name)) id = controlOf(*a);
+  if (!id || controlTable()[*id].kind != Kind::Command) notOfThatKind(name);
   l.end();
-  if (id == Command10 && !mayStep(1)) return;
-  lab_.click(id);
+  if (controlTable()[*id].action == Action::Step && !mayStep(1)) return;
+  const Report r = form_.press(*id);
+  show(r);
+  exit_ = r.exit;
 }
 
 void Runner::tick(Line& l) {
@@ -140,8 +171,8 @@ void Runner::tick(Line& l) {
     }
   }
   l.end();
-  for (long k = 0; k < n && lab_.lab.Timer1.Enabled && mayStep(stepsPerTick(lab_.speed)); ++k)
-    lab_.tick();
+  for (long k = 0; k < n && lab_.running() && mayStep(stepsPerTick(lab_.speed)); ++k)
+    show(form_.tick());
 }
 
 bool Runner::mayStep(long steps) {
@@ -158,20 +189,28 @@ void Runner::answer(Line& l) {
   dialogs_.answers.push_back(v == "yes");
 }
 
+// What print writes for a name: a control's state, a parameter's value as a
+// set-up names it, or a shown value as its box would show it.
+std::string Runner::printed(const std::string& name) const {
+  if (const auto p = parameterByName(name)) return lab_.parameters().valueText(*p);
+  if (const auto v = valueByName(name)) {
+    const auto value = lab_.shown().get(*v);
+    return value ? formatBox(*value) : "";
+  }
+  const ControlId id = need(name, {Kind::Text, Kind::Check, Kind::Option, Kind::Timer});
+  switch (controlTable()[id].kind) {
+    case Kind::Text: return form_.text(id);
+    case Kind::Timer: return lab_.running() ? "1" : "0";
+    default: return form_.value(id) ? "1" : "0";
+  }
+}
+
 void Runner::print(Line& l) {
-  const Lab& lab = lab_.lab;
   std::ostringstream shown;
   bool any = false;
   for (std::string name = l.word(); !name.empty(); name = l.word()) {
     any = true;
-    const ControlId id = need(name, {Kind::Text, Kind::Check, Kind::Option, Kind::Timer});
-    shown << name << '=';
-    switch (controlTable()[id].kind) {
-      case Kind::Text: shown << lab.c.text(id); break;
-      case Kind::Timer: shown << (lab.Timer1.Enabled ? 1 : 0); break;
-      default: shown << (lab.c.value(id) ? 1 : 0); break;
-    }
-    shown << '\n';
+    shown << name << '=' << printed(name) << '\n';
   }
   if (!any) throw ScriptError{"print takes control names"};
   out_ << shown.str();
@@ -181,7 +220,7 @@ void Runner::open(Line& l) {
   const std::string file = l.word();
   if (file.empty()) throw ScriptError{"open takes a file name"};
   l.end();
-  OpenSetup(lab_.lab, file);  // a refused set-up shows its message; the script goes on
+  show(form_.open(file));  // a refused set-up shows its message; the script goes on
 }
 
 void Runner::save(Line& l) {
@@ -193,7 +232,8 @@ void Runner::save(Line& l) {
   l.end();
   if (document) {
     // The set-up or the result table; a failed write ends the script.
-    const int err = what == "setup" ? SaveSetup(lab_.lab, file) : SaveResults(lab_.lab, file);
+    const Experiment& x = lab_.experiment();
+    const int err = what == "setup" ? SaveSetup(x, file) : SaveResults(x, file);
     if (err != 0) throw ScriptError{"cannot write " + file + ": " + std::strerror(err)};
     return;
   }

@@ -1,6 +1,8 @@
-// The scenario runner behind lumet-batch: the laboratory on two pictures
-// that keep their images, driven by a script one command a line. Message
-// boxes and questions are written to the output as they are shown.
+// The scenario runner behind lumet-batch: the laboratory and its form on two
+// pictures that keep their images, driven by a script one command a line.
+// Controls are named as the form names them (Text29, Check1, Option5, ...)
+// or by the parameters and values they show (Mx, euler, field flat, T5).
+// Message boxes and questions are written to the output as they are shown.
 #pragma once
 
 #include <deque>
@@ -9,6 +11,7 @@
 #include <string>
 
 #include "app/laboratory.h"
+#include "form/form.h"
 #include "gui/image_canvas.h"
 
 namespace lumet::batch {
@@ -21,12 +24,13 @@ struct ScriptError {
 
 // Message boxes as lines of the output; questions answered from a queue
 // (Yes when it is empty).
-class BatchDialogs : public Dialogs {
+class BatchDialogs : public Asker {
  public:
   explicit BatchDialogs(std::ostream& out) : out_(out) {}
-  void message(std::string_view text) override;
-  bool question(std::string_view text) override;
+  void message(const Message& text);
+  bool question(const Message& text) override;
   std::deque<bool> answers;
+  Language language = Language::ru;
 
  private:
   std::ostream& out_;
@@ -50,6 +54,7 @@ class Runner {
   bool run(const std::string& line);
 
   Laboratory& laboratory() { return lab_; }
+  Form& form() { return form_; }
 
  private:
   // One line being run: its text and the words after the command.
@@ -66,7 +71,8 @@ class Runner {
   };
   static const CommandEntry kCommands[];
 
-  bool mayStep(long steps);  // counts steps against the limit; false past it
+  bool mayStep(long steps);    // counts steps against the limit; false past it
+  void show(const Report& r);  // the report's messages; the manual when asked for
 
   void set(Line& l);
   void check(Line& l);
@@ -78,12 +84,15 @@ class Runner {
   void save(Line& l);
   void open(Line& l);
   void speed(Line& l);
+  std::string printed(const std::string& name) const;
 
   std::ostream& out_;
   RunLimits limits_;
+  bool exit_ = false;  // "Выход" was pressed
   ImageCanvas picture1_, picture2_;
   BatchDialogs dialogs_;
   Laboratory lab_;
+  Form form_;
 };
 
 }  // namespace lumet::batch

@@ -7,8 +7,8 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "app/laboratory.h"
 #include "gui/form_look.h"
+#include "gui/manual.h"
 #include "gui/message_boxes.h"
 
 namespace lumet {
@@ -44,7 +44,7 @@ AboutWindow::AboutWindow(QWidget* parent, const std::string& logFolder, qreal zo
   Text1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Text1_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   // The manual breaks its lines with CR LF; the box wants plain line feeds.
-  Text1_->setPlainText(messageText(helpText() + aboutLogNote(logFolder)));
+  Text1_->setPlainText(messageText(manualText() + aboutLogNote(logFolder)));
 
   Label1_ = new QLabel(QString::fromUtf8(kAboutDistribution), this);
   Label1_->setObjectName("Label1");

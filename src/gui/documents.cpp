@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 #include <cmath>
 
+#include "app/results.h"
 #include "app/setup_file.h"
 #include "gui/main_window.h"
 #include "gui/picture_widget.h"
@@ -65,12 +66,19 @@ bool Documents::openExample(const QString& path) { return take(path); }
 
 bool Documents::take(const QString& path) {
   const QString whole = QFileInfo(path).absoluteFilePath();
-  Lab& lab = window_.laboratory().lab;
-  if (!OpenSetup(lab, local(whole))) return false;
+  const SetupRead read = readSetupFile(local(whole));
+  if (!read.setup) {
+    window_.showMessage(setupRefusal(local(whole), read.problem));
+    return false;
+  }
+  Form& form = window_.form();
+  const Report r = form.laboratory().take(*read.setup);
+  form.take(r);
   named(whole);
-  window_.showOpenedSetup();
-  QString about = QString::fromStdString(lab.title);
-  const QString description = QString::fromStdString(lab.description);
+  window_.showReport(r);
+  const Experiment& x = form.laboratory().experiment();
+  QString about = QString::fromStdString(x.title);
+  const QString description = QString::fromStdString(x.description);
   if (!about.isEmpty() && !description.isEmpty()) about += ". ";
   window_.statusLine()->setIdleText(about + description);
   return true;
@@ -98,19 +106,17 @@ QString Documents::chooseToSave(const char* caption, const char* filter, const c
   if (path.isEmpty()) return path;
   path = withSuffix(QFileInfo(path).absoluteFilePath(), suffix);
   folder_ = QFileInfo(path).absolutePath();
-  Lab& lab = window_.laboratory().lab;
-  const std::string replace =
-      "Файл «" + QFileInfo(path).fileName().toStdString() + "» уже есть. Заменить его?";
-  if (QFileInfo(path).isFile() && !lab.question(replace)) return {};
+  const Message replace(Msg::ReplaceFile, QFileInfo(path).fileName().toStdString());
+  if (QFileInfo(path).isFile() && !window_.ask(replace)) return {};
   return path;
 }
 
-void Documents::notSaved(const QString& path, const char* what, const std::string& reason) {
-  window_.laboratory().lab.message(std::string("Не удалось сохранить ") + what + " «" +
-                                   QFileInfo(path).fileName().toStdString() + "»: " + reason + ".");
+void Documents::notSaved(const QString& path, Msg what, const Message& reason) {
+  window_.showMessage(
+      Message(Msg::SaveFailed, Message(what), QFileInfo(path).fileName().toStdString(), reason));
 }
 
-bool Documents::written(int err, const QString& path, const char* what) {
+bool Documents::written(int err, const QString& path, Msg what) {
   if (err != 0) notSaved(path, what, fileProblem(err));
   return err == 0;
 }
@@ -120,7 +126,7 @@ void Documents::saveSetup() {
       current_.isEmpty() ? qstr("установка.lumet") : QFileInfo(current_).fileName();
   const QString path = chooseToSave("Сохранить установку", kSetupFilter, "lumet", name);
   if (path.isEmpty()) return;
-  if (written(SaveSetup(window_.laboratory().lab, local(path)), path, "установку")) named(path);
+  if (written(SaveSetup(experiment(), local(path)), path, Msg::WhatSetup)) named(path);
 }
 
 void Documents::savePicture(ControlId picture) {
@@ -132,20 +138,21 @@ void Documents::savePicture(ControlId picture) {
   const QImage& image = window_.picture(picture)->canvas().image();
   const std::string png = pngBytes(image, window_.logicalDpiX() * image.devicePixelRatio());
   if (png.empty())
-    notSaved(path, "рисунок", "его не удалось записать в формате PNG");
+    notSaved(path, Msg::WhatPicture, Msg::PictureNotEncoded);
   else
-    written(writeFileAtomically(local(path), png), path, "рисунок");
+    written(writeFileAtomically(local(path), png), path, Msg::WhatPicture);
 }
 
 void Documents::saveResults() {
   const QString path = chooseToSave("Сохранить таблицу результатов", kCsvFilter, "csv",
                                     stem() + qstr("-результаты.csv"));
-  if (!path.isEmpty())
-    written(SaveResults(window_.laboratory().lab, local(path)), path, "таблицу результатов");
+  if (!path.isEmpty()) written(SaveResults(experiment(), local(path)), path, Msg::WhatResults);
 }
 
+const Experiment& Documents::experiment() const { return window_.laboratory().experiment(); }
+
 void Documents::copyResults() {
-  const std::string table = resultsTable(window_.laboratory().lab.c, '\t', "\n");
+  const std::string table = resultsTable(resultTable(experiment()), '\t', "\n");
   QGuiApplication::clipboard()->setText(QString::fromStdString(table));
 }
 

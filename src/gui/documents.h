@@ -8,8 +8,10 @@
 #include <memory>
 #include <string>
 
+#include "app/experiment.h"
+#include "form/controls.h"
 #include "gui/file_dialogs.h"
-#include "model/controls.h"
+#include "model/messages.h"
 
 class QImage;
 
@@ -48,8 +50,9 @@ class Documents {
   QString chooseToSave(const char* caption, const char* filter, const char* suffix,
                        const QString& name);
   void named(const QString& path);
-  void notSaved(const QString& path, const char* what, const std::string& reason);
-  bool written(int err, const QString& path, const char* what);
+  void notSaved(const QString& path, Msg what, const Message& reason);
+  bool written(int err, const QString& path, Msg what);
+  const Experiment& experiment() const;
   QString stem() const;
 
   MainWindow& window_;

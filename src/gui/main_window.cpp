@@ -15,14 +15,12 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/setup_file.h"
 #include "gui/about_window.h"
 #include "gui/form_look.h"
 #include "gui/menus.h"
 #include "gui/picture_widget.h"
 #include "gui/settings.h"
 #include "gui/status_line.h"
-#include "gui/tooltips.h"
 
 namespace lumet {
 
@@ -52,7 +50,7 @@ Speed rememberedSpeed() {
 // A control's tooltip as a paragraph, so that a long one wraps; a number
 // shown rounded in its box adds the number whole.
 QString tipOf(ControlId id, const QString& whole = {}) {
-  const QString tip = tooltip(id);
+  const QString tip = QString::fromStdString(controlTable()[id].tip);
   if (tip.isEmpty()) return tip;
   QString html = "<p>" + tip.toHtmlEscaped() + "</p>";
   if (!whole.isEmpty()) html += "<p>" + QString::fromUtf8("Полностью: ") + whole + "</p>";
@@ -80,17 +78,18 @@ MainWindow::MainWindow(std::string logDir, QWidget* parent) : QWidget(parent), d
   Picture2_ = new PictureWidget(px(p2.width), px(p2.height), ratio, this);
   lab_ = std::make_unique<Laboratory>(Picture1_->canvas(), Picture2_->canvas(), dialogs_,
                                       std::move(logDir));
-  lab_->onAbout = [this] { openAbout(); };
+  form_ = std::make_unique<Form>(*lab_);
   // A message or question opens over a window that shows what the
   // laboratory has done so far: the boxes written, the pictures painted.
   dialogs_.beforeOpening = [this] {
+    form_->take(lab_->soFar());
     present();
     repaint();
   };
 
   Timer1_.setObjectName("Timer1");
   Timer1_.setTimerType(Qt::PreciseTimer);
-  Timer1_.setInterval(lab_->lab.Timer1.Interval);
+  Timer1_.setInterval(1);
   connect(&Timer1_, &QTimer::timeout, this, &MainWindow::tick);
   frame_.setSingleShot(true);
   frame_.setInterval(kFrameMs);
@@ -204,27 +203,23 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
   // Numbers the laboratory wrote are fitted again to their boxes; typed
   // text stays as it was typed.
   for (const auto& entry : controlTable())
-    if (entry.kind == Kind::Text && written_[entry.id]) showText(entry.id);
+    if (entry.kind == Kind::Text && form_->written(entry.id)) showText(entry.id);
 }
 
 QWidget* MainWindow::makeControl(const ControlEntry& entry, QWidget* parent) {
   const ControlId id = entry.id;
-  const Controls& c = lab_->lab.c;
+  const Form& form = *form_;
   QWidget* w = nullptr;
   switch (entry.kind) {
     case Kind::Text: {
       auto* box = new QLineEdit(parent);
-      box->setText(QString::fromStdString(c.text(id)));
+      box->setText(QString::fromStdString(form.text(id)));
       box->setCursorPosition(0);
       box->setTextMargins(-1, 0, -3, 0);
-      // Only what the user types goes to the laboratory; text written by
-      // the laboratory itself comes back through showControl().
+      // Only what the user types goes to the form; what the laboratory
+      // writes comes back through showControl().
       connect(box, &QLineEdit::textEdited, this, [this, id](const QString& text) {
-        Controls& c = lab_->lab.c;
-        c.typeText(id, text.toStdString());
-        written_[id] = false;
-        // A flagged box loses its frame as soon as its text is usable.
-        if (c.flagged(id) && UsableText(id, c.text(id))) c.setFlagged(id, false);
+        form_->type(id, text.toStdString());
         showChanged();
       });
       w = box;
@@ -234,9 +229,9 @@ QWidget* MainWindow::makeControl(const ControlEntry& entry, QWidget* parent) {
     case Kind::Check: {
       auto* box = new QCheckBox(qstr(entry.caption), parent);
       box->setStyle(formStyle_.get());
-      box->setChecked(c.value(id));
+      box->setChecked(form.value(id));
       connect(box, &QAbstractButton::clicked, this, [this, id](bool on) {
-        lab_->lab.c.setCheck(id, on);
+        form_->check(id, on);
         showChanged();
       });
       w = box;
@@ -252,9 +247,9 @@ QWidget* MainWindow::makeControl(const ControlEntry& entry, QWidget* parent) {
         group->setExclusive(true);
       }
       group->addButton(button);
-      button->setChecked(c.value(id));
+      button->setChecked(form.value(id));
       connect(button, &QAbstractButton::clicked, this, [this, id](bool on) {
-        if (on) lab_->lab.c.select(id);
+        if (on) form_->select(id);
         showChanged();
       });
       w = button;
@@ -277,33 +272,47 @@ QWidget* MainWindow::makeControl(const ControlEntry& entry, QWidget* parent) {
 }
 
 void MainWindow::press(ControlId id) {
-  if (!lab_->click(id)) return;
-  afterHandler();
+  if (showingMessages_) return;
+  const Report r = form_->press(id);
+  if (r.handled) showReport(r);
 }
 
 void MainWindow::tick() {
-  // A tick that arrives while a handler runs (inside its modal box) is not
-  // a step; the handler itself obeys Timer1 once it has returned.
-  if (lab_->busy()) return;
-  lab_->tick(SteadyClock::now() + kMaximumTick);
+  // A tick that arrives while a handler runs (inside its question) or while
+  // a report's messages are open is not a step.
+  if (lab_->busy() || showingMessages_) return;
+  const Report r = form_->tick(SteadyClock::now() + kMaximumTick);
+  if (!r.messages.empty()) return showReport(r);
   obeyTimer();
   // The boxes and pictures follow at the next frame, with whatever the
   // ticks until then have changed.
   if (!frame_.isActive()) frame_.start();
 }
 
-void MainWindow::afterHandler() {
+void MainWindow::showReport(const Report& report) {
   present();
+  if (!report.messages.empty()) {
+    // The run waits while the messages are open: the user reads each one
+    // before anything goes on.
+    Timer1_.stop();
+    showingMessages_ = true;
+    for (const Message& m : report.messages) dialogs_.message(m);
+    showingMessages_ = false;
+  }
   obeyTimer();
   focusTheBoxToCorrect();
-  if (lab_->exitRequested()) close();
+  if (report.about) openAbout();
+  if (report.exit) close();
 }
 
+void MainWindow::showMessage(const Message& text) { dialogs_.message(text); }
+
+bool MainWindow::ask(const Message& text) { return dialogs_.question(text); }
+
 void MainWindow::focusTheBoxToCorrect() {
-  ControlId& id = lab_->lab.focusBox;
-  if (id == ControlCount) return;
-  auto* box = qobject_cast<QLineEdit*>(widgets_[id]);
-  id = ControlCount;
+  const std::optional<ControlId> id = form_->takeFocus();
+  if (!id) return;
+  auto* box = qobject_cast<QLineEdit*>(widgets_[*id]);
   if (!box) return;
   box->setFocus(Qt::OtherFocusReason);
   box->selectAll();
@@ -321,27 +330,32 @@ void MainWindow::setSpeed(Speed speed) {
 }
 
 void MainWindow::showChanged() {
-  for (ControlId id : lab_->lab.c.takeChanged()) showControl(id);
+  for (ControlId id : form_->takeChanged()) showControl(id);
 }
 
 void MainWindow::showControl(ControlId id) {
-  const Controls& c = lab_->lab.c;
+  const Form& form = *form_;
   switch (controlTable()[id].kind) {
     case Kind::Text:
       showFlag(id);
-      // Text the user typed stays as typed; a number the laboratory wrote
-      // is shown fitted to its box.
-      if (written_[id] || widgetText(id) != QString::fromStdString(c.text(id))) showText(id);
+      // A number the laboratory wrote is shown fitted to its box; a text as
+      // it was typed or opened stays as it is, whole.
+      if (form.written(id))
+        showText(id);
+      else
+        showTyped(id);
       break;
-    case Kind::Check: static_cast<QAbstractButton*>(widgets_[id])->setChecked(c.value(id)); break;
+    case Kind::Check:
+      static_cast<QAbstractButton*>(widgets_[id])->setChecked(form.value(id));
+      break;
     case Kind::Option: {
       auto* button = static_cast<QAbstractButton*>(widgets_[id]);
-      if (button->isChecked() == c.value(id)) break;
+      if (button->isChecked() == form.value(id)) break;
       // An exclusive group refuses to clear its checked button by itself;
       // the laboratory may clear one before it selects another.
       QButtonGroup* group = button->group();
       group->setExclusive(false);
-      button->setChecked(c.value(id));
+      button->setChecked(form.value(id));
       group->setExclusive(true);
       break;
     }
@@ -349,15 +363,11 @@ void MainWindow::showControl(ControlId id) {
   }
 }
 
-QString MainWindow::widgetText(ControlId id) const {
-  return static_cast<QLineEdit*>(widgets_[id])->text();
-}
-
 void MainWindow::showFlag(ControlId id) {
   // A box whose text the laboratory cannot use is framed in red until its
   // text is usable again.
   auto* box = static_cast<QLineEdit*>(widgets_[id]);
-  const bool flagged = lab_->lab.c.flagged(id);
+  const bool flagged = form_->flagged(id);
   if (box->property("flagged").toBool() == flagged) return;
   box->setProperty("flagged", flagged);
   box->setStyleSheet(flagged ? "QLineEdit { border: 2px solid #d00000; }" : "");
@@ -365,7 +375,7 @@ void MainWindow::showFlag(ControlId id) {
 
 void MainWindow::showText(ControlId id) {
   auto* box = static_cast<QLineEdit*>(widgets_[id]);
-  const QString text = QString::fromStdString(lab_->lab.c.text(id));
+  const QString text = QString::fromStdString(form_->text(id));
   // A number wider than its box shows rounded to the digits that fit (the
   // text is measured only when it could be too wide: a run writes most
   // boxes at every refresh), and says itself whole in the tooltip.
@@ -374,45 +384,35 @@ void MainWindow::showText(ControlId id) {
   if (rounded || rounded_[id])
     box->setToolTip(tipOf(id, rounded ? text.toHtmlEscaped() : QString()));
   rounded_[id] = rounded;
-  written_[id] = true;
   if (box->text() != shown) {
     box->setText(shown);
     box->setCursorPosition(0);
   }
 }
 
-void MainWindow::showOpenedSetup() {
-  // A box flagged for its old text is cleared once the set-up's is usable,
-  // as typing a usable text clears it.
-  Controls& c = lab_->lab.c;
-  for (ControlId id : setupInputs())
-    if (c.flagged(id) && UsableText(id, c.text(id))) c.setFlagged(id, false);
-  showChanged();
-  // What the set-up holds stands in the boxes as typed, never rounded like
-  // a number the laboratory wrote: the start reads exactly this text.
-  for (ControlId id : setupInputs()) {
-    if (controlTable()[id].kind != Kind::Text) continue;
-    auto* box = static_cast<QLineEdit*>(widgets_[id]);
-    if (rounded_[id]) box->setToolTip(tipOf(id));
-    rounded_[id] = written_[id] = false;
-    box->setText(QString::fromStdString(c.text(id)));
+void MainWindow::showTyped(ControlId id) {
+  // What the user typed, or a set-up holds, stands in the box whole, never
+  // rounded like a number the laboratory wrote: the start reads exactly it.
+  auto* box = static_cast<QLineEdit*>(widgets_[id]);
+  const QString text = QString::fromStdString(form_->text(id));
+  if (rounded_[id]) box->setToolTip(tipOf(id));
+  rounded_[id] = false;
+  if (box->text() != text) {
+    box->setText(text);
     box->setCursorPosition(0);
   }
-  obeyTimer();
 }
 
 void MainWindow::obeyTimer() {
-  const Timer& t = lab_->lab.Timer1;
-  if (!t.Enabled) {
+  if (!lab_->running()) {
     Timer1_.stop();
     return;
   }
-  if (Timer1_.interval() != t.Interval) Timer1_.setInterval(t.Interval);
   if (!Timer1_.isActive()) Timer1_.start();
 }
 
 void MainWindow::openAbout() {
-  if (!about_) about_ = new AboutWindow(this, lab_->lab.logDir, zoom_);
+  if (!about_) about_ = new AboutWindow(this, lab_->experiment().logDir, zoom_);
   about_->show();
   about_->raise();
   about_->activateWindow();
@@ -431,7 +431,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   QSettings(kSettingsOrganisation, kSettingsApplication).setValue(kSettingsSize, size());
   // Leaving the window ends the program: the run stops and the About window
   // goes with it.
-  lab_->lab.Timer1.Enabled = false;
+  lab_->experiment().running = false;
   Timer1_.stop();
   if (about_) about_->close();
   event->accept();

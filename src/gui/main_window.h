@@ -1,8 +1,9 @@
 // The main window "Lumet1R": the menu bar, under it the form with every
 // control of the control table at its place, the two pictures, Timer1 and
-// the About window. It feeds what the user types and ticks into the
-// laboratory and obeys Timer1 after every handler; it shows what a click
-// changed at once, and what the ticks of a run changed at the screen's pace.
+// the About window. It feeds what the user types and ticks into the form and
+// shows what each handler reported: what a click changed at once, what the
+// ticks of a run changed at the screen's pace, the messages, the box to
+// correct, and Timer1 running while the run goes on.
 #pragma once
 
 #include <QPointer>
@@ -13,12 +14,12 @@
 #include <string>
 
 #include "app/laboratory.h"
+#include "form/form.h"
 #include "gui/about_window.h"
 #include "gui/documents.h"
 #include "gui/form_look.h"
 #include "gui/message_boxes.h"
 #include "gui/settings.h"
-#include "model/controls.h"
 
 class QButtonGroup;
 class QMenuBar;
@@ -40,6 +41,10 @@ class MainWindow : public QWidget {
   QWidget* control(ControlId id) const { return widgets_[id]; }
   PictureWidget* picture(ControlId id) const;
   Laboratory& laboratory() { return *lab_; }
+  Form& form() { return *form_; }
+  MessageBoxes& messageBoxes() { return dialogs_; }
+  // A report's messages are open: the run waits.
+  bool showingMessages() const { return showingMessages_; }
   QTimer& timer() { return Timer1_; }
   // The About window while it is open.
   AboutWindow* about() const { return about_; }
@@ -55,9 +60,13 @@ class MainWindow : public QWidget {
   StatusLine* statusLine() const { return status_; }
   // Set-up files, pictures and the result table in files.
   Documents& documents() { return *documents_; }
-  // Shows a set-up the laboratory has just taken: its boxes as typed, its
-  // buttons, and the run it stopped.
-  void showOpenedSetup();
+  // Shows what a handler reported: the controls it changed, its messages
+  // (Timer1 waits while they are open), the box to correct, the run going on
+  // or not, the manual, the end of the program.
+  void showReport(const Report& report);
+  // A message box or a Yes/No question of the window's own.
+  void showMessage(const Message& text);
+  bool ask(const Message& text);
 
   Speed speed() const { return lab_->speed; }
   // Steps per tick from the next tick on, also during a run; remembered
@@ -85,10 +94,9 @@ class MainWindow : public QWidget {
   void placeControl(const ControlEntry& entry);
   QSize rememberedSize() const;
   void showText(ControlId id);
+  void showTyped(ControlId id);
   void showFlag(ControlId id);
-  QString widgetText(ControlId id) const;
   void focusTheBoxToCorrect();
-  void afterHandler();
   void present();
   void showChanged();
   void showControl(ControlId id);
@@ -101,7 +109,9 @@ class MainWindow : public QWidget {
   PictureWidget* Picture1_ = nullptr;
   PictureWidget* Picture2_ = nullptr;
   std::unique_ptr<Laboratory> lab_;
+  std::unique_ptr<Form> form_;
   QTimer Timer1_;
+  bool showingMessages_ = false;  // a report's messages are open: no ticks
   // Shows what the ticks changed, once a frame while they come.
   QTimer frame_;
   QMenuBar* menuBar_ = nullptr;
@@ -112,7 +122,6 @@ class MainWindow : public QWidget {
   QPointer<AboutWindow> about_;
   std::array<BoxRoom, ControlCount> rooms_{};  // of the text boxes
   std::array<bool, ControlCount> rounded_{};   // a box shows its number rounded
-  std::array<bool, ControlCount> written_{};   // a box shows what the laboratory wrote
   qreal zoom_ = 1;
   QPoint origin_;   // the form's top-left corner in the window
   QSize formSize_;  // the window's size at zoom 1

@@ -3,8 +3,6 @@
 #include <QAbstractButton>
 #include <QMessageBox>
 
-#include "model/messages.h"
-
 namespace lumet {
 
 QString messageText(std::string_view text) {
@@ -23,7 +21,7 @@ QMessageBox::StandardButton ask(QWidget* parent, std::string_view text,
                                 QMessageBox::StandardButtons buttons,
                                 QMessageBox::StandardButton defaultButton) {
   QMessageBox box(parent);
-  box.setWindowTitle(QString::fromUtf8(msg::kTitle));
+  box.setWindowTitle(QStringLiteral("Lumet"));
   box.setIcon(QMessageBox::NoIcon);
   box.setTextFormat(Qt::PlainText);
   box.setText(messageText(text));
@@ -38,15 +36,17 @@ QMessageBox::StandardButton ask(QWidget* parent, std::string_view text,
 
 }  // namespace
 
-void MessageBoxes::message(std::string_view text) {
+void MessageBoxes::message(const Message& text) {
+  if (instead) return instead->message(text);
   if (beforeOpening) beforeOpening();
-  ask(parent_, text, QMessageBox::Ok, QMessageBox::Ok);
+  ask(parent_, textOf(text, language), QMessageBox::Ok, QMessageBox::Ok);
 }
 
-bool MessageBoxes::question(std::string_view text) {
+bool MessageBoxes::question(const Message& text) {
+  if (instead) return instead->question(text);
   if (beforeOpening) beforeOpening();
-  return ask(parent_, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
-         QMessageBox::Yes;
+  return ask(parent_, textOf(text, language), QMessageBox::Yes | QMessageBox::No,
+             QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 }  // namespace lumet

@@ -1,38 +1,40 @@
 #include "model/choices.h"
 
+#include <string_view>
+
 namespace lumet {
 
-Choices ReadChoices(const Controls& c) {
+Choices ReadChoices(const Parameters& p) {
+  const auto is = [&](P choice, std::string_view word) { return p.chosen(choice) == word; };
   Choices ch;
-  ch.flat = c.value(Option5);
-  ch.law = {c.value(Option16), c.value(Option11), c.value(Option19)};
-  ch.autoDn = c.value(Check14);
-  ch.mass3 = c.value(Check17);
-  ch.zeroAtInfinity = c.value(Check22);
-  const ControlId ticks[] = {Check1, Check2, Check3, Check4, Check5};
-  for (int i = 1; i <= 5; ++i) ch.ticked[i] = c.value(ticks[i - 1]);
-  ch.modifiedCycloid = c.value(Check7);
-  ch.modifiedParabola = c.value(Check13);
-  ch.modifiedArc = c.value(Check12);
-  ch.euler = c.value(Check23);
-  ch.cosForce = c.value(Check24);
-  ch.finish = c.value(Option12)   ? Finish::XAbove
-              : c.value(Option13) ? Finish::XBelow
-              : c.value(Option14) ? Finish::YAbove
-                                  : Finish::YBelow;
-  ch.byPath = c.value(Option9);
-  ch.average = {c.value(Check8), c.value(Check9), c.value(Check10), c.value(Check11)};
-  // Option1..Option4 show the rods, Option7 ("5-") the free body.
-  const ControlId shows[] = {Option1, Option2, Option3, Option4, Option7};
-  for (int i = 1; i <= 5; ++i)
-    if (c.value(shows[i - 1])) ch.shown = i;
-  ch.logRecords = c.value(Check6);
-  ch.finishPlace = c.value(Check16);
-  ch.plotXY = c.value(Check18);
-  ch.plotV = c.value(Check19);
-  ch.plotF = c.value(Check20);
-  ch.plotFmFq = c.value(Check21);
-  ch.autoPn = c.value(Check15);
+  ch.flat = is(P::field, "flat");
+  ch.law = {is(P::strength, "const"), is(P::power, "2"), is(P::sign, "--")};
+  ch.autoDn = p.on(P::autoDn);
+  ch.mass3 = p.on(P::third_body);
+  ch.zeroAtInfinity = p.on(P::zero_at_infinity);
+  const P ticks[] = {P::line, P::cycloid, P::parabola, P::arc, P::free};
+  for (int i = 1; i <= 5; ++i) ch.ticked[i] = p.on(ticks[i - 1]);
+  ch.modifiedCycloid = p.on(P::modified_cycloid);
+  ch.modifiedParabola = p.on(P::modified_parabola);
+  ch.modifiedArc = p.on(P::modified_arc);
+  ch.euler = p.on(P::euler);
+  ch.cosForce = p.on(P::cos);
+  ch.finish = is(P::finish, "X>Xk")   ? Finish::XAbove
+              : is(P::finish, "X<Xk") ? Finish::XBelow
+              : is(P::finish, "Y>Yk") ? Finish::YAbove
+                                      : Finish::YBelow;
+  ch.byPath = is(P::integral, "path");
+  ch.average = {p.on(P::average_m1V), p.on(P::average_T_minus_U), p.on(P::average_T),
+                p.on(P::average_T_plus_U)};
+  // The choice "shown" holds the trajectory's number, 1..5.
+  ch.shown = p.choice(P::shown) + 1;
+  ch.logRecords = p.on(P::log);
+  ch.finishPlace = p.on(P::finish_place);
+  ch.plotXY = p.on(P::plot_XY);
+  ch.plotV = p.on(P::plot_V);
+  ch.plotF = p.on(P::plot_F);
+  ch.plotFmFq = p.on(P::plot_FmFq);
+  ch.autoPn = p.on(P::autoPn);
   return ch;
 }
 

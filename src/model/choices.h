@@ -1,12 +1,12 @@
-// What the user chose with the check boxes and option buttons, read once per
-// handler into named values: the field, the trajectories that take part, the
+// What the user chose with the switches and choices of the parameters, read
+// into named values when one of them has changed: the field, the trajectories that take part, the
 // rods' forms, the integration scheme, the finish condition, the result
 // table's form, the shown trajectory and what the time plot draws.
 #pragma once
 
 #include <array>
 
-#include "model/controls.h"
+#include "model/parameters.h"
 
 namespace lumet {
 
@@ -43,6 +43,6 @@ struct Choices {
   bool takesPart(int i) const { return ticked[i]; }
 };
 
-Choices ReadChoices(const Controls& c);
+Choices ReadChoices(const Parameters& p);
 
 }  // namespace lumet

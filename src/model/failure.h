@@ -5,15 +5,16 @@
 #pragma once
 
 #include <cmath>
+#include <cstdint>
 
-#include "model/control_ids.h"
+#include "model/parameters.h"
 
 namespace lumet {
 
 struct Failure {
-  // The input box whose text is not a usable number, when that was the
-  // cause; ControlCount for an arithmetic failure.
-  ControlId box = ControlCount;
+  // The parameter whose text is not a usable number, when that was the
+  // cause; P::Count for an arithmetic failure.
+  P param = P::Count;
 };
 
 // A value that must be a finite number: an overflow or an invalid
@@ -35,6 +36,14 @@ inline double root(double v) {
   if (!(v >= 0)) throw Failure{};
   return finite(std::sqrt(v));
 }
+
+// The parameter's text as a number; a text that is not one is a Failure
+// naming the parameter.
+double readNumber(const Parameters& p, P id);
+
+// The parameter's text as a 16-bit integer (the number rounded to the
+// nearest integer, in -32768..32767); anything else is a Failure naming it.
+int16_t readInt16(const Parameters& p, P id);
 
 inline double sqr(double v) { return v * v; }
 

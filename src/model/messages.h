@@ -1,47 +1,128 @@
-// The laboratory's own texts for its message boxes, exactly as the user sees
-// them (title "Lumet").
+// The laboratory's messages as ids with their arguments, and the one
+// catalogue of their texts. A procedure reports what happened as a Message;
+// the front end shows its text in the user's language (title "Lumet").
 #pragma once
 
-namespace lumet::msg {
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
-inline constexpr const char* kTitle = "Lumet";
-inline constexpr const char* kBadData = "Введите правильно данные";
-inline constexpr const char* kSolveError = "Ошибка решения уравнений";
-inline constexpr const char* kFileError = "Ошибка записи в файл";
-inline constexpr const char* kZeroAtInfinity = "Эта функция только для всех монополей кроме var1+";
-inline constexpr const char* kFlatYn = "В плоском поле Yn должно быть выше -Rz";
-inline constexpr const char* kXnXk = "Xn должно быть всегда меньше Xk";
-inline constexpr const char* kFlatConst = "Вариант плоского поля при Yn <= -Rz не возможен";
-inline constexpr const char* kMass3 =
-    "При наличии m3 предусмотрен только вариант движения  в поле ))var2-";
-inline constexpr const char* kScales =
-    "                Несовместимость параметров, что при\r\n"
-    "заданных масштабах не позволяет вывести их на зкран";
-inline constexpr const char* kCycloidYn = "При Yn=Yk не возможно построить циклоиду";
-inline constexpr const char* kCycloidNotFound =
-    " Если хотите получить циклоиду для 2-ой траектории то\r\n"
-    "УМЕНЬШИТЕ конечное значение угла циклоиды fiK или\r\n"
-    "               если Yk2 примерно равно Yn2\r\n"
-    "УМЕНЬШИТЕ конечное значение ординаты Yk2 ";
-inline constexpr const char* kCycloidBent =
-    " Если хотите получить для 2-ой траектории циклоиду прогнутую вниз то\r\n"
-    "УВЕЛИЧЬТЕ конечное значение угла fiK циклоиды или\r\n"
-    "УВЕЛИЧЬТЕ конечное значение ординаты Yk2";
-inline constexpr const char* kCycloidFinest =
-    "Точнее искать угол на циклоиде нельзя: меньший шаг Dfi потерялся бы в округлении чисел";
-inline constexpr const char* kParabolaYk = "Сделайте Yk3 меньше Yn3";
-inline constexpr const char* kParabolaX30 = "Сделайте X30 больше (Xn3 + Xk3)/2";
-inline constexpr const char* kArcYk = "Yk4 не должно быть для дуги точно равно Yn4";
-inline constexpr const char* kArcX40 = " X40 не должно быть точно равно (Xn4+Xk4)/2";
-inline constexpr const char* kPreviewScale = "Увеличьте масштаб изображения";
-inline constexpr const char* kPreviewError = "Ошибка";
-inline constexpr const char* kLightContinue = "ПРОДОЛЖИТЬ ДВИЖЕНИЕ";
-inline constexpr const char* kLightAbscissa =
-    "   Значение одной из абсцис получилось очень большое, что при\r\n"
-    "заданных масштабах не позволяет вывести изображение на зкран";
-inline constexpr const char* kLightError = "Не понятная ошибка при решении";
-// Stepping or continuing before any experiment has been set up.
-inline constexpr const char* kStartFirst =
-    "Сначала начните эксперимент: нажмите «Начать эксперимент».";
+namespace lumet {
 
-}  // namespace lumet::msg
+enum class Msg : uint16_t {
+  Text,    // a text of its own: a name, a number, a path
+  Quoted,  // {0} in quotes, «{0}»
+
+  // The laboratory's messages.
+  BadData,
+  SolveError,
+  ZeroAtInfinity,
+  FlatYn,
+  XnXk,
+  FlatConst,
+  Mass3,
+  Scales,
+  CycloidYn,
+  CycloidNotFound,
+  CycloidBent,
+  CycloidFinest,
+  ParabolaYk,
+  ParabolaX30,
+  ArcYk,
+  ArcX40,
+  PreviewScale,
+  PreviewError,
+  LightContinue,
+  LightAbscissa,
+  LightError,
+  StartFirst,
+  // A write of the run that failed: the file and the reason.
+  WriteFailed,
+
+  // Why a file could not be read or written.
+  NoSuchFile,
+  NoPermission,
+  IsFolder,
+  DiskFull,
+  QuotaExceeded,
+  ReadOnlyDisk,
+  FileTooLarge,
+  NameTooLong,
+  FileInPath,
+  IoErrorCode,
+
+  // Set-up files: the refusal, and its problem.
+  SetupRefused,
+  SetupTooBig,
+  SetupEmpty,
+  SetupNotRegular,
+  SetupTooDeep,
+  SetupKeyTwice,
+  SetupTruncated,
+  SetupNotJson,
+  SetupNumberTooLarge,
+  SetupNotObject,
+  SetupNoFormat,
+  SetupFormatNotText,
+  SetupOtherFormat,
+  SetupNoVersion,
+  SetupVersionNotInteger,
+  SetupNewer,
+  SetupBadVersion,
+  SetupNotText,
+  SetupTextTooLong,
+  SetupTwoButtons,
+  SetupNoButton,
+  SetupControlsNotObject,
+  SetupUnknownControl,
+  SetupNotInput,
+  SetupNotOnOff,
+  SetupKDfiNotPositive,
+  SetupKDfiTooLarge,
+  SetupUnknownKey,
+  SetupParametersNotObject,
+  SetupUnknownParameter,
+  SetupNotChoice,
+  SetupControlDescribed,
+
+  // The window's files.
+  SaveFailed,
+  ReplaceFile,
+  WhatSetup,
+  WhatPicture,
+  WhatResults,
+  PictureNotEncoded,
+  Count
+};
+
+// A message: its id and the arguments its text takes as {0}, {1}, ...; each
+// argument is a message in turn, so that it is shown in the same language.
+struct Message {
+  Msg id = Msg::Text;
+  std::string text;           // Msg::Text: the text itself
+  std::vector<Message> args;  // the arguments of the others
+
+  Message() = default;
+  Message(Msg id) : id(id) {}  // NOLINT: a message without arguments
+  explicit Message(std::string t) : text(std::move(t)) {}
+  explicit Message(const char* t) : text(t) {}
+  template <class... Args>
+  Message(Msg id, Args&&... a) : id(id), args{Message(std::forward<Args>(a))...} {}
+
+  bool operator==(const Message&) const = default;
+};
+
+// A name from a file or a script in quotes: at most `limit` characters,
+// control characters as '?'.
+Message inQuotes(std::string_view s, size_t limit = 40);
+
+// The languages of the catalogue.
+enum class Language { ru, en };
+
+// The message's text in the language (Russian when it has no text of its own
+// in that language).
+std::string textOf(const Message& m, Language language = Language::ru);
+
+}  // namespace lumet

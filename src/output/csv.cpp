@@ -25,26 +25,15 @@ std::string csvField(std::string_view text, char separator) {
 
 namespace {
 
-// The table's columns: travel time, then the integrals of m1·V, T − U, T and
-// T + U; row k of a column is the box column[k].
-constexpr ControlId kColumns[5][5] = {{Text61, Text62, Text63, Text64, Text65},
-                                      {Text66, Text67, Text68, Text69, Text70},
-                                      {Text71, Text72, Text73, Text74, Text75},
-                                      {Text76, Text77, Text78, Text79, Text80},
-                                      {Text81, Text82, Text83, Text84, Text85}};
-// The averaging check box above each integral column.
-constexpr ControlId kAverage[4] = {Check8, Check9, Check10, Check11};
-constexpr ControlId kTakingPart[5] = {Check1, Check2, Check3, Check4, Check5};
-
 // "total" or "average" for all four integral columns, or one word a column
 // in table order when they differ.
-std::string form(const Controls& c) {
+std::string form(const ResultTable& t) {
   int averaged = 0;
   std::string each;
-  for (ControlId id : kAverage) {
-    averaged += c.value(id);
+  for (bool average : t.average) {
+    averaged += average;
     each += each.empty() ? "" : " ";
-    each += c.value(id) ? "average" : "total";
+    each += average ? "average" : "total";
   }
   if (averaged == 0) return "total";
   if (averaged == 4) return "average";
@@ -53,24 +42,25 @@ std::string form(const Controls& c) {
 
 }  // namespace
 
-std::string resultsTable(const Controls& c, char separator, std::string_view lineEnd) {
+std::string resultsTable(const ResultTable& t, char separator, std::string_view lineEnd) {
   const std::string sep(1, separator), end(lineEnd);
   std::string out;
   for (const char* name : {"trajectory", "taking_part", "time_s", "int_m1V", "int_T_minus_U",
                            "int_T", "int_T_plus_U", "integral", "form"})
     out += (out.empty() ? "" : sep) + name;
   out += end;
-  const std::string over = c.value(Option9) ? "path" : "time";
-  const std::string shape = csvField(form(c), separator);
+  const std::string over = t.byPath ? "path" : "time";
+  const std::string shape = csvField(form(t), separator);
   for (int k = 0; k < 5; ++k) {
-    out += std::to_string(k + 1) + sep + (c.value(kTakingPart[k]) ? "1" : "0");
-    for (const auto& column : kColumns) out += sep + csvField(c.text(column[k]), separator);
+    out += std::to_string(k + 1) + sep + (t.takingPart[k] ? "1" : "0");
+    for (const auto& column : t.cells)
+      out += sep + (column[k] ? csvField(formatBox(*column[k]), separator) : "");
     out += sep + over + sep + shape + end;
   }
   return out;
 }
 
-std::string resultsCsv(const Controls& c) { return resultsTable(c, ',', "\r\n"); }
+std::string resultsCsv(const ResultTable& t) { return resultsTable(t, ',', "\r\n"); }
 
 std::string runCsvRow(const Model& m, std::string_view run) {
   const int i = m.iShow;

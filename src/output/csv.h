@@ -3,11 +3,12 @@
 // receives every record of the run log as one row.
 #pragma once
 
+#include <array>
 #include <ctime>
+#include <optional>
 #include <string>
 #include <string_view>
 
-#include "model/controls.h"
 #include "model/model.h"
 
 namespace lumet {
@@ -17,14 +18,27 @@ namespace lumet {
 // is otherwise.
 std::string csvField(std::string_view text, char separator = ',');
 
-// The result table as the boxes show it: a header row, then trajectories 1..5
-// with whether they take part, the travel time, the four integrals (empty
-// where a box is empty), what they are taken over ("time" or "path") and
-// their form ("total" or "average"; four words when the columns differ).
-std::string resultsCsv(const Controls& c);
+// The result table as the laboratory shows it: which trajectories take part,
+// and for each its travel time and four integrals (none before they are
+// first shown), with what they are taken over and their form.
+struct ResultTable {
+  std::array<bool, 5> takingPart{};
+  // cells[column][k]: the time, then the integrals of m1·V, T − U, T and
+  // T + U, of trajectory k + 1.
+  std::array<std::array<std::optional<double>, 5>, 5> cells{};
+  bool byPath = false;
+  std::array<bool, 4> average{};  // the integral columns as averages
+};
+
+// The result table as CSV: a header row, then trajectories 1..5 with
+// whether they take part, the travel time, the four integrals (as a box
+// shows them, empty where none is shown), what they are taken over ("time"
+// or "path") and their form ("total" or "average"; four words when the
+// columns differ).
+std::string resultsCsv(const ResultTable& t);
 // The same table with another separator and line end: tab-separated with
 // LF for the clipboard, where a spreadsheet takes it as cells.
-std::string resultsTable(const Controls& c, char separator, std::string_view lineEnd);
+std::string resultsTable(const ResultTable& t, char separator, std::string_view lineEnd);
 
 // The header of lumet.csv and the row of the log's record of trajectory
 // iShow, begun by the start at local time run.

@@ -94,19 +94,19 @@ int writeFileAtomically(const std::string& path, std::string_view text) {
   return err;
 }
 
-std::string fileProblem(int err) {
+Message fileProblem(int err) {
   switch (err) {
-    case ENOENT: return "нет такого файла или папки";
+    case ENOENT: return Msg::NoSuchFile;
     case EACCES:
-    case EPERM: return "нет прав доступа";
-    case EISDIR: return "это папка, а не файл";
-    case ENOSPC: return "нет места на диске";
-    case EDQUOT: return "исчерпана дисковая квота";
-    case EROFS: return "диск только для чтения";
-    case EFBIG: return "файл слишком велик";
-    case ENAMETOOLONG: return "слишком длинное имя файла";
-    case ENOTDIR: return "в пути есть файл вместо папки";
-    default: return "ошибка ввода-вывода (код " + std::to_string(err) + ")";
+    case EPERM: return Msg::NoPermission;
+    case EISDIR: return Msg::IsFolder;
+    case ENOSPC: return Msg::DiskFull;
+    case EDQUOT: return Msg::QuotaExceeded;
+    case EROFS: return Msg::ReadOnlyDisk;
+    case EFBIG: return Msg::FileTooLarge;
+    case ENAMETOOLONG: return Msg::NameTooLong;
+    case ENOTDIR: return Msg::FileInPath;
+    default: return Message(Msg::IoErrorCode, std::to_string(err));
   }
 }
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/messages.h"
+
 namespace lumet {
 
 // Writes text to path; 0 on success, otherwise the errno value of the step
@@ -17,9 +19,9 @@ namespace lumet {
 // directly, every write checked.
 int writeFileAtomically(const std::string& path, std::string_view text);
 
-// A Russian phrase for the errno value of a failed read or write, for the
-// message that names the file ("нет места на диске", ...).
-std::string fileProblem(int err);
+// The reason of a failed read or write by its errno value, for the message
+// that names the file ("нет места на диске", ...).
+Message fileProblem(int err);
 
 // Appends text to path, creating the file when it is not there; 0 on
 // success, otherwise the errno value of the step that failed (the open, a

@@ -11,6 +11,7 @@
 #include "model/choices.h"
 #include "model/failure.h"
 #include "model/model.h"
+#include "model/parameters.h"
 
 namespace lumet {
 
@@ -83,27 +84,12 @@ void FillTable(Model& m, const Choices& ch, int i);
 
 // --- The step ---
 
-// The boxes read at every step: "Mx", "M", "Mt" and "Fx".
-inline constexpr ControlId kRunBoxes[4] = {Text29, Text3, Text51, Text16};
-
-// Whether the step can use the number v in run box `box`: not a picture
-// scale of 0 or one whose reciprocal overflows, not a time scale of 0.
-inline bool RunBoxUsable(ControlId box, double v) {
-  if (box == Text29 || box == Text3) return v != 0 && std::isfinite(1 / v);
-  return box != Text51 || v != 0;
-}
-
-// What the step takes from a usable run box holding the number v: the
-// reciprocal of a picture scale, the time scale, the force.
-inline double RunBoxValue(ControlId box, double v) {
-  return box == Text29 || box == Text3 ? 1 / v : v;
-}
-
-// The picture scales and the external X force as their boxes hold them at
-// this step (the force times cos(w·T) with "cos"). A box whose text the step
-// cannot use keeps its last usable value, so that a box being edited during
-// a run does not stop it; bit k of the result is set when kRunBoxes[k] did.
-unsigned ReadRunBoxes(Model& m, const Controls& c, const Choices& ch);
+// The picture scales and the external X force as the run parameters hold
+// them at this step (the force times cos(w·T) with "cos"). A parameter whose
+// text the step cannot use keeps its last usable value, so that a box being
+// edited during a run does not stop it; bit k of the result is set when
+// kRunParameters[k] did.
+unsigned ReadRunParameters(Model& m, const Parameters& p, const Choices& ch);
 
 // What one step did, beside the state it changed.
 struct StepOutcome {

@@ -86,13 +86,15 @@ bool finishTest(Model& m, const Choices& ch, int i) {
 
 }  // namespace
 
-unsigned ReadRunBoxes(Model& m, const Controls& c, const Choices& ch) {
+unsigned ReadRunParameters(Model& m, const Parameters& p, const Choices& ch) {
+  // The picture scales are kept as their reciprocals.
   double* const values[4] = {&m.kMx, &m.kM, &m.Mt, &m.FxBox};
+  constexpr bool reciprocal[4] = {true, true, false, false};
   unsigned unusable = 0;
   for (int k = 0; k < 4; ++k) {
-    const std::optional<double>& number = c.number(kRunBoxes[k]);
-    if (number && RunBoxUsable(kRunBoxes[k], *number))
-      *values[k] = RunBoxValue(kRunBoxes[k], *number);
+    const std::optional<double>& number = p.number(kRunParameters[k]);
+    if (number && runUsable(kRunParameters[k], *number))
+      *values[k] = reciprocal[k] ? 1 / *number : *number;
     else
       unusable |= 1u << k;
   }

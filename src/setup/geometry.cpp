@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdint>
 
-#include "model/messages.h"
 #include "physics/physics.h"
 #include "setup/setup.h"
 
@@ -86,18 +85,18 @@ bool modifiedCycloid(Model& m, int& corrections) {
 
 bool cycloid(Model& m, const Choices& ch, StartReport& r) {
   if (m.Yn < m.Yk) {
-    r.stopWith(msg::kCycloidYn);
+    r.stopWith(Msg::CycloidYn);
     return false;
   }
   if (!ch.modifiedCycloid) {
     if (!standardCycloid(m, r.cycloidCorrections)) {
-      r.stopWith(msg::kCycloidYn);
+      r.stopWith(Msg::CycloidYn);
       return false;
     }
   } else if (!modifiedCycloid(m, r.cycloidCorrections)) {
     // Warned; the cycloid keeps what it had, and the start goes on with the
     // next rod.
-    r.notices.push_back(msg::kCycloidNotFound);
+    r.notices.push_back(Msg::CycloidNotFound);
     return true;
   }
 
@@ -111,16 +110,16 @@ bool cycloid(Model& m, const Choices& ch, StartReport& r) {
   m.al2 = direction(m, y1 - m.Y2n, x1 - m.X2n);
   m.al2v = m.al2;
 
-  r.shown.push_back({Text14, m.R2});
-  r.shown.push_back({Text31, m.fiN2});
-  r.shown.push_back({Text41, m.fiK2});
-  if (m.R2 <= 0) r.notices.push_back(msg::kCycloidBent);
+  r.shown.push_back({V::R2, m.R2});
+  r.shown.push_back({V::fiN2, m.fiN2});
+  r.shown.push_back({V::fiK2_rod, m.fiK2});
+  if (m.R2 <= 0) r.notices.push_back(Msg::CycloidBent);
   return true;
 }
 
 bool parabola(Model& m, const Choices& ch, StartReport& r) {
   if (m.Yn < m.Yk) {
-    r.stopWith(msg::kParabolaYk);
+    r.stopWith(Msg::ParabolaYk);
     return false;
   }
   double x1, y1;
@@ -130,14 +129,14 @@ bool parabola(Model& m, const Choices& ch, StartReport& r) {
     m.Y30 = m.Yn;
     const double spread = finite(sqr(m.Yn - m.Y30) - sqr(m.Yk - m.Y30));
     m.K3 = quotient(m.Xn - m.Xk, spread);
-    r.shown.push_back({Text26, m.K3});
+    r.shown.push_back({V::K3, m.K3});
     // The rod's direction at the start from its point 0.01 m lower.
     y1 = m.Yn - 0.01;
     x1 = finite(m.X30 + m.K3 * sqr(y1 - m.Y30));
   } else {
     // y = Y30 + K3·(X30 − x)² with the vertex on the user's axis X30.
     if ((m.Xk + m.Xn) / 2 >= m.X30) {
-      r.stopWith(msg::kParabolaX30);
+      r.stopWith(Msg::ParabolaX30);
       return false;
     }
     const double spread = finite(sqr(m.Xn - m.X30) - sqr(m.Xk - m.X30));
@@ -151,7 +150,7 @@ bool parabola(Model& m, const Choices& ch, StartReport& r) {
   const double DX = finite(x1 - m.Xn);
   m.al3 = direction(m, DY, DX);
   m.al3v = m.al3;
-  r.shown.push_back({Text26, m.K3});
+  r.shown.push_back({V::K3, m.K3});
   return true;
 }
 
@@ -174,18 +173,18 @@ bool arc(Model& m, const Choices& ch, StartReport& r) {
   } else {
     // Centre on the user's vertical X40, equally far from both points.
     if (m.Yn == m.Yk) {
-      r.stopWith(msg::kArcYk);
+      r.stopWith(Msg::ArcYk);
       return false;
     }
     if (std::fabs(m.X40 - (m.Xn + m.Xk) / 2) <= 0.00009) {
-      r.stopWith(msg::kArcX40);
+      r.stopWith(Msg::ArcX40);
       return false;
     }
     const double twice =
         finite(sqr(m.Yk) - sqr(m.Yn) + sqr(m.Xk) - sqr(m.Xn) - 2 * m.X40 * (m.Xk - m.Xn));
     m.Y40 = quotient(twice / 2, m.Yk - m.Yn);
     m.R4 = root(sqr(m.X40 - m.Xn) + sqr(m.Y40 - m.Yn));
-    r.shown.push_back({Text52, m.Y40});
+    r.shown.push_back({V::Y40, m.Y40});
     m.al4 = PolarAngle(m, m.X40, m.Y40, m.Xn, m.Yn);
     m.al4k = PolarAngle(m, m.X40, m.Y40, m.Xk, m.Yk);
     m.fiN4 = m.al4;
@@ -197,7 +196,7 @@ bool arc(Model& m, const Choices& ch, StartReport& r) {
     }
   }
   m.al4v = m.al4 < m.Pi ? m.al4 - m.Pi / 2 : m.al4 - 3 * m.Pi / 2;
-  r.shown.push_back({Text15, m.R4});
+  r.shown.push_back({V::R4, m.R4});
   return true;
 }
 

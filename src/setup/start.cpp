@@ -1,10 +1,9 @@
-// The start of an experiment, stage by stage: the boxes read, the start point
+// The start of an experiment, stage by stage: the parameters read, the start point
 // checked, the rods built, the field at the start point, the run state reset,
 // the beads placed on their rods, the energies at the start, and the field
 // with mass 3.
 #include <cmath>
 
-#include "model/messages.h"
 #include "physics/physics.h"
 #include "setup/setup.h"
 
@@ -13,17 +12,17 @@ namespace lumet {
 namespace {
 
 // Masses, charges and radius with their powers of ten; the zero levels.
-void readBodies(Model& m, const Controls& c, const Choices& ch, StartReport& r) {
-  m.ExpM = readInt16(c, Text21);
-  m.ExpQ = readInt16(c, Text22);
-  m.ExpRz = readInt16(c, Text23);
+void readBodies(Model& m, const Parameters& p, const Choices& ch, StartReport& r) {
+  m.ExpM = readInt16(p, P::ExpM);
+  m.ExpQ = readInt16(p, P::ExpQ);
+  m.ExpRz = readInt16(p, P::ExpRz);
   const double pM = finite(std::pow(10.0, m.ExpM)), pQ = finite(std::pow(10.0, m.ExpQ));
-  m.m1 = finite(readNumber(c, Text1) * pM);
-  m.q1 = finite(readNumber(c, Text2) * pQ);
-  m.m2 = finite(readNumber(c, Text11) * pM);
-  m.q2 = finite(readNumber(c, Text12) * pQ);
+  m.m1 = finite(readNumber(p, P::m1) * pM);
+  m.q1 = finite(readNumber(p, P::q1) * pQ);
+  m.m2 = finite(readNumber(p, P::m2) * pM);
+  m.q2 = finite(readNumber(p, P::q2) * pQ);
   const double pRz = finite(std::pow(10.0, m.ExpRz));
-  m.Rz = finite(readNumber(c, Text13) * pRz);
+  m.Rz = finite(readNumber(p, P::Rz) * pRz);
   m.R0 = m.Rz;
   m.R0v = m.Rz;
   if (ch.zeroAtInfinity) {
@@ -32,34 +31,34 @@ void readBodies(Model& m, const Controls& c, const Choices& ch, StartReport& r) 
     // laboratory. The growing laws then count from the centre.
     m.R0 = std::pow(9.0, 33);
     m.R0v = 0;
-    r.notices.push_back(msg::kZeroAtInfinity);
+    r.notices.push_back(Msg::ZeroAtInfinity);
   }
 }
 
-// The parameters read from their boxes as they are, and the boxes that hold
-// them.
-struct Parameter {
+// The parameters the model takes as they are, in the order they are read.
+struct Taken {
   double Inputs::*value;
-  ControlId box;
+  P param;
 };
-constexpr Parameter kParameters[] = {
-    {&Inputs::C1, Text4},   {&Inputs::Kj1, Text5}, {&Inputs::KRz3, Text24}, {&Inputs::VXn, Text7},
-    {&Inputs::VYn, Text8},  {&Inputs::Xn, Text9},  {&Inputs::Yn, Text10},   {&Inputs::Xk, Text19},
-    {&Inputs::Yk, Text20},  {&Inputs::Dn, Text25}, {&Inputs::X30, Text30},  {&Inputs::X40, Text40},
-    {&Inputs::fiK2, Text41}};
+constexpr Taken kTaken[] = {
+    {&Inputs::C1, P::C1},    {&Inputs::Kj1, P::Kj1}, {&Inputs::KRz3, P::KRz3},
+    {&Inputs::VXn, P::VXn},  {&Inputs::VYn, P::VYn}, {&Inputs::Xn, P::Xn},
+    {&Inputs::Yn, P::Yn},    {&Inputs::Xk, P::Xk},   {&Inputs::Yk, P::Yk},
+    {&Inputs::Dn, P::Dn},    {&Inputs::X30, P::X30}, {&Inputs::X40, P::X40},
+    {&Inputs::fiK2, P::fiK2}};
 
 // The other parameters; the external force; the scales; the relativistic
 // sums; the third body.
-void readParameters(Model& m, const Controls& c, const Choices& ch) {
-  for (const Parameter& p : kParameters) m.*p.value = readNumber(c, p.box);
-  m.FxBox = readNumber(c, Text16);
+void readParameters(Model& m, const Parameters& p, const Choices& ch) {
+  for (const Taken& t : kTaken) m.*t.value = readNumber(p, t.param);
+  m.FxBox = readNumber(p, P::Fx);
   m.Fx[5] = m.FxBox;
-  m.Fy[5] = readNumber(c, Text17);
-  m.Kj = readNumber(c, Text18);
-  m.w = readNumber(c, Text53);
-  m.kMx = quotient(1, readNumber(c, Text29));
-  m.kM = quotient(1, readNumber(c, Text3));
-  m.Mt = readNumber(c, Text51);
+  m.Fy[5] = readNumber(p, P::Fy);
+  m.Kj = readNumber(p, P::Kj);
+  m.w = readNumber(p, P::w);
+  m.kMx = quotient(1, readNumber(p, P::Mx));
+  m.kM = quotient(1, readNumber(p, P::M));
+  m.Mt = readNumber(p, P::Mt);
   m.ttR = 0;
   m.ttV = 0;
   m.m3 = ch.mass3 ? m.m2 : 0;
@@ -67,17 +66,17 @@ void readParameters(Model& m, const Controls& c, const Choices& ch) {
 }
 
 // The start point: above the surface in a flat field, left of the end point.
-const char* startPointProblem(const Model& m, const Choices& ch) {
-  if (-m.Rz >= m.Yn && ch.flat) return msg::kFlatYn;
-  if (m.Xn >= m.Xk) return msg::kXnXk;
-  return nullptr;
+std::optional<Msg> startPointProblem(const Model& m, const Choices& ch) {
+  if (-m.Rz >= m.Yn && ch.flat) return Msg::FlatYn;
+  if (m.Xn >= m.Xk) return Msg::XnXk;
+  return std::nullopt;
 }
 
 // The step and the cadences; every body at the start point, at rest.
-void readSteppingAndPlace(Model& m, const Controls& c) {
-  m.h = readNumber(c, Text54);
-  m.NCg = readInt16(c, Text55);
-  m.NCf = readInt16(c, Text57);
+void readSteppingAndPlace(Model& m, const Parameters& p) {
+  m.h = readNumber(p, P::h);
+  m.NCg = readInt16(p, P::NCg);
+  m.NCf = readInt16(p, P::NCf);
   if (m.NCg < 1) m.NCg = 1;
   if (m.NCf < 1) m.NCf = 1;
   for (int i = 1; i <= 5; ++i) {
@@ -216,14 +215,14 @@ bool thirdBody(Model& m, const Choices& ch) {
 
 // Every stage in order; a stage that stops the start leaves its message in
 // the report.
-void runStages(Model& m, const Controls& c, const Choices& ch, StartReport& r) {
-  readBodies(m, c, ch, r);
-  readParameters(m, c, ch);
-  if (const char* problem = startPointProblem(m, ch)) return r.stopWith(problem);
+void runStages(Model& m, const Parameters& p, const Choices& ch, StartReport& r) {
+  readBodies(m, p, ch, r);
+  readParameters(m, p, ch);
+  if (const auto problem = startPointProblem(m, ch)) return r.stopWith(*problem);
   r.reachedGrids = true;
-  readSteppingAndPlace(m, c);
+  readSteppingAndPlace(m, p);
   if (!BuildConstraints(m, ch, r)) return;
-  if (!fieldAtStart(m, ch)) return r.stopWith(msg::kFlatConst);
+  if (!fieldAtStart(m, ch)) return r.stopWith(Msg::FlatConst);
   resetRun(m);
   InitConstrainedBodies(m, ch);
   if (ch.takesPart(5)) {
@@ -233,18 +232,18 @@ void runStages(Model& m, const Controls& c, const Choices& ch, StartReport& r) {
     m.S[20] = m.VYn;
   }
   startEnergies(m, ch);
-  if (ch.mass3 && !thirdBody(m, ch)) return r.stopWith(msg::kMass3);
+  if (ch.mass3 && !thirdBody(m, ch)) return r.stopWith(Msg::Mass3);
 }
 
 }  // namespace
 
-StartReport SetUp(Model& m, const Controls& c, const Choices& ch) {
+StartReport SetUp(Model& m, const Parameters& p, const Choices& ch) {
   StartReport r;
   try {
-    runStages(m, c, ch, r);
+    runStages(m, p, ch, r);
   } catch (const Failure& f) {
-    r.stopWith(msg::kBadData);
-    r.badBox = f.box;
+    r.stopWith(Msg::BadData);
+    r.badParam = f.param;
   }
   return r;
 }

@@ -4,12 +4,12 @@
 
 namespace lumet {
 
-V0Split SplitStartSpeed(const Model& m, const Controls& c, const Choices& ch) {
+V0Split SplitStartSpeed(const Model& m, const Parameters& p, const Choices& ch) {
   V0Split v;
-  // A total speed typed in "Dn"; 0 means the speed of the VX and VY boxes.
-  v.V0 = readNumber(c, Text25);
+  // A total speed typed in "Dn"; 0 means the speed of VX and VY.
+  v.V0 = readNumber(p, P::Dn);
   if (v.V0 == 0) {
-    const double vx = readNumber(c, Text7), vy = readNumber(c, Text8);
+    const double vx = readNumber(p, P::VXn), vy = readNumber(p, P::VYn);
     v.V0 = root(vx * vx + vy * vy);
   }
   // Along the start direction of the shown trajectory; the line's for the

@@ -25,7 +25,6 @@
 #include "gui/form_look.h"
 #include "gui/main_window.h"
 #include "gui/picture_widget.h"
-#include "gui/tooltips.h"
 #include "window_fixture.h"
 
 using namespace lumet;
@@ -37,6 +36,7 @@ QString q(const char* s) { return QString::fromUtf8(s); }
 // The widest number the laboratory writes into a value box: 12 significant
 // digits, a minus sign and an exponent.
 const char* const kWidest = "-1.23456789012e-21";
+const double kWidestValue = -1.23456789012e-21;
 
 // The boxes the laboratory writes computed values into, wide enough for
 // kWidest itself.
@@ -180,6 +180,9 @@ class FormTest : public test::WindowFixture {
   // each in its own words, boxes with the unit of their value; the pointer
   // resting on KRz3 or on the start button shows it.
   void everyControlSaysWhatItIs() {
+    const auto tooltip = [](ControlId id) {
+      return QString::fromStdString(controlTable()[id].tip);
+    };
     QSet<QString> seen;
     for (const auto& entry : controlTable()) {
       const bool needs = entry.kind == Kind::Text || entry.kind == Kind::Check ||
@@ -208,10 +211,10 @@ class FormTest : public test::WindowFixture {
       QToolTip::hideText();
     }
     // A number shown rounded says itself whole under the pointer.
-    w_->laboratory().lab.c.setText(Text61, kWidest);
+    writeValue(V::T1, kWidestValue);
     w_->press(Command2);
     QVERIFY(box(Text61)->toolTip().contains(q(kWidest)));
-    w_->laboratory().lab.c.setText(Text61, "6.39");
+    writeValue(V::T1, 6.39);
     w_->press(Command2);
     QVERIFY(!box(Text61)->toolTip().contains(q("Полностью")));
   }
@@ -254,7 +257,7 @@ class FormTest : public test::WindowFixture {
   // rounded, and rounded anew to what fits when the form grows; the
   // laboratory keeps the number whole.
   void aNumberTooWideIsRoundedAndGrowsBack() {
-    w_->laboratory().lab.c.setText(Text61, kWidest);
+    writeValue(V::T1, kWidestValue);
     w_->press(Command2);  // any handler shows what the laboratory changed
     const QString small = box(Text61)->text();
     QVERIFY2(small.startsWith("-1.23") && small.endsWith("e-21"), qPrintable(small));
@@ -263,7 +266,7 @@ class FormTest : public test::WindowFixture {
     const QString big = box(Text61)->text();
     QVERIFY2(big.startsWith("-1.23") && big.endsWith("e-21"), qPrintable(big));
     QVERIFY(fitsBox(box(Text61), big));
-    QCOMPARE(w_->laboratory().lab.c.text(Text61), std::string(kWidest));
+    QCOMPARE(form().text(Text61), std::string(kWidest));
     // Typed text is never rounded.
     box(Text62)->setFocus();
     QTest::keyClicks(box(Text62), kWidest);

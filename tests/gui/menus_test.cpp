@@ -19,6 +19,7 @@
 #include <deque>
 #include <memory>
 
+#include "app/results.h"
 #include "app/setup_file.h"
 #include "gui/examples.h"
 #include "gui/main_window.h"
@@ -47,14 +48,14 @@ struct Answers : FileChooser {
   QString toSave(QWidget*, const FileQuery& query) override { return next(query); }
 };
 
-// The laboratory's message boxes, noted instead of shown; questions get
-// the next queued answer (Yes when none is).
+// The window's message boxes, noted instead of shown; questions get the
+// next queued answer (Yes when none is).
 struct Noted : Dialogs {
   QStringList messages, questions;
   std::deque<bool> answers;
-  void message(std::string_view text) override { messages << QString::fromUtf8(text); }
-  bool question(std::string_view text) override {
-    questions << QString::fromUtf8(text);
+  void message(const Message& text) override { messages << QString::fromStdString(textOf(text)); }
+  bool question(const Message& text) override {
+    questions << QString::fromStdString(textOf(text));
     if (answers.empty()) return true;
     const bool a = answers.front();
     answers.pop_front();
@@ -100,14 +101,15 @@ class MenusTest : public test::WindowFixture {
   QStringList state() {
     QStringList s;
     for (const auto& e : controlTable()) {
+      if (e.kind == Kind::Timer) continue;
       s << QString("%1=%2/%3")
                .arg(e.name)
-               .arg(QString::fromStdString(lab().c.text(e.id)))
-               .arg(lab().c.value(e.id));
+               .arg(QString::fromStdString(e.kind == Kind::Text ? form().text(e.id) : ""))
+               .arg(form().value(e.id));
       if (auto* box = qobject_cast<QLineEdit*>(w_->control(e.id))) s << box->text();
     }
-    s << QString::number(lab().m.KDfi) << QString::fromStdString(lab().title)
-      << QString::fromStdString(lab().description) << w_->windowTitle() << w_->documents().current()
+    s << QString::number(x().m.KDfi) << QString::fromStdString(x().title)
+      << QString::fromStdString(x().description) << w_->windowTitle() << w_->documents().current()
       << w_->statusLine()->text() << QString::number(w_->timer().isActive());
     return s;
   }
@@ -124,7 +126,7 @@ class MenusTest : public test::WindowFixture {
     answers_ = answers.get();
     w_->documents().setChooser(std::move(answers));
     noted_ = Noted();
-    lab().dialogs = &noted_;
+    w_->messageBoxes().instead = &noted_;
   }
   void cleanup() { closeWindow(); }
 
@@ -177,7 +179,7 @@ class MenusTest : public test::WindowFixture {
     QCOMPARE(answers_->asked[0].filter, q("Установки Lumet (*.lumet)"));
     QCOMPARE(w_->windowTitle(), q("Lumet1R — race.lumet"));
     QVERIFY(noted_.messages.isEmpty());
-    QCOMPARE(lab().c.text(Text19), std::string("100"));
+    QCOMPARE(form().text(Text19), std::string("100"));
     QCOMPARE(qobject_cast<QLineEdit*>(w_->control(Text19))->text(), QString("100"));
     QVERIFY(w_->statusLine()->text().startsWith(q("Гонка четырёх стержней. Четыре бусины")));
     // Saving proposes the same name in the folder of the file opened; a
@@ -185,13 +187,13 @@ class MenusTest : public test::WindowFixture {
     QLineEdit* step = qobject_cast<QLineEdit*>(w_->control(Text54));
     step->selectAll();
     QTest::keyClicks(step, "0.005");
-    QCOMPARE(lab().c.text(Text54), std::string("0.005"));
+    QCOMPARE(form().text(Text54), std::string("0.005"));
     answers_->answers << file("lesson");
     QTest::keyClick(box, Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(answers_->asked[1].caption, q("Сохранить установку"));
     QCOMPARE(answers_->asked[1].proposed, QString(LUMET_SOURCE_DIR) + "/examples/race.lumet");
     QCOMPARE(answers_->asked[1].suffix, QString("lumet"));
-    QCOMPARE(contents(file("lesson.lumet")).toStdString(), setupText(captureSetup(lab())));
+    QCOMPARE(contents(file("lesson.lumet")).toStdString(), setupText(captureSetup(x())));
     QCOMPARE(w_->windowTitle(), q("Lumet1R — lesson.lumet"));
     QCOMPARE(w_->documents().folder(), dir_->path());
     const QStringList saved = state();
@@ -234,15 +236,15 @@ class MenusTest : public test::WindowFixture {
     answers_->answers << QString(LUMET_SOURCE_DIR) + "/examples/stone.lumet";
     item("openSetup")->trigger();
     w_->press(Command1);
-    lab().c.typeText(Text1, "2e-21");
+    form().type(Text1, "2e-21");
     const QStringList before = state();
     answers_->answers << path;
     item("openSetup")->trigger();
     const SetupRead read = readSetupFile(path.toStdString());
     QVERIFY(!read.setup);
-    if (!problem.isEmpty()) QCOMPARE(QString::fromStdString(read.problem), problem);
-    QCOMPARE(noted_.messages,
-             QStringList{QString::fromStdString(setupRefusal(path.toStdString(), read.problem))});
+    if (!problem.isEmpty()) QCOMPARE(QString::fromStdString(textOf(read.problem)), problem);
+    QCOMPARE(noted_.messages, QStringList{QString::fromStdString(
+                                  textOf(setupRefusal(path.toStdString(), read.problem)))});
     QVERIFY(noted_.messages[0].contains(q("«") + name + q("»")));
     QCOMPARE(state(), before);
     QVERIFY(w_->timer().isActive());
@@ -276,11 +278,16 @@ class MenusTest : public test::WindowFixture {
       QVERIFY2(noted_.messages.isEmpty(), qPrintable(noted_.messages.join("; ")));
       QCOMPARE(w_->windowTitle(), q("Lumet1R — ") + name);
       QVERIFY(!w_->timer().isActive());
-      for (ControlId id : setupInputs()) {
-        QCOMPARE(lab().c.text(id), read.setup->controls.text(id));
-        QCOMPARE(lab().c.value(id), read.setup->controls.value(id));
+      const Parameters& p = read.setup->parameters;
+      for (const ParamRow& r : parameterTable()) {
+        if (r.kind == ParamKind::Choice)
+          QVERIFY(form().value(optionOf(r.id, p.choice(r.id))));
+        else if (r.kind == ParamKind::Switch)
+          QCOMPARE(form().value(controlOf(r.id)), p.on(r.id));
+        else
+          QCOMPARE(form().text(controlOf(r.id)), p.text(r.id));
       }
-      QCOMPARE(lab().m.KDfi, read.setup->KDfi);
+      QCOMPARE(x().m.KDfi, read.setup->KDfi);
       // The pointer off the menu: the status line tells the set-up opened.
       QStatusTipEvent none{QString()};
       QCoreApplication::sendEvent(w_->menuBar(), &none);
@@ -331,7 +338,7 @@ class MenusTest : public test::WindowFixture {
     answers_->answers << QString(LUMET_SOURCE_DIR) + "/examples/race.lumet";
     item("openSetup")->trigger();
     w_->press(Command7);  // "Показать  траектории": the rods on the right picture
-    lab().c.setText(Text62, "5.84");
+    writeValue(V::T2, 5.84);
     const struct {
       const char* item;
       const char* caption;
@@ -356,7 +363,7 @@ class MenusTest : public test::WindowFixture {
       QVERIFY(QFileInfo::exists(file(row.item) + "." + suffix));
       QVERIFY(!QFileInfo::exists(file(row.item)));
     }
-    QCOMPARE(contents(file("saveResults.csv")).toStdString(), resultsCsv(lab().c));
+    QCOMPARE(contents(file("saveResults.csv")).toStdString(), resultsCsv(resultTable(x())));
     QVERIFY(contents(file("saveResults.csv")).contains("\r\n2,1,5.84,"));
     QVERIFY(!QImage(file("savePicture1.png")).isNull());
     QVERIFY(noted_.messages.isEmpty());
@@ -431,22 +438,22 @@ class MenusTest : public test::WindowFixture {
     QCOMPARE(contents(path), QByteArray("kept"));
     item("saveResults")->trigger();
     QCOMPARE(noted_.questions.size(), 2);
-    QCOMPARE(contents(path).toStdString(), resultsCsv(lab().c));
+    QCOMPARE(contents(path).toStdString(), resultsCsv(resultTable(x())));
     QVERIFY(noted_.messages.isEmpty());
   }
 
   void theClipboardTakesTheTableTabSeparated() {
-    lab().c.setText(Text61, "6.39");
-    lab().c.setText(Text67, "1,5");
+    writeValue(V::T1, 6.39);
+    writeValue(V::ColMV2, 1.5);
     QGuiApplication::clipboard()->clear();
     item("copyResults")->trigger();
     const QString text = QGuiApplication::clipboard()->text();
-    QCOMPARE(text.toStdString(), resultsTable(lab().c, '\t', "\n"));
+    QCOMPARE(text.toStdString(), resultsTable(resultTable(x()), '\t', "\n"));
     const QStringList lines = text.split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 6);
     for (const QString& line : lines) QCOMPARE(line.count('\t'), 8);
     QVERIFY(lines[1].startsWith("1\t0\t6.39\t"));
-    QVERIFY(lines[2].startsWith("2\t0\t\t1,5\t"));
+    QVERIFY(lines[2].startsWith("2\t0\t\t1.5\t"));
   }
 
   void aboutAndExitActAsTheirButtons() {
@@ -468,16 +475,16 @@ class MenusTest : public test::WindowFixture {
                    "controls": {"Text9": "-6378000.000000000001", "Text7": "abc"}})");
     // Boxes flagged for what they held before: the set-up's usable text
     // clears the flag, its unusable one keeps it.
-    lab().c.setFlagged(Text9, true);
-    lab().c.setFlagged(Text7, true);
+    x().flagged[size_t(P::Xn)] = true;
+    x().flagged[size_t(P::VXn)] = true;
     answers_->answers << path;
     item("openSetup")->trigger();
     auto* box = qobject_cast<QLineEdit*>(w_->control(Text9));
     QCOMPARE(box->text(), QString("-6378000.000000000001"));
     QVERIFY(!box->toolTip().contains(q("Полностью")));
     QCOMPARE(qobject_cast<QLineEdit*>(w_->control(Text7))->text(), QString("abc"));
-    QVERIFY(!lab().c.flagged(Text9));
-    QVERIFY(lab().c.flagged(Text7));
+    QVERIFY(!form().flagged(Text9));
+    QVERIFY(form().flagged(Text7));
   }
 
   // Qt's own dialog, answered as a user answers it: Russian words, the
@@ -501,7 +508,7 @@ class MenusTest : public test::WindowFixture {
     item("saveSetup")->trigger();
     QCOMPARE(seen, QStringList({q("Сохранить установку"), q("Установки Lumet (*.lumet)"),
                                 q("Сохранить"), q("Отмена"), q("Имя файла:")}));
-    QCOMPARE(contents(file("lesson.lumet")).toStdString(), setupText(captureSetup(lab())));
+    QCOMPARE(contents(file("lesson.lumet")).toStdString(), setupText(captureSetup(x())));
     seen.clear();
     answer(file("lesson.lumet"));
     item("openSetup")->trigger();

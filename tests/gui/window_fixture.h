@@ -19,7 +19,10 @@ class WindowFixture : public QObject {
   std::unique_ptr<QTemporaryDir> dir_, settings_;
   std::unique_ptr<MainWindow> w_;
 
-  Lab& lab() { return w_->laboratory().lab; }
+  Experiment& x() { return w_->laboratory().experiment(); }
+  Form& form() { return w_->form(); }
+  // A value the laboratory writes, shown at the next handler's report.
+  void writeValue(V v, double value) { x().shown.set(v, value); }
 
   // Once, before the first test.
   void redirectSettings() {

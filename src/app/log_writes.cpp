@@ -31,10 +31,10 @@ void WriteLogHeader(Lab& lab) {
 }
 
 void WriteLogRecord(Lab& lab) {
-  const std::string log = logPath(lab.logDir);
-  writeRunFile(lab, log, [&] { return appendLog(lab.logDir, recordItem(lab.m)); });
-  // The same record as a row of the table beside the log.
-  writeRunFile(lab, runCsvPath(log), [&] { return appendRunCsv(log, lab.runStart, lab.m); });
+  // The record and its row of the table beside the log, both or neither;
+  // the message names the file that failed, which the write sets.
+  std::string failed;
+  writeRunFile(lab, failed, [&] { return appendRecord(lab.logDir, lab.runStart, lab.m, &failed); });
 }
 
 std::string writeFailureMessage(const std::string& path, int err) {

@@ -1,11 +1,8 @@
 #include "output/csv.h"
 
-#include <sys/stat.h>
-
 #include <cstdio>
 
 #include "model/numbers.h"
-#include "output/file_write.h"
 
 namespace lumet {
 
@@ -83,16 +80,6 @@ std::string runCsvRow(const Model& m, std::string_view run) {
 std::string runCsvPath(const std::string& logFile) {
   const size_t slash = logFile.rfind('/');
   return logFile.substr(0, slash == std::string::npos ? 0 : slash + 1) + "lumet.csv";
-}
-
-int appendRunCsv(const std::string& logFile, std::string_view run, const Model& m) {
-  const std::string path = runCsvPath(logFile);
-  // The header goes first into a file that is new or empty.
-  struct stat st {};
-  std::string text;
-  if (stat(path.c_str(), &st) != 0 || st.st_size == 0) text = std::string(kRunCsvHeader) + "\r\n";
-  text += runCsvRow(m, run) + "\r\n";
-  return appendToFile(path, text);
 }
 
 std::string localTimeIso(std::time_t t) {

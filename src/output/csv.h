@@ -33,11 +33,6 @@ std::string runCsvRow(const Model& m, std::string_view run);
 
 // Full path of lumet.csv beside the run log at logFile.
 std::string runCsvPath(const std::string& logFile);
-// Appends the row of the current record of run (the header first when the
-// file is new or empty) to lumet.csv beside the log at logFile; 0, or the
-// errno value of the step that failed.
-int appendRunCsv(const std::string& logFile, std::string_view run, const Model& m);
-
 // Local date and time, ISO 8601 to the second: 2026-12-08T10:15:02.
 std::string localTimeIso(std::time_t t);
 

@@ -10,10 +10,10 @@
 #include <cctype>
 #include <csignal>
 
+#include "app/log_writes.h"
 #include "app/setup_file.h"
 #include "model/messages.h"
 #include "output/file_write.h"
-#include "app/log_writes.h"
 #include "support.h"
 
 using namespace lumet;
@@ -44,12 +44,14 @@ std::vector<std::string> recordNumbers(const std::string& record) {
   return out;
 }
 
-// The shape 2026-12-08T10:15:02.
-bool isIsoTime(const std::string& s) {
-  const std::string shape = "dddd-dd-ddTdd:dd:dd";
-  if (s.size() != shape.size()) return false;
+// The shape 2026-12-08T10:15:02.123-4711: the start to the millisecond, then
+// the process.
+bool isRunId(const std::string& s) {
+  const std::string shape = "dddd-dd-ddTdd:dd:dd.ddd-";
+  if (s.size() <= shape.size()) return false;
   for (size_t k = 0; k < s.size(); ++k)
-    if (shape[k] == 'd' ? !std::isdigit(static_cast<unsigned char>(s[k])) : s[k] != shape[k])
+    if (k >= shape.size() || shape[k] == 'd' ? !std::isdigit(static_cast<unsigned char>(s[k]))
+                                             : s[k] != shape[k])
       return false;
   return true;
 }
@@ -134,7 +136,7 @@ TEST(Csv, RunRowsRepeatTheLogsRecordsNumberForNumber) {
   for (size_t k = 0; k < records.size(); ++k) {
     std::vector<std::string> fields = split(rows[k + 1], ",");
     ASSERT_EQ(fields.size(), 10u) << rows[k + 1];
-    EXPECT_TRUE(isIsoTime(fields[0])) << fields[0];
+    EXPECT_TRUE(isRunId(fields[0])) << fields[0];
     fields.erase(fields.begin());
     EXPECT_EQ(fields, records[k]) << "record " << k;
   }
@@ -146,7 +148,9 @@ TEST(Csv, TheRunTableStandsBesideTheLog) {
   EXPECT_EQ(runCsvPath("lumet.dat"), "lumet.csv");
 }
 
-TEST(Csv, LocalTimeIsIso8601ToTheSecond) {
+// Two runs never share their `run`, even started in one millisecond by one
+// process, and later runs sort after earlier ones.
+TEST(Csv, TheRunIsItsStartToTheMillisecondAndItsProcess) {
   std::tm tm{};
   tm.tm_year = 2026 - 1900;
   tm.tm_mon = 11;
@@ -155,7 +159,16 @@ TEST(Csv, LocalTimeIsIso8601ToTheSecond) {
   tm.tm_min = 15;
   tm.tm_sec = 2;
   tm.tm_isdst = -1;
-  EXPECT_EQ(localTimeIso(std::mktime(&tm)), "2026-12-08T10:15:02");
+  const auto t = std::chrono::system_clock::from_time_t(std::mktime(&tm));
+  EXPECT_EQ(runId(t + std::chrono::milliseconds(123), 4711), "2026-12-08T10:15:02.123-4711");
+  EXPECT_EQ(runId(t + std::chrono::microseconds(999999), 1), "2026-12-08T10:15:02.999-1");
+  std::string last;
+  for (int k = 0; k < 50; ++k) {
+    const std::string run = newRunId();
+    EXPECT_TRUE(isRunId(run)) << run;
+    EXPECT_GT(run, last);
+    last = run;
+  }
 }
 
 // The table beside the log follows the log's rule: one message naming the

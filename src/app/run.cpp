@@ -102,7 +102,7 @@ void Start(Lab& lab) {
   const Choices ch = lab.choices();
   if (!setUpAndShow(lab, ch)) return;
   showATrajectoryThatTakesPart(lab, ch);
-  lab.runStart = localTimeIso(std::time(nullptr));
+  lab.runStart = newRunId();
   WriteLogHeader(lab);
   lab.Timer1.Enabled = true;
   lab.Timer1.Interval = 1;

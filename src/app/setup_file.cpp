@@ -262,6 +262,8 @@ std::string setupText(const Setup& s) {
 }
 
 SetupRead parseSetup(std::string_view text) {
+  // A byte order mark, which some editors put before UTF-8, is not content.
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   try {
     if (text.size() > kSetupMaxBytes) refuse("файл больше 1 МБ");
     if (text.find_first_not_of(" \t\r\n") == std::string_view::npos) refuse("файл пуст");
@@ -294,8 +296,11 @@ SetupRead readSetupFile(const std::string& path) {
 }
 
 std::string setupRefusal(const std::string& path, std::string_view problem) {
-  const size_t slash = path.rfind('/');
-  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  // The last component that is not empty: "dir/" names dir.
+  std::string_view name = path;
+  while (name.size() > 1 && name.back() == '/') name.remove_suffix(1);
+  const size_t slash = name.rfind('/');
+  if (slash != std::string_view::npos && slash + 1 < name.size()) name.remove_prefix(slash + 1);
   return "Не удалось открыть установку " + inQuotes(name, 80) + ": " + std::string(problem) + ".";
 }
 

@@ -167,7 +167,8 @@ void Runner::print(Line& l) {
     const ControlId id = need(name, {Kind::Text, Kind::Check, Kind::Option, Kind::Timer});
     shown << name << '=';
     switch (controlTable()[id].kind) {
-      case Kind::Text: shown << lab.c.text(id); break;
+      // Escaped as messages are: a text with a line feed stays one line.
+      case Kind::Text: shown << escape(lab.c.text(id)); break;
       case Kind::Timer: shown << (lab.Timer1.Enabled ? 1 : 0); break;
       default: shown << (lab.c.value(id) ? 1 : 0); break;
     }

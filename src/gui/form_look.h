@@ -38,7 +38,10 @@ bool fitsBox(const QLineEdit* box, const QString& text);
 
 // A number the laboratory wrote, as the box shows it: the text itself when
 // it fits, otherwise the same number rounded to as many significant digits
-// as fit. Text that is not a number stays as it is.
+// as fit, in the plain form or in the exponent form when that keeps more
+// ("1.3529e11"), never a different magnitude; when not even one digit and
+// its exponent fit, as many '#' as fit (at least one). Text that is not a
+// number stays as it is.
 QString boxShows(const QLineEdit* box, const QString& text);
 
 // The toolkit's style with indicators of check boxes and option buttons of

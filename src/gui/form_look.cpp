@@ -1,6 +1,7 @@
 #include "gui/form_look.h"
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QLineEdit>
 #include <QPainter>
@@ -25,18 +26,52 @@ constexpr int kLineEditMargin = 2;
 // The form's point size at zoom 1.
 constexpr qreal kFormPoints = 7;
 
+bool narrowFaceLeftOut = false;
+// The size of the face in use relative to the narrow face's (standInScale).
+qreal faceScale = 1;
+
+// Liberation Sans Narrow's mean advance, in em, of its figures and of the
+// Russian and Latin letters: the widths the twip layout was made to hold.
+constexpr qreal kNarrowFigureEm = 0.456;
+constexpr qreal kNarrowLetterEm = 0.508;
+
+// The size of a face that stands in for the narrow one, relative to the
+// form's: made smaller until its figures and letters are no wider than the
+// narrow face's, so that every box and caption of the layout still holds
+// its text. 1 for the narrow face itself.
+qreal standInScale(const QFont& f) {
+  if (QFontInfo(f).family() == QStringLiteral("Liberation Sans Narrow")) return 1;
+  QFont probe = f;
+  probe.setPixelSize(1000);
+  const QFontMetricsF fm(probe);
+  const QString letters = QStringLiteral(
+      "абвгдеёжзийклмнопрстуфхцчшщъыьэюяАБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ"
+      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
+  const qreal figures = fm.horizontalAdvance(QStringLiteral("0123456789")) / 10;
+  const qreal letter = fm.horizontalAdvance(letters) / letters.size();
+  return std::min({1.0, kNarrowFigureEm * 1000 / figures, kNarrowLetterEm * 1000 / letter});
+}
+
 }  // namespace
 
 QFont formFont(qreal zoom) {
   QFont f;
-  // Liberation Sans Narrow has the narrowest figures of the free faces;
-  // DejaVu Sans Condensed stands in where it is not installed.
-  f.setFamilies(
-      {QStringLiteral("Liberation Sans Narrow"), QStringLiteral("DejaVu Sans Condensed")});
+  // Liberation Sans Narrow has the narrowest figures of the free faces (the
+  // package depends on it); DejaVu Sans Condensed stands in where it is not
+  // installed, a little smaller.
+  QStringList families = {QStringLiteral("Liberation Sans Narrow"),
+                          QStringLiteral("DejaVu Sans Condensed")};
+  if (narrowFaceLeftOut) families.removeFirst();
+  f.setFamilies(families);
   f.setStyleHint(QFont::SansSerif);
-  f.setPointSizeF(kFormPoints * zoom);
+  f.setPointSizeF(kFormPoints);
+  faceScale = standInScale(f);
+  // The zoom last, so that the size at a zoom is the size at 1 times it.
+  f.setPointSizeF(kFormPoints * faceScale * zoom);
   return f;
 }
+
+void leaveOutNarrowFace(bool leaveOut) { narrowFaceLeftOut = leaveOut; }
 
 FormStyle::FormStyle() : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {}
 
@@ -47,6 +82,12 @@ int FormStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
     case PM_IndicatorHeight:
     case PM_ExclusiveIndicatorWidth:
     case PM_ExclusiveIndicatorHeight: return indicator_;
+    // The gap between an indicator and its caption shrinks with a face
+    // that stands in for the narrow one, as the face does: its captions,
+    // such as "+", may still be a little wider.
+    case PM_CheckBoxLabelSpacing:
+    case PM_RadioButtonLabelSpacing:
+      return qRound(QProxyStyle::pixelMetric(metric, option, widget) * faceScale);
     default: return QProxyStyle::pixelMetric(metric, option, widget);
   }
 }

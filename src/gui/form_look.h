@@ -18,6 +18,11 @@ namespace lumet {
 // like the twips do.
 QFont formFont(qreal zoom = 1);
 
+// Leaves Liberation Sans Narrow out of formFont(), as on a system without
+// it (the package depends on it): a test shows that the form still reads in
+// the face that stands in.
+void leaveOutNarrowFace(bool leaveOut);
+
 // Pixels a line edit has for its text: its contents rectangle less its text
 // margins and the margin the line edit keeps on each side, less the one
 // pixel it wants beyond the text before it starts to scroll.

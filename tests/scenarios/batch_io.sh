@@ -1,49 +1,33 @@
 #!/usr/bin/env bash
 # lumet-batch's input and output where a scenario file cannot reach: a folder
-# or an endless device as the script, lines at the length bound, a byte
-# order mark, standard output closed or full. Each case gives the exit
-# status, the standard error and the standard output the run must give.
+# or an endless device as the script, lines at the 1 MiB bound, a byte order
+# mark, standard input or output closed, standard output full.
 set -u
 batch=$1
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 failed=0
-
 printf 'print Timer1\n' >"$dir/print.lb"
 printf '\xef\xbb\xbfprint Timer1\r\nprint Text3\n' >"$dir/bom.lb"
-# A comment of exactly 1 MiB, and one a byte longer.
-{ head -c 1048576 /dev/zero | tr '\0' '#' && echo && echo 'print Timer1'; } >"$dir/longest.lb"
+{ head -c 1048576 /dev/zero | tr '\0' '#' && printf '\nprint Timer1\n'; } >"$dir/longest.lb"
 { head -c 1048577 /dev/zero | tr '\0' '#' && echo; } >"$dir/too_long.lb"
 
-# expect NAME STATUS STDERR STDOUT COMMAND: COMMAND is run by bash, with $run
-# for lumet-batch and its log folder.
+# expect STATUS STDERR STDOUT COMMAND: bash runs COMMAND, $run being lumet-batch.
 run="$batch --log-dir $dir"
 expect() {
-  local status
-  (eval "$5") >"$dir/out" 2>"$dir/err"
-  status=$?
-  if [ "$status" != "$2" ] || [ "$(cat "$dir/err")" != "$3" ] || [ "$(cat "$dir/out")" != "$4" ]; then
-    echo "$1: status $status (want $2)"
-    echo "  stderr: $(cat "$dir/err") (want: $3)"
-    echo "  stdout: $(cat "$dir/out") (want: $4)"
-    failed=1
-  fi
+  (eval "$4") >"$dir/out" 2>"$dir/err"
+  local got="$? $(cat "$dir/err") $(cat "$dir/out")"
+  [ "$got" = "$1 $2 $3" ] || { echo "$4: got '$got', want '$1 $2 $3'" && failed=1; }
 }
-
-expect "a folder as the script" 2 "lumet-batch: cannot read $dir: Is a directory" "" '$run "$dir"'
-expect "an endless line" 2 "lumet-batch: line 1: line longer than 1 MiB" "" '$run /dev/zero'
-expect "a line of 1 MiB" 0 "" "Timer1=0" '$run "$dir/longest.lb"'
-expect "a line a byte longer" 2 "lumet-batch: line 1: line longer than 1 MiB" "" '$run "$dir/too_long.lb"'
-expect "a byte order mark" 0 "" $'Timer1=0\nText3=5' '$run "$dir/bom.lb"'
-expect "standard output closed" 2 \
-  "lumet-batch: line 1: cannot write standard output: Bad file descriptor" "" \
-  '$run "$dir/print.lb" >&-'
-expect "standard output full" 2 \
-  "lumet-batch: line 1: cannot write standard output: No space left on device" "" \
-  '$run "$dir/print.lb" >/dev/full'
-expect "the version to a full output" 2 \
-  "lumet-batch: cannot write standard output: No space left on device" "" \
+w="lumet-batch: line 1: cannot write standard output"
+expect 2 "lumet-batch: cannot read $dir: Is a directory" "" '$run "$dir"'
+expect 2 "lumet-batch: line 1: line longer than 1 MiB" "" '$run /dev/zero'
+expect 2 "lumet-batch: line 1: line longer than 1 MiB" "" '$run "$dir/too_long.lb"'
+expect 0 "" "Timer1=0" '$run "$dir/longest.lb"'
+expect 0 "" $'Timer1=0\nText3=5' '$run "$dir/bom.lb"'
+expect 2 "$w: Bad file descriptor" "" '$run "$dir/print.lb" >&-'
+expect 2 "$w: No space left on device" "" '$run "$dir/print.lb" >/dev/full'
+expect 2 "lumet-batch: cannot write standard output: No space left on device" "" \
   '$batch --version >/dev/full'
-expect "standard input closed" 2 "lumet-batch: cannot read standard input: Bad file descriptor" "" \
-  '$run <&-'
+expect 2 "lumet-batch: cannot read standard input: Bad file descriptor" "" '$run <&-'
 exit $failed

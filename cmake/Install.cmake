@@ -80,5 +80,9 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${LUMET_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${LUMET_HOMEPAGE}")
+# The libraries the programs link come from dpkg-shlibdeps; the form's face,
+# Liberation Sans Narrow, is named here (fonts-liberation: version 2 of the
+# faces has no Narrow). CPack appends the libraries to this list.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
 include(CPack)

@@ -18,9 +18,11 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "app/log_writes.h"
 #include "output/file_write.h"
+#include "output/runlog.h"
 #include "support.h"
 
 namespace fs = std::filesystem;
@@ -75,25 +77,34 @@ TEST(CheckedWrite, EveryFailureSaysWhyAndLeavesNothingBehind) {
   struct Case {
     const char* what;
     std::string path;
-    int error;
+    int append, save;  // the errors of appendToFile and writeFileAtomically
   };
   Folder f;
   fs::create_directory(f / "folder");
   std::ofstream(f / "plain") << "a file";
+  fs::create_symlink("loop", f / "loop");
+  ASSERT_EQ(mkfifo((f / "fifo").c_str(), 0600), 0);
   const Case cases[] = {
-      {"a full disk", "/dev/full", ENOSPC},
-      {"a folder in the way", f / "folder", EISDIR},
-      {"a folder that is not there", f / "missing/lumet.dat", ENOENT},
-      {"a file where a folder should be", f / "plain/lumet.dat", ENOTDIR},
-      {"no name", "", ENOENT},
+      {"a full disk", "/dev/full", ENOSPC, ENOSPC},
+      {"a folder in the way", f / "folder", EISDIR, EISDIR},
+      {"a folder named with a slash", f / "folder/", EISDIR, EISDIR},
+      {"a folder that is not there", f / "missing/lumet.dat", ENOENT, ENOENT},
+      {"a missing folder named with a slash", f / "missing/", EISDIR, ENOENT},
+      {"a file where a folder should be", f / "plain/lumet.dat", ENOTDIR, ENOTDIR},
+      {"a loop of symbolic links", f / "loop", ELOOP, ELOOP},
+      // Neither waits for a reader that never comes.
+      {"a FIFO without a reader", f / "fifo", ENXIO, ENOTSUP},
+      {"no name", "", ENOENT, ENOENT},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(appendToFile(c.path, "x\r\n"), c.error) << c.what;
-    EXPECT_EQ(writeFileAtomically(c.path, "x\r\n"), c.error) << c.what;
+    EXPECT_EQ(appendToFile(c.path, "x\r\n"), c.append) << c.what;
+    EXPECT_EQ(writeFileAtomically(c.path, "x\r\n"), c.save) << c.what;
   }
-  EXPECT_EQ(f.entries(), (std::vector<std::string>{"folder", "plain"}));
+  EXPECT_EQ(f.entries(), (std::vector<std::string>{"fifo", "folder", "loop", "plain"}));
   EXPECT_TRUE(fs::is_empty(f / "folder"));
   EXPECT_EQ(test::readFile(f / "plain"), "a file");
+  EXPECT_TRUE(fs::is_symlink(f / "loop"));
+  EXPECT_TRUE(fs::is_fifo(f / "fifo"));
   // The device itself is written into, never replaced by a file.
   EXPECT_TRUE(fs::is_character_file("/dev/full"));
 }
@@ -145,4 +156,75 @@ TEST(CheckedWrite, TheMessageNamesTheFileAndTheReason) {
             "Ошибка записи в файл\r\n/home/u/lumet.dat: нет места на диске");
   EXPECT_EQ(textOf(writeFailureMessage("/mnt/cd/lumet.dat", EROFS)),
             "Ошибка записи в файл\r\n/mnt/cd/lumet.dat: диск только для чтения");
+  // Every reason a read or write commonly fails with is told in words.
+  for (int err : {ELOOP,  ENAMETOOLONG, ENOTDIR, EROFS,   EACCES, EPERM,  ENOENT, ENOSPC, EDQUOT,
+                  EISDIR, EEXIST,       EBUSY,   ETXTBSY, EMFILE, ENFILE, EFBIG,  ENXIO,  EAGAIN,
+                  EIO,    ENOTSUP,      EINVAL,  ENOMEM,  EXDEV,  ENODEV, EBADF}) {
+    const std::string phrase = textOf(fileProblem(err));
+    EXPECT_EQ(phrase.find_first_of("0123456789"), std::string::npos) << err << ": " << phrase;
+  }
+}
+
+// Two Lumets appending to one file at once, one of them on a full disk (a
+// size limit of its own): one header at the top, every record whole, and
+// each process's successful appends all there.
+TEST(CheckedWrite, ProcessesAppendingAtOnceNeverCutEachOther) {
+  Folder f;
+  for (int round = 0; round < 4; ++round) {  // each a new file: its header is at stake too
+    const std::string file = f / ("lumet" + std::to_string(round) + ".csv");
+    int go[2];
+    ASSERT_EQ(pipe(go), 0);
+    // A child appending count records of letter once both have started; it
+    // ends with how many went in.
+    const auto appender = [&](char letter, rlim_t limit, int count) {
+      const pid_t pid = fork();
+      if (pid != 0) return pid;
+      std::signal(SIGXFSZ, SIG_IGN);
+      const rlimit r{limit, limit};
+      char c;
+      if (setrlimit(RLIMIT_FSIZE, &r) != 0 || close(go[1]) != 0 || read(go[0], &c, 1) != 0)
+        _exit(255);
+      int written = 0;
+      for (int k = 0; k < count; ++k)
+        written += appendToFile(file, std::string(1 + k * 37 % 90, letter) + "\r\n", "h\r\n") == 0;
+      _exit(written);
+    };
+    const pid_t pids[2] = {appender('a', 3000, 1000), appender('b', RLIM_INFINITY, 200)};
+    close(go[0]);
+    close(go[1]);  // both start
+    int written[2], counted[2] = {0, 0};
+    for (int k = 0; k < 2; ++k) {
+      int status = 0;
+      ASSERT_EQ(waitpid(pids[k], &status, 0), pids[k]);
+      written[k] = WEXITSTATUS(status);
+    }
+    std::istringstream lines(test::readFile(file));
+    std::string line;
+    ASSERT_TRUE(std::getline(lines, line) && line == "h\r");
+    while (std::getline(lines, line)) {
+      ASSERT_TRUE(line.size() > 1 && (line[0] == 'a' || line[0] == 'b')) << line;
+      ASSERT_EQ(line.find_first_not_of(line[0]), line.size() - 1) << line;
+      ++counted[line[0] - 'a'];
+    }
+    EXPECT_EQ(counted[0], written[0]);
+    EXPECT_EQ(counted[1], written[1]);
+    EXPECT_LT(written[0], 200);  // the full disk was met
+    EXPECT_EQ(written[1], 200);
+  }
+}
+
+// A record of lumet.dat whose row of lumet.csv fails is taken back; a
+// take-back never cuts what another process wrote after it.
+TEST(CheckedWrite, ATakeBackRemovesOnlyWhatThisProcessWrote) {
+  Folder f;
+  fs::create_directory(f / "lumet.csv");
+  std::string failed;
+  EXPECT_EQ(appendRecord(f.dir, "run", Model{}, &failed), EISDIR);
+  EXPECT_EQ(failed, f / "lumet.csv");
+  EXPECT_EQ(test::readFile(f / "lumet.dat"), "");
+  Appended mine;
+  ASSERT_EQ(appendToFile(f / "lumet.dat", "mine\r\n", {}, &mine), 0);
+  ASSERT_EQ(appendToFile(f / "lumet.dat", "theirs\r\n"), 0);
+  takeBack(f / "lumet.dat", mine);
+  EXPECT_EQ(test::readFile(f / "lumet.dat"), "mine\r\ntheirs\r\n");
 }

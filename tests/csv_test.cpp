@@ -7,8 +7,8 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <cctype>
 #include <csignal>
+#include <regex>
 
 #include "app/log_writes.h"
 #include "app/results.h"
@@ -46,14 +46,10 @@ std::vector<std::string> recordNumbers(const std::string& record) {
   return out;
 }
 
-// The shape 2026-12-08T10:15:02.
-bool isIsoTime(const std::string& s) {
-  const std::string shape = "dddd-dd-ddTdd:dd:dd";
-  if (s.size() != shape.size()) return false;
-  for (size_t k = 0; k < s.size(); ++k)
-    if (shape[k] == 'd' ? !std::isdigit(static_cast<unsigned char>(s[k])) : s[k] != shape[k])
-      return false;
-  return true;
+// The shape 2026-12-08T10:15:02.123-4711: the start to the millisecond, then
+// the process.
+bool isRunId(const std::string& s) {
+  return std::regex_match(s, std::regex(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}-\d+)"));
 }
 
 }  // namespace
@@ -153,7 +149,7 @@ TEST(Csv, RunRowsRepeatTheLogsRecordsNumberForNumber) {
   for (size_t k = 0; k < records.size(); ++k) {
     std::vector<std::string> fields = split(rows[k + 1], ",");
     ASSERT_EQ(fields.size(), 10u) << rows[k + 1];
-    EXPECT_TRUE(isIsoTime(fields[0])) << fields[0];
+    EXPECT_TRUE(isRunId(fields[0])) << fields[0];
     fields.erase(fields.begin());
     EXPECT_EQ(fields, records[k]) << "record " << k;
   }
@@ -165,16 +161,20 @@ TEST(Csv, TheRunTableStandsBesideTheLog) {
   EXPECT_EQ(runCsvPath("lumet.dat"), "lumet.csv");
 }
 
-TEST(Csv, LocalTimeIsIso8601ToTheSecond) {
+// Two runs never share their `run`, even started in one millisecond by one
+// process, and later runs sort after earlier ones.
+TEST(Csv, TheRunIsItsStartToTheMillisecondAndItsProcess) {
   std::tm tm{};
-  tm.tm_year = 2026 - 1900;
-  tm.tm_mon = 11;
-  tm.tm_mday = 8;
-  tm.tm_hour = 10;
-  tm.tm_min = 15;
-  tm.tm_sec = 2;
+  tm.tm_year = 2026 - 1900, tm.tm_mon = 11, tm.tm_mday = 8, tm.tm_hour = 10, tm.tm_min = 15;
   tm.tm_isdst = -1;
-  EXPECT_EQ(localTimeIso(std::mktime(&tm)), "2026-12-08T10:15:02");
+  const auto t = std::chrono::system_clock::from_time_t(std::mktime(&tm));
+  EXPECT_EQ(runId(t + std::chrono::microseconds(123999), 4711), "2026-12-08T10:15:00.123-4711");
+  std::string last;
+  for (int k = 0; k < 50; ++k) {
+    const std::string run = newRunId();
+    EXPECT_TRUE(isRunId(run) && run > last) << run;
+    last = run;
+  }
 }
 
 // The table beside the log follows the log's rule: one message naming the

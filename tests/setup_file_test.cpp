@@ -212,6 +212,7 @@ TEST(SetupFile, EachBadFileIsRefusedWithItsProblem) {
   const Refusal cases[] = {
       {"", "файл пуст"},
       {" \r\n\t", "файл пуст"},
+      {"\xEF\xBB\xBF\r\n", "файл пуст"},
       {std::string(kSetupMaxBytes + 1, ' '), "файл больше 1 МБ"},
       {R"({"format": "lumet-setup", "version)", "файл оборван: JSON не закончен"},
       {kHead + R"("controls": {"Text1": "1")", "файл оборван: JSON не закончен"},
@@ -305,6 +306,7 @@ TEST(SetupFile, EachBadFileIsRefusedWithItsProblem) {
         withParameters(R"({"m1": ")" + cyrillic32767 + "\"}"),
         withControls("{}", R"(, "KDfi": 5e-324)") + std::string(1000, ' '),
         withParameters("{}", R"(, "KDfi": 5e-324)") + std::string(1000, ' '),
+        "\xEF\xBB\xBF" + withControls("{}"),  // a byte order mark before the text
         withControls("{}") + std::string(kSetupMaxBytes - withControls("{}").size(), '\n')}) {
     SetupRead r = parseSetup(text);
     EXPECT_TRUE(r.setup) << textOf(r.problem);
@@ -321,11 +323,15 @@ TEST(SetupFile, ARefusedFileChangesNothingAndNamesTheFile) {
   std::ofstream(bad) << withControls(R"({"Text3": "50", "Option5": true, "Text99": "1"})");
   const std::string big = t.dir + "/big.lumet";
   std::ofstream(big) << std::string(kSetupMaxBytes + 1, ' ');
+  const std::string loop = t.dir + "/loop.lumet";
+  std::filesystem::create_symlink("loop.lumet", loop);
   const std::pair<std::string, std::string> files[] = {
       {bad, "«bad.lumet»: неизвестный элемент управления «Text99»."},
       {big, "«big.lumet»: файл больше 1 МБ."},
       {t.dir + "/missing.lumet", "«missing.lumet»: нет такого файла или папки."},
       {t.dir, "«" + t.dir.substr(t.dir.rfind('/') + 1) + "»: это папка, а не файл."},
+      {t.dir + "/", "«" + t.dir.substr(t.dir.rfind('/') + 1) + "»: это папка, а не файл."},
+      {loop, "«loop.lumet»: слишком много уровней символических ссылок."},
       {"/dev/null", "«null»: это не обычный файл."},
   };
   for (const auto& [path, tail] : files) {

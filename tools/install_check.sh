@@ -73,6 +73,8 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Architecture)" = amd64 ] || fail "Architecture: $(field Architecture)"
 [ "$(field Section)" = science ] || fail "Section: $(field Section)"
 field Depends | grep -q "libqt6" || fail "Depends lacks Qt 6: $(field Depends)"
+# The form's face, Liberation Sans Narrow.
+field Depends | grep -Eq "(^|, )fonts-liberation(,|$| )" || fail "Depends lacks fonts-liberation: $(field Depends)"
 contents=$(dpkg-deb -c "$deb")
 for path in ./usr/bin/lumet ./usr/bin/lumet-batch ./usr/share/applications/lumet.desktop \
   ./usr/share/mime/packages/lumet.xml ./usr/share/lumet/examples/race.lumet \

@@ -26,8 +26,8 @@ struct Experiment {
   bool running = false;  // the run goes on: a step at every tick of the timer
   bool logOff = false;   // the run log failed: no records until the next start
   std::string logDir;
-  int16_t AxesKept = 0;            // 1 after the pictures were cleared by hand
-  std::string runStart;            // local time of the start that began the run (lumet.csv)
+  int16_t AxesKept = 0;  // 1 after the pictures were cleared by hand
+  std::string runStart;  // names the start that began the run in lumet.csv (time and process)
   std::string title, description;  // of the set-up last opened, kept when it is saved
   double freeColour = 5;           // the last usable number of "Цвет5"
 

@@ -30,11 +30,11 @@ void WriteLogHeader(Lab& lab) {
 }
 
 void WriteLogRecord(Lab& lab) {
-  const std::string& dir = lab.x.logDir;
-  const std::string log = logPath(dir);
-  writeRunFile(lab, log, [&] { return appendLog(dir, recordItem(lab.m)); });
-  // The same record as a row of the table beside the log.
-  writeRunFile(lab, runCsvPath(log), [&] { return appendRunCsv(log, lab.x.runStart, lab.m); });
+  // The record and its row of the table beside the log, both or neither;
+  // the message names the file that failed, which the write sets.
+  std::string failed;
+  writeRunFile(lab, failed,
+               [&] { return appendRecord(lab.x.logDir, lab.x.runStart, lab.m, &failed); });
 }
 
 Message writeFailureMessage(const std::string& path, int err) {

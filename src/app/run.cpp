@@ -1,8 +1,6 @@
 // The handlers of a motion experiment: the start, the preview, one step of
 // the run, V0 and the clearing of the pictures. Each runs the core's
 // computation, then shows what it did: pictures, boxes, log and messages.
-#include <ctime>
-
 #include "app/lab.h"
 #include "app/log_writes.h"
 #include "display/display.h"
@@ -103,7 +101,7 @@ void Start(Lab& lab) {
   const Choices ch = lab.choices();
   if (!setUpAndShow(lab, ch)) return;
   showATrajectoryThatTakesPart(lab, ch);
-  lab.x.runStart = localTimeIso(std::time(nullptr));
+  lab.x.runStart = newRunId();
   WriteLogHeader(lab);
   lab.x.running = true;
 }

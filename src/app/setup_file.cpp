@@ -265,6 +265,8 @@ std::string setupText(const Setup& s) {
 }
 
 SetupRead parseSetup(std::string_view text) {
+  // A byte order mark, which some editors put before UTF-8, is not content.
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   try {
     if (text.size() > kSetupMaxBytes) refuse(Msg::SetupTooBig);
     if (text.find_first_not_of(" \t\r\n") == std::string_view::npos) refuse(Msg::SetupEmpty);
@@ -278,7 +280,7 @@ SetupRead readSetupFile(const std::string& path) {
   struct stat st;
   if (::stat(path.c_str(), &st) != 0) return {std::nullopt, fileProblem(errno)};
   if (S_ISDIR(st.st_mode)) return {std::nullopt, fileProblem(EISDIR)};
-  if (!S_ISREG(st.st_mode)) return {std::nullopt, Msg::SetupNotRegular};
+  if (!S_ISREG(st.st_mode)) return {std::nullopt, Msg::NotRegularFile};
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return {std::nullopt, fileProblem(errno)};
   std::string text;
@@ -297,8 +299,11 @@ SetupRead readSetupFile(const std::string& path) {
 }
 
 Message setupRefusal(const std::string& path, const Message& problem) {
-  const size_t slash = path.rfind('/');
-  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  // The last component that is not empty: "dir/" names dir.
+  std::string_view name = path;
+  while (name.size() > 1 && name.back() == '/') name.remove_suffix(1);
+  const size_t slash = name.rfind('/');
+  if (slash != std::string_view::npos && slash + 1 < name.size()) name.remove_prefix(slash + 1);
   return Message(Msg::SetupRefused, inQuotes(name, 80), problem);
 }
 

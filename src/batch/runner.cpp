@@ -210,7 +210,8 @@ void Runner::print(Line& l) {
   bool any = false;
   for (std::string name = l.word(); !name.empty(); name = l.word()) {
     any = true;
-    shown << name << '=' << printed(name) << '\n';
+    // Escaped as messages are: a text with a line feed stays one line.
+    shown << name << '=' << escape(printed(name)) << '\n';
   }
   if (!any) throw ScriptError{"print takes control names"};
   out_ << shown.str();

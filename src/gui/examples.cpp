@@ -15,6 +15,11 @@ QStringList exampleFolders(const QString& programDir) {
   const QDir program(programDir);
   QStringList folders = {program.absoluteFilePath("../examples"),
                          program.absoluteFilePath("../share/lumet/examples")};
+  // A teacher's own experiments in Lumet's data folder, beside the run log
+  // (~/.local/share/Lumet/examples); then, only read, lumet/examples of the
+  // data folders, where they were kept before.
+  folders += QStandardPaths::locateAll(QStandardPaths::AppDataLocation, "examples",
+                                       QStandardPaths::LocateDirectory);
   folders += QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, "lumet/examples",
                                        QStandardPaths::LocateDirectory);
   for (QString& folder : folders) folder = QDir::cleanPath(folder);

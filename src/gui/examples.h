@@ -17,8 +17,10 @@ struct Example {
 
 // The folders that may hold ready experiments, in the order they are
 // searched: examples/ of the source tree beside the build folder of the
-// program, ../share/lumet/examples beside an installed program, and
-// lumet/examples in the data folders of the system and the user.
+// program, ../share/lumet/examples beside an installed program, examples/
+// in the data folders of the application (the user's is
+// ~/.local/share/Lumet/examples, beside the run log), and lumet/examples in
+// the data folders of the system and the user, which earlier versions read.
 QStringList exampleFolders(const QString& programDir);
 
 // The set-up files of those folders that exist, one of each file name (the

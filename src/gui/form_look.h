@@ -18,6 +18,11 @@ namespace lumet {
 // like the twips do.
 QFont formFont(qreal zoom = 1);
 
+// Leaves Liberation Sans Narrow out of formFont(), as on a system without
+// it (the package depends on it): a test shows that the form still reads in
+// the face that stands in.
+void leaveOutNarrowFace(bool leaveOut);
+
 // Pixels a line edit has for its text: its contents rectangle less its text
 // margins and the margin the line edit keeps on each side, less the one
 // pixel it wants beyond the text before it starts to scroll.
@@ -38,7 +43,10 @@ bool fitsBox(const QLineEdit* box, const QString& text);
 
 // A number the laboratory wrote, as the box shows it: the text itself when
 // it fits, otherwise the same number rounded to as many significant digits
-// as fit. Text that is not a number stays as it is.
+// as fit, in the plain form or in the exponent form when that keeps more
+// ("1.3529e11"), never a different magnitude; when not even one digit and
+// its exponent fit, as many '#' as fit (at least one). Text that is not a
+// number stays as it is.
 QString boxShows(const QLineEdit* box, const QString& text);
 
 // The toolkit's style with indicators of check boxes and option buttons of

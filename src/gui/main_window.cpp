@@ -371,6 +371,10 @@ void MainWindow::showFlag(ControlId id) {
   if (box->property("flagged").toBool() == flagged) return;
   box->setProperty("flagged", flagged);
   box->setStyleSheet(flagged ? "QLineEdit { border: 2px solid #d00000; }" : "");
+  // Taking the style sheet off leaves the box an explicit font (the
+  // application's default, larger than the form's face); an empty font
+  // makes it inherit the form's again, at the form's zoom.
+  if (!flagged) box->setFont(QFont());
 }
 
 void MainWindow::showText(ControlId id) {

@@ -1,11 +1,12 @@
 #include "output/csv.h"
 
-#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
+#include <ctime>
+#include <mutex>
 
 #include "model/numbers.h"
-#include "output/file_write.h"
 
 namespace lumet {
 
@@ -75,21 +76,28 @@ std::string runCsvPath(const std::string& logFile) {
   return logFile.substr(0, slash == std::string::npos ? 0 : slash + 1) + "lumet.csv";
 }
 
-int appendRunCsv(const std::string& logFile, std::string_view run, const Model& m) {
-  const std::string path = runCsvPath(logFile);
-  // The header goes first into a file that is new or empty.
-  struct stat st {};
-  std::string text;
-  if (stat(path.c_str(), &st) != 0 || st.st_size == 0) text = std::string(kRunCsvHeader) + "\r\n";
-  text += runCsvRow(m, run) + "\r\n";
-  return appendToFile(path, text);
+std::string runId(std::chrono::system_clock::time_point t, long pid) {
+  using namespace std::chrono;
+  const auto ms = floor<milliseconds>(t);
+  const auto whole = floor<seconds>(ms);
+  const std::time_t seconds = system_clock::to_time_t(whole);
+  std::tm local{};
+  char date[32] = "";
+  if (localtime_r(&seconds, &local)) std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%S", &local);
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%s.%03d-%ld", date, int((ms - whole).count()), pid);
+  return buf;
 }
 
-std::string localTimeIso(std::time_t t) {
-  std::tm local{};
-  char buf[32] = "";
-  if (localtime_r(&t, &local)) std::strftime(buf, sizeof buf, "%Y-%m-%dT%H:%M:%S", &local);
-  return buf;
+std::string newRunId() {
+  using namespace std::chrono;
+  static std::mutex guard;
+  static time_point<system_clock, milliseconds> last{};
+  const std::lock_guard lock(guard);
+  auto now = floor<milliseconds>(system_clock::now());
+  if (now <= last) now = last + milliseconds(1);
+  last = now;
+  return runId(now, long(::getpid()));
 }
 
 }  // namespace lumet

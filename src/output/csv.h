@@ -4,7 +4,7 @@
 #pragma once
 
 #include <array>
-#include <ctime>
+#include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,12 +47,15 @@ std::string runCsvRow(const Model& m, std::string_view run);
 
 // Full path of lumet.csv beside the run log at logFile.
 std::string runCsvPath(const std::string& logFile);
-// Appends the row of the current record of run (the header first when the
-// file is new or empty) to lumet.csv beside the log at logFile; 0, or the
-// errno value of the step that failed.
-int appendRunCsv(const std::string& logFile, std::string_view run, const Model& m);
 
-// Local date and time, ISO 8601 to the second: 2026-12-08T10:15:02.
-std::string localTimeIso(std::time_t t);
+// The `run` column of a start at time t by the process pid: the local date
+// and time to the millisecond, then the process, 2026-12-08T10:15:02.123-4711.
+// ISO 8601 with a suffix: runs sort by their start, and two Lumets started
+// in the same millisecond still differ.
+std::string runId(std::chrono::system_clock::time_point t, long pid);
+// The `run` of a start now by this process. A start in a millisecond that
+// an earlier start of this process already took counts as the next one, so
+// that no two runs share the value.
+std::string newRunId();
 
 }  // namespace lumet

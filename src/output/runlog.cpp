@@ -1,6 +1,7 @@
 #include "output/runlog.h"
 
 #include "model/numbers.h"
+#include "output/csv.h"
 #include "output/file_write.h"
 
 namespace lumet {
@@ -16,6 +17,19 @@ int appendLog(const std::string& dir, std::string_view item) {
   std::string line(item);
   line += "\r\n";
   return appendToFile(logPath(dir), line);
+}
+
+int appendRecord(const std::string& dir, std::string_view run, const Model& m,
+                 std::string* failed) {
+  const std::string log = logPath(dir);
+  *failed = log;
+  Appended record;
+  if (int err = appendToFile(log, recordItem(m) + "\r\n", {}, &record)) return err;
+  *failed = runCsvPath(log);
+  const int err =
+      appendToFile(*failed, runCsvRow(m, run) + "\r\n", std::string(kRunCsvHeader) + "\r\n");
+  if (err != 0) takeBack(log, record);
+  return err;
 }
 
 std::string headerLine(const Model& m) {

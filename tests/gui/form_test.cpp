@@ -19,12 +19,16 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
+#include <charconv>
+#include <cmath>
 #include <memory>
+#include <random>
 
 #include "gui/about_window.h"
 #include "gui/form_look.h"
 #include "gui/main_window.h"
 #include "gui/picture_widget.h"
+#include "model/numbers.h"
 #include "window_fixture.h"
 
 using namespace lumet;
@@ -138,13 +142,23 @@ class FormTest : public test::WindowFixture {
 
  private slots:
   // The window keeps its size in settings: never the user's own.
-  void initTestCase() { redirectSettings(); }
+  void initTestCase() {
+    redirectSettings();
+    // form_fallback_face: the whole form in the face that stands in where
+    // Liberation Sans Narrow is not installed.
+    leaveOutNarrowFace(qEnvironmentVariableIsSet("LUMET_TEST_FALLBACK_FACE"));
+  }
   void init() { openWindow(false); }
   void cleanup() { closeWindow(); }
 
   void theFormSpeaksInItsNarrowFace() {
-    QCOMPARE(QFontInfo(w_->font()).family(), q("Liberation Sans Narrow"));
-    QCOMPARE(QFontInfo(box(Text1)->font()).family(), q("Liberation Sans Narrow"));
+    const QString face = qEnvironmentVariableIsSet("LUMET_TEST_FALLBACK_FACE")
+                             ? QFontInfo(formFont()).family()
+                             : q("Liberation Sans Narrow");
+    QVERIFY(face != q("Liberation Sans Narrow") ||
+            !qEnvironmentVariableIsSet("LUMET_TEST_FALLBACK_FACE"));
+    QCOMPARE(QFontInfo(w_->font()).family(), face);
+    QCOMPARE(QFontInfo(box(Text1)->font()).family(), face);
   }
 
   void everyBoxShowsItsDefaultWhole() { defaultsShowWhole(); }
@@ -273,6 +287,59 @@ class FormTest : public test::WindowFixture {
     zoomTo(1);
     QCOMPARE(box(Text62)->text(), q(kWidest));
     QCOMPARE(box(Text61)->text(), small);
+  }
+
+  // Over random magnitudes, signs and box widths, a number too wide for its
+  // box shows as many leading digits as fit, in the plain or the exponent
+  // form: the text fits, reads back as the number rounded to the digits it
+  // shows, and keeps its magnitude. A box too narrow for even one digit and
+  // its exponent shows only '#', the whole number in its tooltip.
+  void aNumberTooWideKeepsItsLeadingDigits() {
+    QCOMPARE(boxShows(box(Text85), "135285194618").left(3), "1.3");  // the third body's T + U
+    const auto read = [](const std::string& t) {
+      double v = std::nan("");
+      std::from_chars(t.data(), t.data() + t.size(), v);
+      return v;
+    };
+    const auto rounded = [](double v, int digits) {  // "1.35e+11"
+      char buf[64];
+      return std::string(
+          buf, std::to_chars(buf, buf + 64, v, std::chars_format::scientific, digits - 1).ptr);
+    };
+    auto* probe = new QLineEdit(w_.get());
+    probe->setTextMargins(-1, 0, -3, 0);
+    std::mt19937_64 random(20261208);
+    const auto uniform = [&](double a, double b) {
+      return std::uniform_real_distribution<double>(a, b)(random);
+    };
+    for (int k = 0; k < 3000; ++k) {  // every third an integer
+      const double ten = std::pow(10.0, std::floor(k % 3 ? uniform(-300, 300) : uniform(0, 15)));
+      const double v = (random() % 2 ? -1 : 1) *
+                       (k % 3 ? uniform(1, 10) * ten : std::ceil(uniform(1, 1e15) / ten));
+      probe->resize(int(uniform(6, 140)), probe->height());
+      const std::string text = formatBox(v);
+      const QString shown = boxShows(probe, QString::fromStdString(text));
+      const QByteArray what =
+          QString("%1 in %2 px: %3")
+              .arg(QString::fromStdString(text), QString::number(probe->width()), shown)
+              .toUtf8();
+      if (shown.count('#') == shown.size()) {  // not even the shortest exponent form fits
+        const std::string one = rounded(read(text), 1);
+        const size_t e = one.find('e');
+        const std::string shortest =
+            one.substr(0, e) + "e" + std::to_string(std::stoi(one.substr(e + 1)));
+        QVERIFY2(!shown.isEmpty() && !fitsBox(probe, QString::fromStdString(shortest)), what);
+        QVERIFY2(shown.size() == 1 || fitsBox(probe, shown), what);
+        continue;
+      }
+      // The digits shown: leading zeros are not, zeros before the point are.
+      std::string digits = shown.toStdString().substr(0, size_t(shown.indexOf('e')));
+      std::erase_if(digits, [](char c) { return c == '-' || c == '.'; });
+      digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size() - 1));
+      const double back = read(shown.toStdString()), value = read(text);
+      QVERIFY2(fitsBox(probe, shown) && back == read(rounded(value, int(digits.size()))), what);
+      QVERIFY2(back / value > 0.5 && back / value < 2, what);
+    }
   }
 
   // The pictures keep what was drawn: at a new size lines and circles are

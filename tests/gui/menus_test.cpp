@@ -327,9 +327,21 @@ class MenusTest : public test::WindowFixture {
       QCOMPARE(found[k].title, want[k].title);
       QCOMPARE(found[k].description, want[k].description);
     }
+    // The user's own (in the test mode's data folders): in Lumet's data
+    // folder, beside the run log, then in the lowercase one of earlier
+    // versions.
+    const QString own =
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/examples";
+    const QString old =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/lumet/examples";
+    QVERIFY(QDir().mkpath(own) && QDir().mkpath(old));
     const QStringList folders = exampleFolders("/opt/lumet/bin");
+    QDir(own).removeRecursively();
+    QDir(old).removeRecursively();
     QCOMPARE(folders.mid(0, 2),
              QStringList({"/opt/lumet/examples", "/opt/lumet/share/lumet/examples"}));
+    QCOMPARE(folders.indexOf(QDir::cleanPath(own)), 2);
+    QVERIFY(folders.indexOf(QDir::cleanPath(old)) > 2);
   }
 
   // Every "Сохранить …" item: the dialog's caption, filter and proposed

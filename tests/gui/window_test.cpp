@@ -775,9 +775,12 @@ class WindowTest : public test::WindowFixture {
     QCOMPARE(box->selectedText(), QString("abc"));
     QVERIFY(box->property("flagged").toBool());
     QVERIFY(box->styleSheet().contains("border"));
+    QCOMPARE(box->font(), get<QLineEdit>(Text2)->font());
     QTest::keyClicks(box, "1e-2");  // typed over the selection
     QVERIFY(!box->property("flagged").toBool());
     QVERIFY(box->styleSheet().isEmpty());
+    // The frame leaves no trace: the box has the form's face and size again.
+    QCOMPARE(box->font(), get<QLineEdit>(Text2)->font());
   }
 
   // Editing a scale during a run does not stop it: emptied, the box is

@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "app/setup_file.h"
 #include "model/messages.h"
 #include "physics/cycloid.h"
 #include "physics/cycloid_path.h"
@@ -97,25 +98,40 @@ TEST(CycloidTolerance, ModifiedCycloidFailsAtOnceAfterAnyPresses) {
   }
 }
 
-// 31 presses reach the floor; each press past it shows one message and
-// leaves the tolerance as it is; "+" still works, and so does "--" after it.
-TEST(CycloidTolerance, FinerStopsAtTheFloorWithOneMessageAPress) {
-  TestLab t;
-  ASSERT_TRUE(t.act(Action::Start).handled);
-  press(t, Action::Finer, 31);
-  EXPECT_TRUE(t.dialogs.messages.empty());
-  const double floor = 100000 * std::ldexp(1.0, 31);
-  EXPECT_EQ(t.m.KDfi, floor);
-  for (int n = 1; n <= 2; ++n) {
-    ASSERT_TRUE(t.act(Action::Finer).handled);
-    ASSERT_EQ(t.dialogs.messages.size(), size_t(n));
-    EXPECT_EQ(t.dialogs.messages.back(), textOf(Msg::CycloidFinest));
-    EXPECT_EQ(t.m.KDfi, floor);
+// 31 presses of "--" reach the floor, 18 of "+" the ceiling (a step of a
+// whole turn); each press past either shows one message and leaves the
+// tolerance as it is; the other button still works, and so does this one
+// after it.
+TEST(CycloidTolerance, FinerAndCoarserStopAtTheirBoundWithOneMessageAPress) {
+  const struct {
+    Action press, back;
+    int presses;
+    double bound;
+    Msg message;
+  } bounds[] = {
+      {Action::Finer, Action::Coarser, 31, 100000 * std::ldexp(1.0, 31), Msg::CycloidFinest},
+      {Action::Coarser, Action::Finer, 18, 100000 * std::ldexp(1.0, -18), Msg::CycloidCoarsest}};
+  for (const auto& b : bounds) {
+    TestLab t;
+    ASSERT_TRUE(t.act(Action::Start).handled);
+    press(t, b.press, b.presses);
+    EXPECT_TRUE(t.dialogs.messages.empty());
+    EXPECT_EQ(t.m.KDfi, b.bound);
+    for (int n = 1; n <= 2; ++n) {
+      ASSERT_TRUE(t.act(b.press).handled);
+      ASSERT_EQ(t.dialogs.messages.size(), size_t(n));
+      EXPECT_EQ(t.dialogs.messages.back(), textOf(b.message));
+      EXPECT_EQ(t.m.KDfi, b.bound);
+    }
+    EXPECT_TRUE(t.running());  // the run goes on
+    ASSERT_TRUE(t.act(b.back).handled);
+    EXPECT_NE(t.m.KDfi, b.bound);
+    ASSERT_TRUE(t.act(b.press).handled);
+    EXPECT_EQ(t.m.KDfi, b.bound);
+    EXPECT_EQ(t.dialogs.messages.size(), 2u);
+    // A saved set-up at the bound opens again.
+    const std::string file = t.dir + "/bound.lumet";
+    ASSERT_EQ(SaveSetup(t.x, file), 0);
+    EXPECT_TRUE(readSetupFile(file).setup);
   }
-  EXPECT_TRUE(t.running());  // the run goes on
-  ASSERT_TRUE(t.act(Action::Coarser).handled);
-  EXPECT_EQ(t.m.KDfi, floor / 2);
-  ASSERT_TRUE(t.act(Action::Finer).handled);
-  EXPECT_EQ(t.m.KDfi, floor);
-  EXPECT_EQ(t.dialogs.messages.size(), 2u);
 }

@@ -286,6 +286,8 @@ TEST(SetupFile, EachBadFileIsRefusedWithItsProblem) {
       {withControls("{}", R"(, "KDfi": 0)"), "KDfi должно быть положительным числом"},
       {withControls("{}", R"(, "KDfi": -5)"), "KDfi должно быть положительным числом"},
       {withControls("{}", R"(, "KDfi": 1e300)"), "KDfi слишком велико для поиска на циклоиде"},
+      {withControls("{}", R"(, "KDfi": 5e-324)"), "KDfi слишком мало для поиска на циклоиде"},
+      {withParameters("{}", R"(, "KDfi": 0.3)"), "KDfi слишком мало для поиска на циклоиде"},
       {withControls("{}", R"(, "KDfi": 1e400)"), "в файле число, слишком большое для компьютера"},
       {withControls("{}", R"(, "KDfi": "100000")"), "KDfi должно быть положительным числом"},
       // The first problem in the file's order is the one named.
@@ -304,8 +306,8 @@ TEST(SetupFile, EachBadFileIsRefusedWithItsProblem) {
   for (const std::string& text :
        {withControls(R"({"Text1": ")" + cyrillic32767 + "\"}"),
         withParameters(R"({"m1": ")" + cyrillic32767 + "\"}"),
-        withControls("{}", R"(, "KDfi": 5e-324)") + std::string(1000, ' '),
-        withParameters("{}", R"(, "KDfi": 5e-324)") + std::string(1000, ' '),
+        withControls("{}", R"(, "KDfi": 0.32)") + std::string(1000, ' '),
+        withParameters("{}", R"(, "KDfi": 2.1e14)") + std::string(1000, ' '),
         "\xEF\xBB\xBF" + withControls("{}"),  // a byte order mark before the text
         withControls("{}") + std::string(kSetupMaxBytes - withControls("{}").size(), '\n')}) {
     SetupRead r = parseSetup(text);

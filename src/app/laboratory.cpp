@@ -28,7 +28,8 @@ class Running {
 };
 
 // "--": the cycloid's tolerance halves, down to where its steps would
-// vanish in rounding; "+": it doubles.
+// vanish in rounding; "+": it doubles, up to a whole turn of the rolling
+// circle.
 void finer(Lab& lab) {
   if (CycloidStepVanishes(2 / (lab.m.KDfi * 2)))
     lab.message(Msg::CycloidFinest);
@@ -36,7 +37,12 @@ void finer(Lab& lab) {
     lab.m.KDfi = lab.m.KDfi * 2;
 }
 
-void coarser(Lab& lab) { lab.m.KDfi = lab.m.KDfi / 2; }
+void coarser(Lab& lab) {
+  if (CycloidStepTooCoarse(2 / (lab.m.KDfi / 2)))
+    lab.message(Msg::CycloidCoarsest);
+  else
+    lab.m.KDfi = lab.m.KDfi / 2;
+}
 
 }  // namespace
 

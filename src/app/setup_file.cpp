@@ -226,9 +226,11 @@ Setup fromJson(const Json& j) {
       if (!value.is_number() || !std::isfinite(value.get<double>()) || !(value.get<double>() > 0))
         refuse(Msg::SetupKDfiNotPositive);
       s.KDfi = value.get<double>();
-      // "--" stops where the cycloid search's steps would vanish in rounding;
-      // a file may not go past it either.
+      // "--" stops where the cycloid search's steps would vanish in rounding,
+      // "+" where a step passes over the whole arch; a file may hold any
+      // tolerance between them, and none beyond.
       if (CycloidStepVanishes(2 / s.KDfi)) refuse(Msg::SetupKDfiTooLarge);
+      if (CycloidStepTooCoarse(2 / s.KDfi)) refuse(Msg::SetupKDfiTooSmall);
     } else {
       refuse(Message(Msg::SetupUnknownKey, inQuotes(key)));
     }
@@ -319,9 +321,11 @@ void applySetup(Experiment& x, const Setup& s) {
   x.m.KDfi = s.KDfi;
   x.title = s.title;
   x.description = s.description;
-  // The step reads the scales and the force again: a run must not go on
-  // with half of one set-up and half of another.
+  // The experiment of the new set-up is not set up yet: a run must not go
+  // on, nor be continued or stepped, with half of one set-up and half of
+  // another. "Продолжить" and a step then say to start first.
   x.running = false;
+  x.setUp = false;
 }
 
 int SaveSetup(const Experiment& x, const std::string& path) {

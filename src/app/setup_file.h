@@ -53,7 +53,7 @@ SetupRead readSetupFile(const std::string& path);
 Message setupRefusal(const std::string& path, const Message& problem);
 
 // Puts the set-up's parameters, KDfi, title and description into the
-// experiment; the run, if any, stops.
+// experiment; the run, if any, ends: it is to be started anew.
 void applySetup(Experiment& x, const Setup& s);
 
 // Saves the current set-up and the result table; 0 or the errno value of the

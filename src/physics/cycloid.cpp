@@ -214,4 +214,6 @@ CycloidPoint CycloidSearch(const CycloidRod& rod, double psiB, double guess, dou
 // Dfi > 2^-47 neighbouring grid points stay apart and every step moves.
 bool CycloidStepVanishes(double Dfi) { return Dfi > 0 && Dfi <= 0x1p-47; }
 
+bool CycloidStepTooCoarse(double Dfi) { return !(Dfi <= 2 * 3.141592654); }
+
 }  // namespace lumet

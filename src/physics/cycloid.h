@@ -67,4 +67,9 @@ CycloidPoint CycloidSearch(const CycloidRod& rod, double psiB, double guess, dou
 // of the tolerance, which "--" does not go below.
 bool CycloidStepVanishes(double Dfi);
 
+// True when a step of Dfi is coarser than a whole turn of the rolling circle
+// (2·Pi), or no number: one step of the search would pass over the whole
+// arch. The ceiling of the tolerance, which "+" does not go above.
+bool CycloidStepTooCoarse(double Dfi);
+
 }  // namespace lumet

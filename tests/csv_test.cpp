@@ -247,7 +247,7 @@ TEST(FileWrite, TheProgramsOwnOutputIsWrittenThroughItsDescriptor) {
 
 TEST(FileWrite, SetupAndResultsGoThroughTheSameWriter) {
   TestLab t;
-  EXPECT_EQ(SaveSetup(t.x, "/dev/full"), ENOSPC);
+  EXPECT_EQ(SaveSetup(t.x, "/dev/full").err, ENOSPC);
   EXPECT_EQ(SaveResults(t.x, t.dir), EISDIR);
   EXPECT_EQ(SaveResults(t.x, t.dir + "/r.csv"), 0);
   EXPECT_EQ(test::readFile(t.dir + "/r.csv"), resultsCsv(resultTable(t.x)));

@@ -131,7 +131,7 @@ TEST(CycloidTolerance, FinerAndCoarserStopAtTheirBoundWithOneMessageAPress) {
     EXPECT_EQ(t.dialogs.messages.size(), 2u);
     // A saved set-up at the bound opens again.
     const std::string file = t.dir + "/bound.lumet";
-    ASSERT_EQ(SaveSetup(t.x, file), 0);
+    ASSERT_TRUE(SaveSetup(t.x, file).ok());
     EXPECT_TRUE(readSetupFile(file).setup);
   }
 }

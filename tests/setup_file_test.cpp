@@ -120,7 +120,7 @@ TEST(SetupFile, EveryParameterSurvivesSaveAndOpen) {
     a.x.title = "Гонка «" + std::to_string(pick) + "»";
     a.x.description = pick % 2 ? "" : "Две фразы.\nВторая.";
     const std::string file = a.dir + "/set-up.lumet";
-    ASSERT_EQ(SaveSetup(a.x, file), 0);
+    ASSERT_TRUE(SaveSetup(a.x, file).ok());
     TestLab b;
     b.x.running = true;
     b.open(file);
@@ -312,6 +312,31 @@ TEST(SetupFile, EachBadFileIsRefusedWithItsProblem) {
         withControls("{}") + std::string(kSetupMaxBytes - withControls("{}").size(), '\n')}) {
     SetupRead r = parseSetup(text);
     EXPECT_TRUE(r.setup) << textOf(r.problem);
+  }
+}
+
+// What saves, opens: a set-up that the opening would refuse is not written,
+// and the save gives the opening's reason.
+TEST(SetupFile, ASetUpThatWouldNotOpenIsNotSaved) {
+  // Texts of two-byte letters: 17 boxes within the limit make a file of
+  // more than 1 MB.
+  const struct {
+    int boxes;
+    size_t length;
+    std::string problem;
+  } cases[] = {{1, 40000, "значение «m1» длиннее 32767 символов"}, {17, 32767, "файл больше 1 МБ"}};
+  for (const auto& c : cases) {
+    TestLab t;
+    std::string text;
+    for (size_t n = 0; n < c.length; ++n) text += "ж";
+    int k = 0;
+    for (const ParamRow& r : parameterTable())
+      if (r.kind == ParamKind::Number && k++ < c.boxes) t.set(r.id, text);
+    const std::string file = t.dir + "/big.lumet";
+    const SetupSaved saved = SaveSetup(t.x, file);
+    ASSERT_TRUE(saved.refused) << c.problem;
+    EXPECT_EQ(textOf(*saved.refused), c.problem);
+    EXPECT_FALSE(std::filesystem::exists(file));
   }
 }
 

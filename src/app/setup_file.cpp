@@ -328,8 +328,10 @@ void applySetup(Experiment& x, const Setup& s) {
   x.setUp = false;
 }
 
-int SaveSetup(const Experiment& x, const std::string& path) {
-  return writeFileAtomically(path, setupText(captureSetup(x)));
+SetupSaved SaveSetup(const Experiment& x, const std::string& path) {
+  const std::string text = setupText(captureSetup(x));
+  if (SetupRead again = parseSetup(text); !again.setup) return {0, std::move(again.problem)};
+  return {writeFileAtomically(path, text), std::nullopt};
 }
 
 int SaveResults(const Experiment& x, const std::string& path) {

@@ -56,9 +56,17 @@ Message setupRefusal(const std::string& path, const Message& problem);
 // experiment; the run, if any, ends: it is to be started anew.
 void applySetup(Experiment& x, const Setup& s);
 
-// Saves the current set-up and the result table; 0 or the errno value of the
-// failed step (see writeFileAtomically).
-int SaveSetup(const Experiment& x, const std::string& path);
+// What a save of the set-up did: 0, or the errno value of the failed step
+// (see writeFileAtomically); or, with nothing written, the problem for which
+// the file would be refused when it is opened again (a text too long for a
+// box, a file too large): a saved set-up always opens.
+struct SetupSaved {
+  int err = 0;
+  std::optional<Message> refused;
+  bool ok() const { return err == 0 && !refused; }
+};
+SetupSaved SaveSetup(const Experiment& x, const std::string& path);
+// Saves the result table; 0 or the errno value of the failed step.
 int SaveResults(const Experiment& x, const std::string& path);
 
 }  // namespace lumet

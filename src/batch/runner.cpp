@@ -234,7 +234,18 @@ void Runner::save(Line& l) {
   if (document) {
     // The set-up or the result table; a failed write ends the script.
     const Experiment& x = lab_.experiment();
-    const int err = what == "setup" ? SaveSetup(x, file) : SaveResults(x, file);
+    int err = 0;
+    if (what == "setup") {
+      const SetupSaved saved = SaveSetup(x, file);
+      // A set-up that would not open again is not written: the reason is
+      // the one the opening would give.
+      if (saved.refused)
+        throw ScriptError{"cannot write " + file + ": " +
+                          textOf(*saved.refused, dialogs_.language)};
+      err = saved.err;
+    } else {
+      err = SaveResults(x, file);
+    }
     if (err != 0) throw ScriptError{"cannot write " + file + ": " + std::strerror(err)};
     return;
   }

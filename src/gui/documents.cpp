@@ -126,7 +126,11 @@ void Documents::saveSetup() {
       current_.isEmpty() ? qstr("установка.lumet") : QFileInfo(current_).fileName();
   const QString path = chooseToSave("Сохранить установку", kSetupFilter, "lumet", name);
   if (path.isEmpty()) return;
-  if (written(SaveSetup(experiment(), local(path)), path, Msg::WhatSetup)) named(path);
+  const SetupSaved saved = SaveSetup(experiment(), local(path));
+  if (saved.refused)
+    notSaved(path, Msg::WhatSetup, *saved.refused);
+  else if (written(saved.err, path, Msg::WhatSetup))
+    named(path);
 }
 
 void Documents::savePicture(ControlId picture) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "app/experiment.h"
@@ -31,11 +32,14 @@ struct Report {
   std::vector<P> params;   // parameters the laboratory set (a set-up, the shown one)
   std::vector<P> written;  // parameters the laboratory wrote as numbers ("V0")
   std::vector<P> flags;    // parameters whose flag changed
-  bool running = false;    // the run goes on after the handler
-  bool finished = false;   // a trajectory reached its end
-  bool exit = false;       // "Выход"
-  bool about = false;      // "About": the manual is to be shown
-  long steps = 0;          // steps performed
+  // Parameters whose texts are not usable, or the likely cause of a failure,
+  // each with the reason: what the status line tells.
+  std::vector<std::pair<P, Message>> problems;
+  bool running = false;   // the run goes on after the handler
+  bool finished = false;  // a trajectory reached its end
+  bool exit = false;      // "Выход"
+  bool about = false;     // "About": the manual is to be shown
+  long steps = 0;         // steps performed
 };
 
 class Lab {
@@ -73,6 +77,8 @@ class Lab {
   // parameters; a parameter that is not a number is flagged and is the one
   // to correct.
   void badData(const Failure& f);
+  // A parameter the status line names, with the reason.
+  void problem(P param, Msg reason) { report.problems.emplace_back(param, Message(reason)); }
   const Choices& choices() { return x.choices(); }
 };
 

@@ -113,9 +113,14 @@ Report Laboratory::take(const Setup& s) {
     applySetup(x_, s);
     for (const ParamRow& r : parameterTable()) {
       lab.report.params.push_back(r.id);
-      // A parameter flagged for its old text is cleared once the set-up's
-      // is usable, as typing a usable text clears it.
-      if (lab.x.flagged[size_t(r.id)] && usableText(r.id, x_.p.text(r.id))) lab.flag(r.id, false);
+      if (r.kind != ParamKind::Number && r.kind != ParamKind::Int16) continue;
+      // Every text the start could not use is framed at once and named in
+      // the status line; the set-up still opens, and the start decides. A
+      // parameter flagged for its old text is cleared once the new one is
+      // usable, as typing a usable text clears it.
+      const std::optional<Msg> problem = textProblem(r.id, x_.p.text(r.id));
+      lab.flag(r.id, problem.has_value());
+      if (problem) lab.problem(r.id, *problem);
     }
   });
 }

@@ -44,7 +44,7 @@ bool setUpAndShow(Lab& lab, const Choices& ch) {
   for (Msg notice : r.notices) lab.message(notice);
   if (!r.wentThrough()) {
     if (r.badParam != P::Count)
-      lab.badData(Failure{r.badParam});
+      lab.badData(Failure{r.badParam, r.badReason});
     else
       lab.message(*r.stop);
     return false;
@@ -60,9 +60,33 @@ bool setUpAndShow(Lab& lab, const Choices& ch) {
 double freeColour(Lab& lab, const Choices& ch) {
   if (!ch.takesPart(5)) return lab.x.freeColour;
   const std::optional<double>& v = lab.p.number(P::colour5);
-  lab.flag(P::colour5, !v);
+  if (!v != lab.x.flagged[size_t(P::colour5)]) {
+    lab.flag(P::colour5, !v);
+    if (!v) lab.problem(P::colour5, Msg::NotANumber);
+  }
   if (v) lab.x.freeColour = *v;
   return lab.x.freeColour;
+}
+
+// The run parameters as the step found them: one whose text it cannot use is
+// flagged, and the status line says why; one usable again is no longer.
+void flagRunParameters(Lab& lab, unsigned unusable) {
+  for (int k = 0; k < 4; ++k) {
+    const P p = kRunParameters[k];
+    const bool bad = (unusable >> k) & 1;
+    if (bad == lab.x.flagged[size_t(p)]) continue;
+    lab.flag(p, bad);
+    if (bad) lab.problem(p, *textProblem(p, lab.p.text(p)));
+  }
+}
+
+// A first step that fails has a likely cause among the parameters the start
+// let pass: a step of 0, or mass 1 of 0.
+void nameTheLikelyCause(Lab& lab) {
+  if (lab.m.h == 0)
+    lab.problem(P::h, Msg::ZeroNotAllowed);
+  else if (lab.m.m1 == 0)
+    lab.problem(P::m1, Msg::ZeroNotAllowed);
 }
 
 // The value frame follows a trajectory that takes part: when the chosen one
@@ -130,10 +154,11 @@ bool Step(Lab& lab) {
   StepOutcome out;
   try {
     const unsigned unusable = ReadRunParameters(lab.m, lab.p, ch);
-    for (int k = 0; k < 4; ++k) lab.flag(kRunParameters[k], (unusable >> k) & 1);
+    flagRunParameters(lab, unusable);
     out = Advance(lab.m, ch);
   } catch (const Failure&) {
     lab.fail(Msg::SolveError);
+    if (lab.m.T == 0) nameTheLikelyCause(lab);
     return false;
   }
   if (out.refresh && !refresh(lab, ch)) return out.finished;
@@ -186,6 +211,7 @@ void Lab::badData(const Failure& f) {
   if (f.param == P::Count) return;
   flag(f.param, true);
   report.focus = f.param;
+  problem(f.param, f.reason);
 }
 
 void ShowRunValues(Lab& lab, const Choices& ch) {

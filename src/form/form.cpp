@@ -114,6 +114,28 @@ bool Form::flagged(ControlId box) const {
   return p != P::Count && lab_.flagged(p);
 }
 
+std::string Form::words(P p) {
+  const ParamRow& r = row(p);
+  std::string label;
+  for (int k = 0; k < ControlCount && label.empty(); ++k) {
+    const ControlPlace& c = controlLayout()[k];
+    if (c.kind == Kind::Label && c.shows != Shows::UnitOf && r.name == std::string_view(c.text))
+      label = controlTable()[k].caption;
+  }
+  if (label.empty()) return *r.caption ? r.caption : r.name;
+  // A caption several parameters share says which one it is.
+  for (const ParamRow& other : parameterTable())
+    if (other.id != p && label == other.caption) return label + " (" + r.name + ")";
+  return label;
+}
+
+std::string Form::problems(const Report& r, Language language) {
+  std::string out;
+  for (const auto& [p, reason] : r.problems)
+    out += (out.empty() ? "" : "; ") + words(p) + ": " + textOf(reason, language);
+  return out;
+}
+
 std::vector<ControlId> Form::takeChanged() {
   std::vector<ControlId> out;
   out.swap(changed_);

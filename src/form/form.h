@@ -49,6 +49,14 @@ class Form {
   // fits to the box), not a text as typed.
   bool written(ControlId box) const { return boxes_[box].written; }
 
+  // The words the form names a parameter by: the caption of its label
+  // ("m1", "шаг, с"), with its name where the caption is shared ("* 10 ^
+  // (ExpM)"); its caption or name where no label captions it.
+  static std::string words(P p);
+  // What the status line says of a report's problems: "m1: не число;
+  // шаг, с: 0 не допускается"; empty when it has none.
+  static std::string problems(const Report& r, Language language = Language::ru);
+
   // The controls whose state changed since the last call, in order.
   std::vector<ControlId> takeChanged();
   // The box to correct after "Введите правильно данные", once.

@@ -220,6 +220,9 @@ QWidget* MainWindow::makeControl(const ControlEntry& entry, QWidget* parent) {
       // writes comes back through showControl().
       connect(box, &QLineEdit::textEdited, this, [this, id](const QString& text) {
         form_->type(id, text.toStdString());
+        // The mistakes the status line named are mended once no box is
+        // framed any more.
+        if (!status_->notice().isEmpty() && !anyFlagged()) status_->setNotice({});
         showChanged();
       });
       w = box;
@@ -282,6 +285,7 @@ void MainWindow::tick() {
   // a report's messages are open is not a step.
   if (lab_->busy() || showingMessages_) return;
   const Report r = form_->tick(SteadyClock::now() + kMaximumTick);
+  if (!r.problems.empty()) tell(r);
   if (!r.messages.empty()) return showReport(r);
   obeyTimer();
   // The boxes and pictures follow at the next frame, with whatever the
@@ -289,7 +293,20 @@ void MainWindow::tick() {
   if (!frame_.isActive()) frame_.start();
 }
 
+void MainWindow::tell(const Report& report) {
+  status_->setNotice(QString::fromStdString(Form::problems(report, dialogs_.language)));
+}
+
+bool MainWindow::anyFlagged() const {
+  for (const ParamRow& r : parameterTable())
+    if (lab_->flagged(r.id)) return true;
+  return false;
+}
+
 void MainWindow::showReport(const Report& report) {
+  // The status line names the boxes a handler found a mistake in; it keeps
+  // them while a box is framed, and a handler that finds none clears it.
+  if (!report.problems.empty() || !anyFlagged()) tell(report);
   present();
   if (!report.messages.empty()) {
     // The run waits while the messages are open: the user reads each one

@@ -97,6 +97,8 @@ class MainWindow : public QWidget {
   void showTyped(ControlId id);
   void showFlag(ControlId id);
   void focusTheBoxToCorrect();
+  void tell(const Report& report);
+  bool anyFlagged() const;
   void present();
   void showChanged();
   void showControl(ControlId id);

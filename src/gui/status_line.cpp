@@ -12,15 +12,21 @@ StatusLine::StatusLine(QWidget* window) : QWidget(window) {
 }
 
 void StatusLine::setIdleText(const QString& text) {
-  const bool idle = text_ == idle_;
+  const bool resting = text_ == this->resting();
   idle_ = text;
-  if (idle) show(idle_);
+  if (resting) show(this->resting());
+}
+
+void StatusLine::setNotice(const QString& text) {
+  const bool resting = text_ == this->resting();
+  notice_ = text;
+  if (resting) show(this->resting());
 }
 
 bool StatusLine::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::StatusTip) return QWidget::eventFilter(watched, event);
   const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
-  show(tip.isEmpty() ? idle_ : tip);
+  show(tip.isEmpty() ? resting() : tip);
   return true;
 }
 

@@ -1,6 +1,7 @@
 // The status line under the form: the status tip of the menu item under
-// the pointer (the description of a ready experiment), otherwise the title
-// and description of the set-up last opened. It wraps to as many lines as
+// the pointer (the description of a ready experiment), otherwise a notice of
+// the boxes that hold a mistake, otherwise the title and description of the
+// set-up last opened. It wraps to as many lines as
 // its height holds and ends with "…" where the text goes on.
 #pragma once
 
@@ -19,6 +20,10 @@ class StatusLine : public QWidget {
 
   // The text shown while no status tip is.
   void setIdleText(const QString& text);
+  // A notice shown instead of that text until it is cleared (an empty
+  // notice): which box holds a mistake, and why.
+  void setNotice(const QString& text);
+  QString notice() const { return notice_; }
   QString text() const { return text_; }
 
  protected:
@@ -28,7 +33,9 @@ class StatusLine : public QWidget {
  private:
   void show(const QString& text);
 
-  QString text_, idle_;
+  QString resting() const { return notice_.isEmpty() ? idle_ : notice_; }
+
+  QString text_, idle_, notice_;
 };
 
 }  // namespace lumet

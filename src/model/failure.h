@@ -7,14 +7,16 @@
 #include <cmath>
 #include <cstdint>
 
+#include "model/messages.h"
 #include "model/parameters.h"
 
 namespace lumet {
 
 struct Failure {
   // The parameter whose text is not a usable number, when that was the
-  // cause; P::Count for an arithmetic failure.
+  // cause, and why; P::Count for an arithmetic failure.
   P param = P::Count;
+  Msg reason = Msg::NotANumber;
 };
 
 // A value that must be a finite number: an overflow or an invalid
@@ -44,6 +46,11 @@ double readNumber(const Parameters& p, P id);
 // The parameter's text as a 16-bit integer (the number rounded to the
 // nearest integer, in -32768..32767); anything else is a Failure naming it.
 int16_t readInt16(const Parameters& p, P id);
+
+// The reciprocal of the parameter's number (a picture's scale): a text that
+// is no number, 0, or so small that its reciprocal overflows is a Failure
+// naming the parameter.
+double readReciprocal(const Parameters& p, P id);
 
 inline double sqr(double v) { return v * v; }
 

@@ -54,6 +54,12 @@ constexpr Entry kCatalogue[] = {
     {Msg::StartFirst, "Сначала начните эксперимент: нажмите «Начать эксперимент»."},
     {Msg::WriteFailed, "Ошибка записи в файл\r\n{0}: {1}"},
 
+    {Msg::NotANumber, "не число"},
+    {Msg::NotInt16, "не целое число от -32768 до 32767"},
+    {Msg::ZeroNotAllowed, "0 не допускается"},
+    {Msg::TooSmall, "слишком мало"},
+    {Msg::PowerTooLarge, "с этой степенью десяти число слишком велико"},
+
     {Msg::NoSuchFile, "нет такого файла или папки"},
     {Msg::NoPermission, "нет прав доступа"},
     {Msg::IsFolder, "это папка, а не файл"},

@@ -42,6 +42,13 @@ enum class Msg : uint16_t {
   // A write of the run that failed: the file and the reason.
   WriteFailed,
 
+  // Why a parameter's text is not usable.
+  NotANumber,
+  NotInt16,
+  ZeroNotAllowed,
+  TooSmall,
+  PowerTooLarge,
+
   // Why a file could not be read or written.
   NoSuchFile,
   NoPermission,

@@ -256,11 +256,13 @@ bool readable(P p, std::string_view text) {
   return parseNumber(text).has_value();
 }
 
-bool usableText(P p, std::string_view text) {
-  if (!readable(p, text)) return false;
+std::optional<Msg> textProblem(P p, std::string_view text) {
+  const std::optional<double> v = parseNumber(text);
+  if (!v) return Msg::NotANumber;
+  if (row(p).kind == ParamKind::Int16 && !parseInt16(text)) return Msg::NotInt16;
   for (P run : kRunParameters)
-    if (p == run) return runUsable(p, *parseNumber(text));
-  return true;
+    if (p == run && !runUsable(p, *v)) return *v == 0 ? Msg::ZeroNotAllowed : Msg::TooSmall;
+  return std::nullopt;
 }
 
 Parameters::Parameters() {
@@ -315,8 +317,15 @@ double readNumber(const Parameters& p, P id) {
 
 int16_t readInt16(const Parameters& p, P id) {
   const std::optional<int16_t> v = int16Of(p, id);
-  if (!v) throw Failure{id};
+  if (!v) throw Failure{id, p.number(id) ? Msg::NotInt16 : Msg::NotANumber};
   return *v;
+}
+
+double readReciprocal(const Parameters& p, P id) {
+  const double v = readNumber(p, id);
+  if (v == 0) throw Failure{id, Msg::ZeroNotAllowed};
+  if (!std::isfinite(1 / v)) throw Failure{id, Msg::TooSmall};
+  return 1 / v;
 }
 
 }  // namespace lumet

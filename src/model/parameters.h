@@ -20,6 +20,8 @@
 #include <string_view>
 #include <vector>
 
+#include "model/messages.h"
+
 namespace lumet {
 
 // Every parameter, in the order of the table.
@@ -155,9 +157,12 @@ inline bool runUsable(P p, double v) {
   return p != P::Mt || v != 0;
 }
 
-// Whether a text is usable where the parameter is read: readable, and for a
-// run parameter usable by the run.
-bool usableText(P p, std::string_view text);
+// Why a text is not usable where the parameter is read: no number, no
+// 16-bit integer, or for a run parameter a number the run cannot use (a
+// scale of 0, a picture scale whose reciprocal overflows); nothing when it
+// is usable.
+std::optional<Msg> textProblem(P p, std::string_view text);
+inline bool usableText(P p, std::string_view text) { return !textProblem(p, text); }
 
 // The current values of every parameter.
 class Parameters {

@@ -31,6 +31,7 @@ struct StartReport {
   // With "Введите правильно данные": the parameter whose text is not a
   // number, or P::Count when an arithmetic failure ended the start.
   P badParam = P::Count;
+  Msg badReason = Msg::NotANumber;  // why it is not usable
   // The start got as far as the grids of both pictures.
   bool reachedGrids = false;
   // The rods' values as the start built them (R2, fiN2, fiK2, K3, Y40, R4).

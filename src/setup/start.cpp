@@ -11,18 +11,33 @@ namespace lumet {
 
 namespace {
 
+// 10 to the power of an exponent parameter: a power that overflows is the
+// exponent's failure.
+double tenTo(int16_t exponent, P power) {
+  const double v = std::pow(10.0, exponent);
+  if (!std::isfinite(v)) throw Failure{power, Msg::PowerTooLarge};
+  return v;
+}
+
+// A number times its power of ten: a product that overflows is the failure
+// of the exponent that made it.
+double scaled(const Parameters& p, P number, double tens, P power) {
+  const double v = readNumber(p, number) * tens;
+  if (!std::isfinite(v)) throw Failure{power, Msg::PowerTooLarge};
+  return v;
+}
+
 // Masses, charges and radius with their powers of ten; the zero levels.
 void readBodies(Model& m, const Parameters& p, const Choices& ch, StartReport& r) {
   m.ExpM = readInt16(p, P::ExpM);
   m.ExpQ = readInt16(p, P::ExpQ);
   m.ExpRz = readInt16(p, P::ExpRz);
-  const double pM = finite(std::pow(10.0, m.ExpM)), pQ = finite(std::pow(10.0, m.ExpQ));
-  m.m1 = finite(readNumber(p, P::m1) * pM);
-  m.q1 = finite(readNumber(p, P::q1) * pQ);
-  m.m2 = finite(readNumber(p, P::m2) * pM);
-  m.q2 = finite(readNumber(p, P::q2) * pQ);
-  const double pRz = finite(std::pow(10.0, m.ExpRz));
-  m.Rz = finite(readNumber(p, P::Rz) * pRz);
+  const double pM = tenTo(m.ExpM, P::ExpM), pQ = tenTo(m.ExpQ, P::ExpQ);
+  m.m1 = scaled(p, P::m1, pM, P::ExpM);
+  m.q1 = scaled(p, P::q1, pQ, P::ExpQ);
+  m.m2 = scaled(p, P::m2, pM, P::ExpM);
+  m.q2 = scaled(p, P::q2, pQ, P::ExpQ);
+  m.Rz = scaled(p, P::Rz, tenTo(m.ExpRz, P::ExpRz), P::ExpRz);
   m.R0 = m.Rz;
   m.R0v = m.Rz;
   if (ch.zeroAtInfinity) {
@@ -56,8 +71,8 @@ void readParameters(Model& m, const Parameters& p, const Choices& ch) {
   m.Fy[5] = readNumber(p, P::Fy);
   m.Kj = readNumber(p, P::Kj);
   m.w = readNumber(p, P::w);
-  m.kMx = quotient(1, readNumber(p, P::Mx));
-  m.kM = quotient(1, readNumber(p, P::M));
+  m.kMx = readReciprocal(p, P::Mx);
+  m.kM = readReciprocal(p, P::M);
   m.Mt = readNumber(p, P::Mt);
   m.ttR = 0;
   m.ttV = 0;
@@ -244,6 +259,7 @@ StartReport SetUp(Model& m, const Parameters& p, const Choices& ch) {
   } catch (const Failure& f) {
     r.stopWith(Msg::BadData);
     r.badParam = f.param;
+    r.badReason = f.reason;
   }
   return r;
 }

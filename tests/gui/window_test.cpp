@@ -43,6 +43,7 @@
 #include "gui/message_boxes.h"
 #include "gui/picture_widget.h"
 #include "gui/settings.h"
+#include "gui/status_line.h"
 #include "model/messages.h"
 #include "window_fixture.h"
 
@@ -776,9 +777,12 @@ class WindowTest : public test::WindowFixture {
     QVERIFY(box->property("flagged").toBool());
     QVERIFY(box->styleSheet().contains("border"));
     QCOMPARE(box->font(), get<QLineEdit>(Text2)->font());
+    // The status line says which box and why, until the box is mended.
+    QCOMPARE(w_->statusLine()->text(), q("m1: не число"));
     QTest::keyClicks(box, "1e-2");  // typed over the selection
     QVERIFY(!box->property("flagged").toBool());
     QVERIFY(box->styleSheet().isEmpty());
+    QVERIFY(w_->statusLine()->text().isEmpty());
     // The frame leaves no trace: the box has the form's face and size again.
     QCOMPARE(box->font(), get<QLineEdit>(Text2)->font());
   }

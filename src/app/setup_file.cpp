@@ -25,7 +25,6 @@ namespace {
 // A valid set-up nests two levels (the set-up, its parameters); anything
 // deeper than this is refused while it is read.
 constexpr int kMaxDepth = 16;
-constexpr size_t kMaxTitle = 200, kMaxDescription = 2000;
 
 struct Refused {
   Message problem;
@@ -215,9 +214,9 @@ Setup fromJson(const Json& j) {
   for (const auto& [key, value] : j.items()) {
     if (key == "format" || key == "version") continue;
     if (key == "title") {
-      s.title = textValue(key, value, kMaxTitle);
+      s.title = textValue(key, value, kSetupMaxTitle);
     } else if (key == "description") {
-      s.description = textValue(key, value, kMaxDescription);
+      s.description = textValue(key, value, kSetupMaxDescription);
     } else if (key == "parameters" && version >= 2) {
       readParameters(value, s.parameters);
     } else if (key == "controls" && version == 1) {

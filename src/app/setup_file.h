@@ -24,8 +24,10 @@ namespace lumet {
 constexpr int kSetupVersion = 2;
 // Files larger than this are refused before they are parsed.
 constexpr size_t kSetupMaxBytes = 1 << 20;
-// A number's text holds at most this many characters (a line edit's limit).
+// A number's text holds at most this many characters (a line edit's limit);
+// a title and a description at most these.
 constexpr size_t kSetupMaxText = 32767;
+constexpr size_t kSetupMaxTitle = 200, kSetupMaxDescription = 2000;
 
 // A set-up: every parameter, KDfi, title and description.
 struct Setup {

@@ -14,6 +14,7 @@
 #include "app/setup_file.h"
 #include "gui/main_window.h"
 #include "gui/picture_widget.h"
+#include "gui/setup_properties.h"
 #include "gui/status_line.h"
 #include "output/csv.h"
 #include "output/file_write.h"
@@ -76,12 +77,26 @@ bool Documents::take(const QString& path) {
   form.take(r);
   named(whole);
   window_.showReport(r);
-  const Experiment& x = form.laboratory().experiment();
+  showTitleAndDescription();
+  return true;
+}
+
+void Documents::showTitleAndDescription() {
+  const Experiment& x = window_.laboratory().experiment();
   QString about = QString::fromStdString(x.title);
   const QString description = QString::fromStdString(x.description);
   if (!about.isEmpty() && !description.isEmpty()) about += ". ";
   window_.statusLine()->setIdleText(about + description);
-  return true;
+}
+
+void Documents::editProperties() {
+  Experiment& x = window_.laboratory().experiment();
+  SetupProperties dialog(QString::fromStdString(x.title), QString::fromStdString(x.description),
+                         &window_);
+  if (dialog.exec() != QDialog::Accepted) return;
+  x.title = dialog.title().toStdString();
+  x.description = dialog.description().toStdString();
+  showTitleAndDescription();
 }
 
 void Documents::named(const QString& path) {

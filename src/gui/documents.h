@@ -34,6 +34,9 @@ class Documents {
   // writes it, or puts the table on the clipboard.
   void chooseAndOpen();
   void saveSetup();
+  // "Свойства установки…": the title and description, kept with the set-up
+  // and shown under the form.
+  void editProperties();
   void savePicture(ControlId picture);
   void saveResults();
   void copyResults();
@@ -54,6 +57,7 @@ class Documents {
   bool written(int err, const QString& path, Msg what);
   const Experiment& experiment() const;
   QString stem() const;
+  void showTitleAndDescription();
 
   MainWindow& window_;
   std::unique_ptr<FileChooser> chooser_ = std::make_unique<FileChooser>();

@@ -11,11 +11,13 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <deque>
 #include <memory>
 
@@ -25,6 +27,7 @@
 #include "gui/main_window.h"
 #include "gui/picture_widget.h"
 #include "gui/settings.h"
+#include "gui/setup_properties.h"
 #include "gui/status_line.h"
 #include "output/csv.h"
 #include "window_fixture.h"
@@ -346,6 +349,26 @@ class MenusTest : public test::WindowFixture {
 
   // Every "Сохранить …" item: the dialog's caption, filter and proposed
   // name, the suffix added, the file written whole.
+  // A teacher names their own experiment in the window: the title and
+  // description go with the saved set-up, and stand in the status line.
+  void aSetUpIsNamedInTheWindow() {
+    QTimer::singleShot(0, this, [] {
+      auto* dialog = qobject_cast<SetupProperties*>(QApplication::activeModalWidget());
+      QVERIFY(dialog);
+      dialog->titleBox()->setText(q("  Маятник Фуко "));
+      dialog->descriptionBox()->setPlainText(q("Первая фраза. Вторая фраза."));
+      dialog->accept();
+    });
+    item("setupProperties")->trigger();
+    QCOMPARE(w_->statusLine()->text(), q("Маятник Фуко. Первая фраза. Вторая фраза."));
+    answers_->answers << file("pendulum");
+    item("saveSetup")->trigger();
+    const SetupRead read = readSetupFile(file("pendulum.lumet").toStdString());
+    QVERIFY(read.setup);
+    QCOMPARE(QString::fromStdString(read.setup->title), q("Маятник Фуко"));
+    QCOMPARE(QString::fromStdString(read.setup->description), q("Первая фраза. Вторая фраза."));
+  }
+
   void everySaveItemWritesItsFile() {
     answers_->answers << QString(LUMET_SOURCE_DIR) + "/examples/race.lumet";
     item("openSetup")->trigger();

@@ -141,12 +141,12 @@ class MenusTest : public test::WindowFixture {
     const struct {
       const char* menu;
       QStringList texts;
-    } menus[] = {
-        {"fileMenu",
-         {q("Открыть установку…"), q("Сохранить установку…"), q("Сохранить правый рисунок…"),
-          q("Сохранить нижний рисунок…"), q("Сохранить таблицу результатов…"), "", q("Выход")}},
-        {"editMenu", {q("Копировать таблицу результатов")}},
-        {"helpMenu", {"About"}}};
+    } menus[] = {{"fileMenu",
+                  {q("Открыть установку…"), q("Сохранить установку…"), q("Свойства установки…"),
+                   q("Сохранить правый рисунок…"), q("Сохранить нижний рисунок…"),
+                   q("Сохранить таблицу результатов…"), "", q("Выход")}},
+                 {"editMenu", {q("Копировать таблицу результатов")}},
+                 {"helpMenu", {"About"}}};
     for (const auto& m : menus) {
       QStringList texts;
       for (QAction* a : menu(m.menu)->actions()) {

@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -25,9 +26,12 @@ namespace {
 QString qstr(const char* s) { return QString::fromUtf8(s); }
 std::string local(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
-const char* const kSetupFilter = "Установки Lumet (*.lumet)";
-const char* const kPngFilter = "Рисунки PNG (*.png)";
-const char* const kCsvFilter = "Таблицы CSV (*.csv)";
+// The dialogs' texts, English in the source, in the window's language.
+QString text(const char* s) { return QCoreApplication::translate("Documents", s); }
+
+const char* const kSetupFilter = QT_TRANSLATE_NOOP("Documents", "Lumet set-ups (*.lumet)");
+const char* const kPngFilter = QT_TRANSLATE_NOOP("Documents", "PNG pictures (*.png)");
+const char* const kCsvFilter = QT_TRANSLATE_NOOP("Documents", "CSV tables (*.csv)");
 
 // Where the dialogs open before the user has chosen a file: the documents
 // folder, or home where there is none.
@@ -76,11 +80,7 @@ bool Documents::take(const QString& path) {
   form.take(r);
   named(whole);
   window_.showReport(r);
-  const Experiment& x = form.laboratory().experiment();
-  QString about = QString::fromStdString(x.title);
-  const QString description = QString::fromStdString(x.description);
-  if (!about.isEmpty() && !description.isEmpty()) about += ". ";
-  window_.statusLine()->setIdleText(about + description);
+  window_.describeSetup();
   return true;
 }
 
@@ -91,7 +91,8 @@ void Documents::named(const QString& path) {
 
 void Documents::chooseAndOpen() {
   const QString path =
-      chooser_->toOpen(&window_, {qstr("Открыть установку"), qstr(kSetupFilter), "lumet", folder_});
+      chooser_->toOpen(&window_, {QCoreApplication::translate("Documents", "Open set-up"),
+                                  text(kSetupFilter), "lumet", folder_});
   if (!path.isEmpty()) open(path);
 }
 
@@ -101,7 +102,7 @@ QString Documents::stem() const {
 
 QString Documents::chooseToSave(const char* caption, const char* filter, const char* suffix,
                                 const QString& name) {
-  const FileQuery query{qstr(caption), qstr(filter), suffix, QDir(folder_).filePath(name)};
+  const FileQuery query{text(caption), text(filter), suffix, QDir(folder_).filePath(name)};
   QString path = chooser_->toSave(&window_, query);
   if (path.isEmpty()) return path;
   path = withSuffix(QFileInfo(path).absoluteFilePath(), suffix);
@@ -122,17 +123,20 @@ bool Documents::written(int err, const QString& path, Msg what) {
 }
 
 void Documents::saveSetup() {
-  const QString name =
-      current_.isEmpty() ? qstr("установка.lumet") : QFileInfo(current_).fileName();
-  const QString path = chooseToSave("Сохранить установку", kSetupFilter, "lumet", name);
+  const QString name = current_.isEmpty() ? QCoreApplication::translate("Documents", "set-up.lumet")
+                                          : QFileInfo(current_).fileName();
+  const QString path =
+      chooseToSave(QT_TRANSLATE_NOOP("Documents", "Save set-up"), kSetupFilter, "lumet", name);
   if (path.isEmpty()) return;
   if (written(SaveSetup(experiment(), local(path)), path, Msg::WhatSetup)) named(path);
 }
 
 void Documents::savePicture(ControlId picture) {
   const bool right = picture == Picture1;
-  const QString name = stem() + (right ? qstr("-правый.png") : qstr("-нижний.png"));
-  const QString path = chooseToSave(right ? "Сохранить правый рисунок" : "Сохранить нижний рисунок",
+  const QString name = stem() + (right ? QCoreApplication::translate("Documents", "-right.png")
+                                       : QCoreApplication::translate("Documents", "-lower.png"));
+  const QString path = chooseToSave(right ? QT_TRANSLATE_NOOP("Documents", "Save right picture")
+                                          : QT_TRANSLATE_NOOP("Documents", "Save lower picture"),
                                     kPngFilter, "png", name);
   if (path.isEmpty()) return;
   const QImage& image = window_.picture(picture)->canvas().image();
@@ -144,8 +148,9 @@ void Documents::savePicture(ControlId picture) {
 }
 
 void Documents::saveResults() {
-  const QString path = chooseToSave("Сохранить таблицу результатов", kCsvFilter, "csv",
-                                    stem() + qstr("-результаты.csv"));
+  const QString path =
+      chooseToSave(QT_TRANSLATE_NOOP("Documents", "Save result table"), kCsvFilter, "csv",
+                   stem() + QCoreApplication::translate("Documents", "-results.csv"));
   if (!path.isEmpty()) written(SaveResults(experiment(), local(path)), path, Msg::WhatResults);
 }
 

@@ -182,6 +182,13 @@ constexpr Entry kCatalogue[] = {
     {Msg::FormCentimetres, "см", "cm"},
     {Msg::FormTimeAxis, "T/Mt, см", "T/Mt, cm"},
     {Msg::FormTrajectories, "траектория", "trajectory"},
+
+    // The menu of languages: its title in every language at once, each
+    // language by its own name.
+    {Msg::Language, "Язык", "Language"},
+    {Msg::LanguageName, "Русский", "English"},
+    {Msg::LanguageTip, "Окно, сообщения и описание Lumet на русском языке",
+     "Lumet's window, messages and manual in English"},
 };
 
 static_assert(std::size(kCatalogue) == size_t(Msg::Count), "a text for every message");

@@ -123,6 +123,11 @@ enum class Msg : uint16_t {
   FormCentimetres,
   FormTimeAxis,
   FormTrajectories,
+  // The word "language", a language's own name and what choosing it does,
+  // in each language.
+  Language,
+  LanguageName,
+  LanguageTip,
   Count
 };
 

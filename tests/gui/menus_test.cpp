@@ -108,9 +108,10 @@ class MenusTest : public test::WindowFixture {
                .arg(form().value(e.id));
       if (auto* box = qobject_cast<QLineEdit*>(w_->control(e.id))) s << box->text();
     }
-    s << QString::number(x().m.KDfi) << QString::fromStdString(x().title)
-      << QString::fromStdString(x().description) << w_->windowTitle() << w_->documents().current()
-      << w_->statusLine()->text() << QString::number(w_->timer().isActive());
+    s << QString::number(x().m.KDfi) << QString::fromStdString(x().title.in(Language::ru))
+      << QString::fromStdString(x().description.in(Language::ru)) << w_->windowTitle()
+      << w_->documents().current() << w_->statusLine()->text()
+      << QString::number(w_->timer().isActive());
     return s;
   }
 
@@ -134,7 +135,8 @@ class MenusTest : public test::WindowFixture {
     QStringList titles;
     for (QAction* a : w_->menuBar()->actions()) titles << a->text();
     QCOMPARE(titles,
-             QStringList({q("Файл"), q("Правка"), q("Опыты"), q("Скорость"), q("Справка")}));
+             QStringList({q("Файл"), q("Правка"), q("Опыты"), q("Скорость"), q("Справка"),
+                          q("Язык / Language")}));
     const struct {
       const char* menu;
       QStringList texts;
@@ -143,7 +145,8 @@ class MenusTest : public test::WindowFixture {
          {q("Открыть установку…"), q("Сохранить установку…"), q("Сохранить правый рисунок…"),
           q("Сохранить нижний рисунок…"), q("Сохранить таблицу результатов…"), "", q("Выход")}},
         {"editMenu", {q("Копировать таблицу результатов")}},
-        {"helpMenu", {"About"}}};
+        {"helpMenu", {"About"}},
+        {"languageMenu", {q("Русский"), "English"}}};
     for (const auto& m : menus) {
       QStringList texts;
       for (QAction* a : menu(m.menu)->actions()) {
@@ -265,8 +268,8 @@ class MenusTest : public test::WindowFixture {
       const QString path = folder + "/" + name;
       const SetupRead read = readSetupFile(path.toStdString());
       QVERIFY2(read.setup, qPrintable(name));
-      const QString title = QString::fromStdString(read.setup->title);
-      const QString description = QString::fromStdString(read.setup->description);
+      const QString title = QString::fromStdString(read.setup->title.in(Language::ru));
+      const QString description = QString::fromStdString(read.setup->description.in(Language::ru));
       auto* action = item(qPrintable("example_" + QFileInfo(name).completeBaseName()));
       QCOMPARE(action->text(), title);
       QCOMPARE(action->statusTip(), description);

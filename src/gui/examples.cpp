@@ -44,7 +44,7 @@ std::vector<Example> findExamples(const QStringList& folders, Language language)
       found.push_back(e);
     }
   }
-  QCollator collator(QLocale(language == Language::en ? QLocale::English : QLocale::Russian));
+  QCollator collator{QLocale(QString(languageCode(language)))};
   std::stable_sort(found.begin(), found.end(), [&collator](const Example& a, const Example& b) {
     return collator.compare(a.title, b.title) < 0;
   });

@@ -286,6 +286,7 @@ void MainWindow::setLanguage(Language language) {
   if (old) {
     static_cast<QVBoxLayout*>(layout())->setMenuBar(menuBar_);
     old->hide();
+    old->setParent(nullptr);
     old->deleteLater();
   }
   showCaptions();

@@ -134,9 +134,8 @@ class MenusTest : public test::WindowFixture {
   void theMenusStandInTheBarsOrderWithTheirItems() {
     QStringList titles;
     for (QAction* a : w_->menuBar()->actions()) titles << a->text();
-    QCOMPARE(titles,
-             QStringList({q("Файл"), q("Правка"), q("Опыты"), q("Скорость"), q("Справка"),
-                          q("Язык / Language")}));
+    QCOMPARE(titles, QStringList({q("Файл"), q("Правка"), q("Опыты"), q("Скорость"), q("Справка"),
+                                  q("Язык / Language")}));
     const struct {
       const char* menu;
       QStringList texts;

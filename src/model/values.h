@@ -113,8 +113,8 @@ struct ValueRow {
   const char* box;
   Words caption;
   Words unit;
-  Words tip;    // its part of the box's tooltip ("" where the box's others say it)
-  Words about;  // what it is, where the tooltip says it otherwise
+  Words tip;         // its part of the box's tooltip ("" where the box's others say it)
+  Words about = {};  // what it is, where the tooltip says it otherwise
 
   const Words& meaning() const { return *about.ru ? about : tip; }
 };

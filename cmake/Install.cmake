@@ -70,7 +70,8 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
        "first body fly freely or sends copies of it along a straight line, a\n"
        "cycloid, a parabola and a circular arc, comparing their travel times and\n"
        "action integrals (the brachistochrone race). A second experiment traces\n"
-       "light rays through layers by Snell's law. The interface is in Russian.\n"
+       "light rays through layers by Snell's law. The interface speaks Russian\n"
+       "(the default) and English.\n"
        "lumet-batch runs the same laboratory from a script, without a display.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
@@ -82,7 +83,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${LUMET_HOMEPAGE}")
 # The libraries the programs link come from dpkg-shlibdeps; the form's face,
 # Liberation Sans Narrow, is named here (fonts-liberation: version 2 of the
-# faces has no Narrow). CPack appends the libraries to this list.
+# faces has no Narrow), and so are Qt's own translations, through which its
+# dialogs speak the window's language (qt6-translations-l10n). CPack appends
+# the libraries to this list.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, qt6-translations-l10n")
 include(CPack)

@@ -57,8 +57,9 @@ TEST(ControlTable, BindsEveryParameterValueAndAction) {
   // A box that holds a parameter before a run and shows a value during it.
   EXPECT_EQ(controlOf(P::fiK2), controlOf(V::Y));
   // The labels read as the tables caption their quantities.
-  EXPECT_STREQ(t[*controlByName("Label33")].caption, "шаг, с");
-  EXPECT_STREQ(t[*controlByName("Label4")].caption, "кг");
+  EXPECT_STREQ(t[*controlByName("Label33")].caption.ru, "шаг, с");
+  EXPECT_STREQ(t[*controlByName("Label4")].caption.ru, "кг");
+  EXPECT_STREQ(t[*controlByName("Label33")].caption.en, "step, s");
 }
 
 TEST(Form, SelectClearsOnlyItsOwnFrame) {

@@ -117,8 +117,12 @@ TEST(SetupFile, EveryParameterSurvivesSaveAndOpen) {
     TestLab a;
     changeEverything(a, pick);
     a.m.KDfi = pick == 0 ? 400000 : 100000.0 / 3 * pick;  // whole and fractional divisors
-    a.x.title = "Гонка «" + std::to_string(pick) + "»";
-    a.x.description = pick % 2 ? "" : "Две фразы.\nВторая.";
+    // A plain Russian title, or one by language (with a language this build
+    // does not speak, kept as it is).
+    a.x.title = LocalText("Гонка «" + std::to_string(pick) + "»");
+    if (pick % 2) a.x.title.byCode.insert(a.x.title.byCode.begin(), {"en", "Race"});
+    if (pick == 3) a.x.title.byCode.push_back({"de", "Wettlauf"});
+    a.x.description = LocalText(pick % 2 ? "" : "Две фразы.\nВторая.");
     const std::string file = a.dir + "/set-up.lumet";
     ASSERT_TRUE(SaveSetup(a.x, file).ok());
     TestLab b;
@@ -183,7 +187,7 @@ TEST(SetupFile, AFileNamesOnlyWhatDiffersFromTheDefaults) {
 
 TEST(SetupFile, TheSavedTextIsReadableJson) {
   TestLab t;
-  t.x.title = "Камень";
+  t.x.title = LocalText("Камень");
   std::string text = setupText(captureSetup(t.x));
   const std::string start = R"({
   "format": "lumet-setup",
@@ -240,6 +244,9 @@ TEST(SetupFile, EachBadFileIsRefusedWithItsProblem) {
       {R"({"format": "lumet-setup", "version": -3})", "неверная версия формата -3"},
       {kHead + R"("colour": 1})", "неизвестный ключ «colour»"},
       {kHead + R"("title": 1})", "значение «title» должно быть строкой"},
+      {kHead + R"("title": {"en": 1}})", "значение «title» должно быть строкой"},
+      {kHead + R"("title": {"English": "Race"}})",
+       "в значении «title» ключ «English» не код языка"},
       {kHead + R"("title": ")" + std::string(201, 'a') + "\"}",
        "значение «title» длиннее 200 символов"},
       {kHead + R"("description": ")" + std::string(2001, 'a') + "\"}",
@@ -373,18 +380,24 @@ TEST(SetupFile, ARefusedFileChangesNothingAndNamesTheFile) {
   }
 }
 
-TEST(SetupFile, EveryReadyExperimentOpensWithATitleAndTwoSentences) {
+TEST(SetupFile, EveryReadyExperimentOpensWithATitleAndTwoSentencesInEachLanguage) {
   int count = 0;
   for (const auto& entry : std::filesystem::directory_iterator(LUMET_SOURCE_DIR "/examples")) {
     if (entry.path().extension() != ".lumet") continue;
     ++count;
     SetupRead r = readSetupFile(entry.path().string());
     ASSERT_TRUE(r.setup) << entry.path() << ": " << textOf(r.problem);
-    EXPECT_FALSE(r.setup->title.empty()) << entry.path();
-    const std::string& d = r.setup->description;
-    size_t sentences = 0;
-    for (size_t at = d.find(". "); at != std::string::npos; at = d.find(". ", at + 1)) ++sentences;
-    EXPECT_EQ(sentences + (d.back() == '.'), 2u) << entry.path() << ": " << d;
+    ASSERT_EQ(r.setup->title.byCode.size(), size_t(kLanguageCount)) << entry.path();
+    ASSERT_EQ(r.setup->description.byCode.size(), size_t(kLanguageCount)) << entry.path();
+    for (Language l : kLanguages) {
+      EXPECT_EQ(r.setup->title.byCode[size_t(l)].first, languageCode(l)) << entry.path();
+      EXPECT_FALSE(r.setup->title.in(l).empty()) << entry.path();
+      const std::string& d = r.setup->description.in(l);
+      size_t sentences = 0;
+      for (size_t at = d.find(". "); at != std::string::npos; at = d.find(". ", at + 1))
+        ++sentences;
+      EXPECT_EQ(sentences + (d.back() == '.'), 2u) << entry.path() << ": " << d;
+    }
   }
   EXPECT_GE(count, 6);
 }

@@ -31,7 +31,8 @@ def option(n, frame, l, t):
     T.append((f"Option{n}", "Option", "Own", "", frame, l, t, 0, 0))
 
 def frame(n, l, t, w, h, cap=""):
-    T.append((f"Frame{n}", "Frame", "Own", cap, None, l, t, w, h))
+    shows, cap = ("Word", cap[1:]) if cap.startswith("~") else ("Own", cap)
+    T.append((f"Frame{n}", "Frame", shows, cap, None, l, t, w, h))
 
 def command(n, l, t, w, h):
     T.append((f"Command{n}", "Command", "Own", "", None, l, t, w, h))
@@ -74,7 +75,7 @@ text(50, 5640, 1080, 375, 285)
 # Trajectory parameters and choice.
 text(14, 5160, 100, 615, 285); text(26, 5160, 440, 615, 285); text(15, 5160, 760, 615, 285)
 check(7, 5820, 440); check(13, 5820, 660); check(12, 5820, 880)
-frame(1, 6080, 0, 1335, 1340, "траектория")
+frame(1, 6080, 0, 1335, 1340, "~trajectory")
 for k, top in enumerate([220, 440, 660, 880, 1100], start=1):
     check(k, 6140, top, "Frame1")
 # Trajectory table.
@@ -117,7 +118,9 @@ T.append(("Timer1", "Timer", "Own", "", None, 0, 0, 0, 0))
 
 # Static captions: (what it shows, left, top). "=name" is the caption of the
 # parameter or value of that name, "=name unit" its unit, "=name, unit" its
-# caption and unit; anything else is the label's own text.
+# caption and unit; "~word" a word of the message catalogue by its English
+# text, shown in the language of the window; anything else is the label's own
+# text (numbers and symbols, the same in every language).
 LABELS = [
     ("=m1", 0, 120), ("=m2", 900, 120), ("=ExpM", 1770, 120), ("=m1 unit", 2580, 120),
     ("=q1", 0, 480), ("=q2", 900, 480), ("=ExpQ", 1770, 480), ("=q1 unit", 2580, 480),
@@ -137,10 +140,10 @@ LABELS = [
     ("=T1", 3000, 1560), ("=T2", 3000, 1920), ("=T3", 3000, 2280), ("=T4", 3000, 2640), ("=T5", 3000, 3000),
     ("=ColMV1", 4080, 1365), ("=ColTmU1", 4920, 1365), ("=ColT1", 5760, 1380), ("=ColTpU1", 6600, 1365),
     ("=M, unit", 2760, 3360), ("=Mx, unit", 6120, 3360),
-    ("см", 0, 5040), ("3", 0, 5400), ("2", 0, 5760), ("1", 0, 6120), ("0", 0, 6480),
+    ("~cm", 0, 5040), ("3", 0, 5400), ("2", 0, 5760), ("1", 0, 6120), ("0", 0, 6480),
     ("-1", 0, 6840), ("-2", 0, 7200), ("-3", 0, 7560), ("-4", 0, 7920),
     ("0", 323, 8085), ("2", 1234, 8085), ("4", 2144, 8085), ("6", 3055, 8085),
-    ("8", 3966, 8085), ("10", 4847, 8085), ("12", 5757, 8085), ("T/Mt, см", 6100, 8100),
+    ("8", 3966, 8085), ("10", 4847, 8085), ("12", 5757, 8085), ("~T/Mt, cm", 6100, 8100),
     ("=X", 7260, 4440), ("=Y", 9640, 4440), ("=VX", 7260, 4800), ("=VY", 9640, 4800),
     ("=FX", 7260, 5160), ("=FY", 9640, 5160), ("=Fm", 7260, 5520), ("=Fq", 9640, 5520),
     ("=Fj1", 7260, 5880), ("=Dfi", 9640, 5880), ("=Lmax", 7200, 6240), ("=EC1", 9600, 6240),
@@ -151,7 +154,9 @@ LABELS = [
 assert len(LABELS) == 92, len(LABELS)
 for k, (cap, l, t) in enumerate(LABELS, start=1):
     shows, text_ = "Own", cap
-    if cap.startswith("="):
+    if cap.startswith("~"):
+        shows, text_ = "Word", cap[1:]
+    elif cap.startswith("="):
         text_ = cap[1:]
         if text_.endswith(", unit"):
             shows, text_ = "CaptionAndUnitOf", text_[:-6]

@@ -49,6 +49,8 @@ echo "-- installed programs"
 [ "$(QT_QPA_PLATFORM=offscreen "$prefix/bin/lumet" --version)" = "Lumet $version" ] || fail "lumet --version"
 [ "$("$prefix/bin/lumet-batch" --version)" = "lumet-batch $version" ] || fail "lumet-batch --version"
 bash tests/scenarios/run.sh "$prefix/bin/lumet-batch" "$PWD/tests/scenarios/race.lb" || fail "installed lumet-batch on race.lb"
+bash tests/scenarios/run.sh "$prefix/bin/lumet-batch" "$PWD/tests/scenarios/english.lb" ||
+  fail "installed lumet-batch --lang en on english.lb"
 if [ "$(id -u)" -eq 0 ]; then
   # A user who cannot write the program's folder gets the log in the data folder.
   data=$work/data
@@ -75,6 +77,9 @@ field() { dpkg-deb -f "$deb" "$1"; }
 field Depends | grep -q "libqt6" || fail "Depends lacks Qt 6: $(field Depends)"
 # The form's face, Liberation Sans Narrow.
 field Depends | grep -Eq "(^|, )fonts-liberation(,|$| )" || fail "Depends lacks fonts-liberation: $(field Depends)"
+# Qt's dialogs speak the window's language through Qt's own translations.
+field Depends | grep -Eq "(^|, )qt6-translations-l10n(,|$| )" ||
+  fail "Depends lacks qt6-translations-l10n: $(field Depends)"
 contents=$(dpkg-deb -c "$deb")
 for path in ./usr/bin/lumet ./usr/bin/lumet-batch ./usr/share/applications/lumet.desktop \
   ./usr/share/mime/packages/lumet.xml ./usr/share/lumet/examples/race.lumet \

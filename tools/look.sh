@@ -4,7 +4,7 @@
 #   bash tools/look.sh FILE [WIDTHxHEIGHT] [SCALE]
 # SCALE is the screen's scale (1.5 for 150 %); without a size the window
 # keeps the size it opens with. Its settings go to a temporary home, never
-# the user's own.
+# the user's own. LUMET_ARGS are given to the program (--lang en, a set-up).
 LUMET_LOOK=1 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 build build
 out=$(realpath -m "${1:?usage: look.sh FILE [WIDTHxHEIGHT] [SCALE]}")
@@ -12,8 +12,8 @@ size=${2:-}
 scale=${3:-1}
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
-HOME="$home" QT_SCALE_FACTOR="$scale" xvfb-run -a -s "-screen 0 2560x1600x24" bash -c '
-  ./build/lumet & pid=$!
+HOME="$home" LUMET_ARGS="${LUMET_ARGS:-}" QT_SCALE_FACTOR="$scale" xvfb-run -a -s "-screen 0 2560x1600x24" bash -c '
+  ./build/lumet $LUMET_ARGS & pid=$!
   sleep 2
   for _ in $(seq 50); do
     window=$(xdotool search --name "^Lumet1R$" | head -1)

@@ -6,6 +6,7 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 packages=(g++ cmake make libgtest-dev libbenchmark-dev qt6-base-dev nlohmann-json3-dev
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   fonts-dejavu-core fonts-liberation xvfb xauth
   librsvg2-bin desktop-file-utils appstream shared-mime-info libxml2-utils dpkg-dev file man-db
   python3 clang-format)

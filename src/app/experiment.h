@@ -28,8 +28,8 @@ struct Experiment {
   std::string logDir;
   int16_t AxesKept = 0;  // 1 after the pictures were cleared by hand
   std::string runStart;  // names the start that began the run in lumet.csv (time and process)
-  std::string title, description;  // of the set-up last opened, kept when it is saved
-  double freeColour = 5;           // the last usable number of "Цвет5"
+  LocalText title, description;  // of the set-up last opened, kept when it is saved
+  double freeColour = 5;         // the last usable number of "Цвет5"
 
   // The switches and choices as they stand, read again only when one of
   // them has changed.

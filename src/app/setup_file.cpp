@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <nlohmann/json.hpp>
@@ -97,6 +98,28 @@ std::string textValue(const std::string& key, const Json& v, size_t limit) {
   return s;
 }
 
+// A title or description: a string (the Russian text) or an object of
+// strings by language code ("ru", "en": two or three small letters).
+LocalText localValue(const std::string& key, const Json& v, size_t limit) {
+  if (!v.is_object()) return LocalText(textValue(key, v, limit));
+  LocalText out;
+  for (const auto& [code, text] : v.items()) {
+    const bool isCode =
+        (code.size() == 2 || code.size() == 3) &&
+        std::all_of(code.begin(), code.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+    if (!isCode) refuse(Message(Msg::SetupNotLanguage, inQuotes(key), inQuotes(code)));
+    out.byCode.emplace_back(code, textValue(key, text, limit));
+  }
+  return out;
+}
+
+Json localJson(const LocalText& t) {
+  if (t.russianOnly()) return t.byCode[0].second;
+  Json j = Json::object();
+  for (const auto& [code, text] : t.byCode) j[code] = text;
+  return j;
+}
+
 bool onOffValue(const std::string& key, const Json& v) {
   if (!v.is_boolean()) refuse(Message(Msg::SetupNotOnOff, inQuotes(key)));
   return v.get<bool>();
@@ -158,10 +181,11 @@ bool otherControl(std::string_view name) {
   return false;
 }
 
-// A control as a message names it: its name, and its caption when it has one.
-Message described(const char* box, const char* caption) {
-  if (!*caption) return Message(box);
-  return Message(Msg::SetupControlDescribed, box, inQuotes(caption));
+// A control as a message names it: its name, and its caption when it has one
+// (in the message's language).
+Message described(const char* box, const Words& caption) {
+  if (!*caption.ru) return Message(box);
+  return Message(Msg::SetupControlDescribed, box, Message(Msg::Quoted, either(caption)));
 }
 
 // The option buttons of a frame as the file leaves them: a button the file
@@ -214,9 +238,9 @@ Setup fromJson(const Json& j) {
   for (const auto& [key, value] : j.items()) {
     if (key == "format" || key == "version") continue;
     if (key == "title") {
-      s.title = textValue(key, value, kSetupMaxTitle);
+      s.title = localValue(key, value, kSetupMaxTitle);
     } else if (key == "description") {
-      s.description = textValue(key, value, kSetupMaxDescription);
+      s.description = localValue(key, value, kSetupMaxDescription);
     } else if (key == "parameters" && version >= 2) {
       readParameters(value, s.parameters);
     } else if (key == "controls" && version == 1) {
@@ -245,8 +269,8 @@ std::string setupText(const Setup& s) {
   Json j;
   j["format"] = "lumet-setup";
   j["version"] = kSetupVersion;
-  if (!s.title.empty()) j["title"] = s.title;
-  if (!s.description.empty()) j["description"] = s.description;
+  if (!s.title.empty()) j["title"] = localJson(s.title);
+  if (!s.description.empty()) j["description"] = localJson(s.description);
   Json parameters = Json::object();
   for (const ParamRow& r : parameterTable()) {
     switch (r.kind) {

@@ -1,5 +1,7 @@
 // Set-up files (.lumet): every parameter by its name, the cycloid
-// tolerance's divisor KDfi, a title and a description, as UTF-8 JSON
+// tolerance's divisor KDfi, a title and a description (a plain string is the
+// Russian text; an object gives it by language: {"ru": ..., "en": ...}), as
+// UTF-8 JSON
 //   {"format": "lumet-setup", "version": 2, "title": ..., "description": ...,
 //    "parameters": {"m1": "1e-21", "euler": false, "field": "flat", ...},
 //    "KDfi": 100000}
@@ -33,7 +35,7 @@ constexpr size_t kSetupMaxTitle = 200, kSetupMaxDescription = 2000;
 struct Setup {
   Parameters parameters;
   double KDfi = 100000;
-  std::string title, description;
+  LocalText title, description;  // in one language or several
 };
 
 // The experiment's current set-up, with the title and description it keeps.

@@ -144,11 +144,14 @@ class ScriptReader {
 int main(int argc, char** argv) {
   holdStandardDescriptors();
   std::optional<std::string> logDir;
+  Language language = Language::ru;
   std::string script;
   for (int k = 1; k < argc; ++k) {
     std::string a = argv[k];
     if (a == "--log-dir" && k + 1 < argc) {
       logDir = argv[++k];
+    } else if (a == "--lang" && k + 1 < argc && languageByCode(argv[k + 1])) {
+      language = *languageByCode(argv[++k]);
     } else if (a == "--names" || a == "--names=roff") {
       output << batch::namesTable(a == "--names" ? batch::NamesFormat::Markdown
                                                  : batch::NamesFormat::Roff);
@@ -157,7 +160,7 @@ int main(int argc, char** argv) {
       output << "lumet-batch " LUMET_VERSION "\n";
       return finish(0);
     } else if (a == "--help") {
-      output << "usage: lumet-batch [--log-dir DIR] [SCRIPT]\n"
+      output << "usage: lumet-batch [--log-dir DIR] [--lang ru|en] [SCRIPT]\n"
                 "Runs the Lumet laboratory without a display from SCRIPT (or standard input),\n"
                 "one command a line: set NAME TEXT, check NAME 0|1, select NAME, click NAME,\n"
                 "tick [N], answer yes|no, print NAME..., save NAME FILE, open FILE,\n"
@@ -166,6 +169,9 @@ int main(int argc, char** argv) {
                 "                 to the program's folder when it takes new files and is\n"
                 "                 not under /usr, otherwise to the user's data folder\n"
                 "                 (~/.local/share/Lumet)\n"
+                "  --lang ru|en   print the messages and the manual in Russian (the\n"
+                "                 default) or in English; commands, printed values and\n"
+                "                 files are the same in both\n"
                 "  --names        list the names of the parameters and shown values, with\n"
                 "                 their captions, units, boxes and meanings (Markdown;\n"
                 "                 --names=roff for a manual page)\n"
@@ -173,7 +179,7 @@ int main(int argc, char** argv) {
                 "  --version      show the version and exit\n";
       return finish(0);
     } else if (a.rfind("--", 0) == 0 || !script.empty()) {
-      std::cerr << "usage: lumet-batch [--log-dir DIR] [SCRIPT]\n";
+      std::cerr << "usage: lumet-batch [--log-dir DIR] [--lang ru|en] [SCRIPT]\n";
       return 2;
     } else {
       script = a;
@@ -195,6 +201,7 @@ int main(int argc, char** argv) {
     logDir = chosen.path.empty() ? executableDir() : chosen.path;
   }
   batch::Runner runner(*logDir, output);
+  runner.setLanguage(language);
   ScriptReader in(fd);
   std::string line;
   long number = 0;

@@ -26,10 +26,10 @@ std::string kindOf(const ParamRow& r) {
 
 // What a parameter means: its description; for a choice, each word's.
 std::string meaningOf(const ParamRow& r) {
-  if (r.kind != ParamKind::Choice) return r.tip;
+  if (r.kind != ParamKind::Choice) return r.tip.ru;
   std::string out;
   for (const ChoiceRow& c : r.choices)
-    out += (out.empty() ? "" : " ") + std::string(c.word) + ": " + c.tip;
+    out += (out.empty() ? "" : " ") + std::string(c.word) + ": " + c.tip.ru;
   return out;
 }
 
@@ -79,9 +79,9 @@ std::string roff(const std::vector<Row>& rows) {
 std::string namesTable(NamesFormat format) {
   std::vector<Row> params, values;
   for (const ParamRow& r : parameterTable())
-    params.push_back({r.name, kindOf(r), r.caption, r.unit, r.box, meaningOf(r)});
+    params.push_back({r.name, kindOf(r), r.caption.ru, r.unit.ru, r.box, meaningOf(r)});
   for (const ValueRow& r : valueTable())
-    values.push_back({r.name, r.caption, r.unit, r.box, r.meaning()});
+    values.push_back({r.name, r.caption.ru, r.unit.ru, r.box, r.meaning().ru});
   if (format == NamesFormat::Roff)
     return ".SS Parameters\n" + roff(params) + ".SS Shown values\n" + roff(values);
   return "Parameters:\n\n" +

@@ -98,7 +98,7 @@ Runner::Runner(std::string logDir, std::ostream& out, RunLimits limits)
 
 void Runner::show(const Report& r) {
   for (const Message& m : r.messages) dialogs_.message(m);
-  if (r.about) out_ << manualText();
+  if (r.about) out_ << manualText(dialogs_.language);
 }
 
 bool Runner::run(const std::string& text) {

@@ -55,6 +55,10 @@ class Runner {
 
   Laboratory& laboratory() { return lab_; }
   Form& form() { return form_; }
+  // The language of the messages and the manual it prints (Russian unless
+  // --lang says otherwise); commands and everything else are the same in
+  // every language.
+  void setLanguage(Language language) { dialogs_.language = language; }
 
  private:
   // One line being run: its text and the words after the command.

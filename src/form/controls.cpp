@@ -4,20 +4,29 @@
 #include <deque>
 #include <stdexcept>
 
+#include "model/messages.h"
+
 namespace lumet {
 
 namespace {
 
-// Strings made for the table (a caption with its unit) live here.
+// Strings made for the table (a caption with its unit, a tooltip of several
+// parts) live here.
 const char* kept(std::string s) {
   static std::deque<std::string> texts;
   return texts.emplace_back(std::move(s)).c_str();
 }
 
+// Words made of parts in each language.
+template <class F>
+Words composed(F&& part) {
+  return {kept(part(Language::ru)), kept(part(Language::en))};
+}
+
 // The caption or unit of the parameter or value of that name.
 struct Named {
-  const char* caption;
-  const char* unit;
+  Words caption;
+  Words unit;
 };
 Named named(std::string_view name) {
   if (const auto p = parameterByName(name)) return {row(*p).caption, row(*p).unit};
@@ -25,24 +34,33 @@ Named named(std::string_view name) {
   throw std::logic_error("the layout names no parameter or value " + std::string(name));
 }
 
-const char* labelCaption(const ControlPlace& c) {
+Words labelCaption(const ControlPlace& c) {
   switch (c.shows) {
     case Shows::Own: return c.text;
+    case Shows::Word: {
+      const std::optional<Msg> word = messageByEnglish(c.text);
+      if (!word) throw std::logic_error(std::string("the catalogue has no word ") + c.text);
+      return composed([&](Language l) { return textOf(*word, l); });
+    }
     case Shows::CaptionOf: return named(c.text).caption;
     case Shows::UnitOf: return named(c.text).unit;
     case Shows::CaptionAndUnitOf: {
       const Named n = named(c.text);
-      return kept(std::string(n.caption) + ", " + n.unit);
+      return composed(
+          [&](Language l) { return std::string(n.caption.in(l)) + ", " + n.unit.in(l); });
     }
   }
   return "";
 }
 
 // A tooltip of several parts, one after the other.
-void addTip(std::string& tip, const char* part) {
-  if (!*part) return;
-  if (!tip.empty()) tip += ' ';
-  tip += part;
+void addTip(Words& tip, const Words& part) {
+  if (!*part.ru) return;
+  tip = composed([&](Language l) {
+    std::string t = tip.in(l);
+    if (!t.empty()) t += ' ';
+    return t + part.in(l);
+  });
 }
 
 std::vector<ControlEntry> buildTable() {
@@ -54,7 +72,7 @@ std::vector<ControlEntry> buildTable() {
     e.id = c.id;
     e.name = c.name;
     e.kind = c.kind;
-    e.caption = c.kind == Kind::Label ? labelCaption(c) : c.text;
+    e.caption = c.kind == Kind::Label || c.kind == Kind::Frame ? labelCaption(c) : c.text;
     e.frame = c.frame;
     e.left = c.left, e.top = c.top, e.width = c.width, e.height = c.height;
     e.initial = "";

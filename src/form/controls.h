@@ -4,7 +4,7 @@
 // bound by the tables of the laboratory: a text box or a switch to the
 // parameter whose box it is, an option button to a choice's word, a text box
 // to the values shown in it, a button to its action. Captions, defaults and
-// tooltips come from those tables.
+// tooltips come from those tables, in every language of the tables.
 #pragma once
 
 #include <optional>
@@ -21,9 +21,11 @@ namespace lumet {
 
 enum class Kind { Text, Label, Check, Option, Frame, Command, Picture, Timer };
 
-// What a label shows: its own text, or the caption, the unit, or "caption,
-// unit" of the parameter or value it names.
-enum class Shows { Own, CaptionOf, UnitOf, CaptionAndUnitOf };
+// What a label shows: its own text (a number or a symbol, the same in every
+// language), a word of the message catalogue named by its English text, or
+// the caption, the unit, or "caption, unit" of the parameter or value it
+// names.
+enum class Shows { Own, Word, CaptionOf, UnitOf, CaptionAndUnitOf };
 
 // One control of the layout, as the generator writes it.
 struct ControlPlace {
@@ -41,7 +43,7 @@ struct ControlEntry {
   ControlId id = ControlCount;
   const char* name = "";
   Kind kind = Kind::Label;
-  const char* caption = "";        // button, check, option, frame or label caption; "" if none
+  Words caption;                   // button, check, option, frame or label caption; "" if none
   ControlId frame = ControlCount;  // enclosing frame, or ControlCount when none
   int left = 0, top = 0, width = 0, height = 0;  // twips
   const char* initial = "";  // text box default text; "1" for a checked/selected default
@@ -51,7 +53,7 @@ struct ControlEntry {
   int choice = -1;
   std::vector<V> values;
   std::optional<Action> action;
-  std::string tip;  // its tooltip: the descriptions of what it shows
+  Words tip;  // its tooltip: the descriptions of what it shows
 };
 
 // The layout, in ControlId order.

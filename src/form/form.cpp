@@ -114,25 +114,25 @@ bool Form::flagged(ControlId box) const {
   return p != P::Count && lab_.flagged(p);
 }
 
-std::string Form::words(P p) {
+std::string Form::words(P p, Language language) {
   const ParamRow& r = row(p);
   std::string label;
   for (int k = 0; k < ControlCount && label.empty(); ++k) {
     const ControlPlace& c = controlLayout()[k];
     if (c.kind == Kind::Label && c.shows != Shows::UnitOf && r.name == std::string_view(c.text))
-      label = controlTable()[k].caption;
+      label = controlTable()[k].caption.in(language);
   }
-  if (label.empty()) return *r.caption ? r.caption : r.name;
+  if (label.empty()) return *r.caption.in(language) ? r.caption.in(language) : r.name;
   // A caption several parameters share says which one it is.
   for (const ParamRow& other : parameterTable())
-    if (other.id != p && label == other.caption) return label + " (" + r.name + ")";
+    if (other.id != p && label == other.caption.in(language)) return label + " (" + r.name + ")";
   return label;
 }
 
 std::string Form::problems(const Report& r, Language language) {
   std::string out;
   for (const auto& [p, reason] : r.problems)
-    out += (out.empty() ? "" : "; ") + words(p) + ": " + textOf(reason, language);
+    out += (out.empty() ? "" : "; ") + words(p, language) + ": " + textOf(reason, language);
   return out;
 }
 

@@ -52,7 +52,7 @@ class Form {
   // The words the form names a parameter by: the caption of its label
   // ("m1", "шаг, с"), with its name where the caption is shared ("* 10 ^
   // (ExpM)"); its caption or name where no label captions it.
-  static std::string words(P p);
+  static std::string words(P p, Language language = Language::ru);
   // What the status line says of a report's problems: "m1: не число;
   // шаг, с: 0 не допускается"; empty when it has none.
   static std::string problems(const Report& r, Language language = Language::ru);

@@ -13,11 +13,15 @@
 
 namespace lumet {
 
-const char* const kAboutDistribution = "Распространяется свободно, для учёбы, без гарантий.";
-const char* const kAboutMaker = "Сделано разработчиками лаборатории Lumet.";
+QString aboutDistribution() {
+  return AboutWindow::tr("Distributed freely, for learning, without warranty.");
+}
+QString aboutMaker() { return AboutWindow::tr("Made by the developers of the Lumet laboratory."); }
 
-std::string aboutLogNote(const std::string& logFolder) {
-  return "Журнал опыта lumet.dat записывается в папку " + logFolder + "\r\n\r\n";
+QString aboutLogNote(const std::string& logFolder) {
+  return AboutWindow::tr("The run log lumet.dat is written to the folder %1")
+             .arg(QString::fromStdString(logFolder)) +
+         "\r\n\r\n";
 }
 
 namespace {
@@ -31,8 +35,9 @@ constexpr int kBandTwips = kHeightTwips - 2895;
 
 }  // namespace
 
-AboutWindow::AboutWindow(QWidget* parent, const std::string& logFolder, qreal zoom)
-    : QWidget(parent, Qt::Window) {
+AboutWindow::AboutWindow(QWidget* parent, const std::string& logFolder, qreal zoom,
+                         Language language)
+    : QWidget(parent, Qt::Window), logFolder_(logFolder) {
   setAttribute(Qt::WA_DeleteOnClose);
   setObjectName("About");
   setWindowTitle("About");
@@ -43,23 +48,30 @@ AboutWindow::AboutWindow(QWidget* parent, const std::string& logFolder, qreal zo
   Text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Text1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Text1_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  // The manual breaks its lines with CR LF; the box wants plain line feeds.
-  Text1_->setPlainText(messageText(manualText() + aboutLogNote(logFolder)));
-
-  Label1_ = new QLabel(QString::fromUtf8(kAboutDistribution), this);
+  Label1_ = new QLabel(this);
   Label1_->setObjectName("Label1");
-  Label2_ = new QLabel(QString::fromUtf8(kAboutMaker), this);
+  Label2_ = new QLabel(this);
   Label2_->setObjectName("Label2");
 
-  Command1_ = new QPushButton(QStringLiteral("Закрыть"), this);
+  Command1_ = new QPushButton(this);
   Command1_->setObjectName("Command1");
   connect(Command1_, &QPushButton::clicked, this, &QWidget::close);
+  showIn(language);
 
   place();
   baseSize_ = size();
   setMinimumSize(baseSize_);
   // It opens as large as the form it belongs to.
   resize(size() * std::max<qreal>(1, zoom));
+}
+
+void AboutWindow::showIn(Language language) {
+  // The manual breaks its lines with CR LF; the box wants plain line feeds.
+  const QString text = QString::fromStdString(manualText(language)) + aboutLogNote(logFolder_);
+  Text1_->setPlainText(messageText(text.toStdString()));
+  Label1_->setText(aboutDistribution());
+  Label2_->setText(aboutMaker());
+  Command1_->setText(tr("Close"));
 }
 
 int AboutWindow::px(int twips) const { return qRound(twips * logicalDpiX() / 1440.0 * zoom_); }

@@ -1,9 +1,11 @@
 // The About window: the laboratory's manual in a scrolling box, two caption
-// lines and "Закрыть". Modeless; it reads and changes nothing of the model.
+// lines and "Закрыть" ("Close"). Modeless; it reads and changes nothing of the model.
 #pragma once
 
 #include <QWidget>
 #include <string>
+
+#include "model/language.h"
 
 class QPlainTextEdit;
 class QPushButton;
@@ -20,7 +22,10 @@ class AboutWindow : public QWidget {
   // ends with the folder where the run log goes; the window opens at the
   // zoom of the form that opens it.
   explicit AboutWindow(QWidget* parent = nullptr, const std::string& logFolder = ".",
-                       qreal zoom = 1);
+                       qreal zoom = 1, Language language = Language::ru);
+
+  // The manual and the window's texts in the language.
+  void showIn(Language language);
 
   QPlainTextEdit* text() const { return Text1_; }
   QPushButton* closeButton() const { return Command1_; }
@@ -34,6 +39,7 @@ class AboutWindow : public QWidget {
   int px(int twips) const;
   void place();
   qreal zoom_ = 1;
+  std::string logFolder_;
   QSize baseSize_;  // the window's size at zoom 1
   QPlainTextEdit* Text1_;
   QPushButton* Command1_;
@@ -41,10 +47,11 @@ class AboutWindow : public QWidget {
   QLabel* Label2_;
 };
 
-// The distribution note and the maker's line under the text.
-extern const char* const kAboutDistribution;
-extern const char* const kAboutMaker;
+// The distribution note and the maker's line under the text, in the
+// window's language.
+QString aboutDistribution();
+QString aboutMaker();
 // The last paragraph of the text: the folder of the run log.
-std::string aboutLogNote(const std::string& logFolder);
+QString aboutLogNote(const std::string& logFolder);
 
 }  // namespace lumet

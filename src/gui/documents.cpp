@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -26,9 +27,12 @@ namespace {
 QString qstr(const char* s) { return QString::fromUtf8(s); }
 std::string local(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
-const char* const kSetupFilter = "Установки Lumet (*.lumet)";
-const char* const kPngFilter = "Рисунки PNG (*.png)";
-const char* const kCsvFilter = "Таблицы CSV (*.csv)";
+// The dialogs' texts, English in the source, in the window's language.
+QString text(const char* s) { return QCoreApplication::translate("Documents", s); }
+
+const char* const kSetupFilter = QT_TRANSLATE_NOOP("Documents", "Lumet set-ups (*.lumet)");
+const char* const kPngFilter = QT_TRANSLATE_NOOP("Documents", "PNG pictures (*.png)");
+const char* const kCsvFilter = QT_TRANSLATE_NOOP("Documents", "CSV tables (*.csv)");
 
 // Where the dialogs open before the user has chosen a file: the documents
 // folder, or home where there is none.
@@ -77,26 +81,21 @@ bool Documents::take(const QString& path) {
   form.take(r);
   named(whole);
   window_.showReport(r);
-  showTitleAndDescription();
+  window_.describeSetup();
   return true;
 }
 
-void Documents::showTitleAndDescription() {
-  const Experiment& x = window_.laboratory().experiment();
-  QString about = QString::fromStdString(x.title);
-  const QString description = QString::fromStdString(x.description);
-  if (!about.isEmpty() && !description.isEmpty()) about += ". ";
-  window_.statusLine()->setIdleText(about + description);
-}
-
 void Documents::editProperties() {
+  // The title and description in the window's language; those of the other
+  // languages stay as they are.
   Experiment& x = window_.laboratory().experiment();
-  SetupProperties dialog(QString::fromStdString(x.title), QString::fromStdString(x.description),
-                         &window_);
+  const Language language = window_.language();
+  SetupProperties dialog(QString::fromStdString(x.title.in(language)),
+                         QString::fromStdString(x.description.in(language)), &window_);
   if (dialog.exec() != QDialog::Accepted) return;
-  x.title = dialog.title().toStdString();
-  x.description = dialog.description().toStdString();
-  showTitleAndDescription();
+  x.title.set(language, dialog.title().toStdString());
+  x.description.set(language, dialog.description().toStdString());
+  window_.describeSetup();
 }
 
 void Documents::named(const QString& path) {
@@ -106,7 +105,8 @@ void Documents::named(const QString& path) {
 
 void Documents::chooseAndOpen() {
   const QString path =
-      chooser_->toOpen(&window_, {qstr("Открыть установку"), qstr(kSetupFilter), "lumet", folder_});
+      chooser_->toOpen(&window_, {QCoreApplication::translate("Documents", "Open set-up"),
+                                  text(kSetupFilter), "lumet", folder_});
   if (!path.isEmpty()) open(path);
 }
 
@@ -116,7 +116,7 @@ QString Documents::stem() const {
 
 QString Documents::chooseToSave(const char* caption, const char* filter, const char* suffix,
                                 const QString& name) {
-  const FileQuery query{qstr(caption), qstr(filter), suffix, QDir(folder_).filePath(name)};
+  const FileQuery query{text(caption), text(filter), suffix, QDir(folder_).filePath(name)};
   QString path = chooser_->toSave(&window_, query);
   if (path.isEmpty()) return path;
   path = withSuffix(QFileInfo(path).absoluteFilePath(), suffix);
@@ -137,9 +137,10 @@ bool Documents::written(int err, const QString& path, Msg what) {
 }
 
 void Documents::saveSetup() {
-  const QString name =
-      current_.isEmpty() ? qstr("установка.lumet") : QFileInfo(current_).fileName();
-  const QString path = chooseToSave("Сохранить установку", kSetupFilter, "lumet", name);
+  const QString name = current_.isEmpty() ? QCoreApplication::translate("Documents", "set-up.lumet")
+                                          : QFileInfo(current_).fileName();
+  const QString path =
+      chooseToSave(QT_TRANSLATE_NOOP("Documents", "Save set-up"), kSetupFilter, "lumet", name);
   if (path.isEmpty()) return;
   const SetupSaved saved = SaveSetup(experiment(), local(path));
   if (saved.refused)
@@ -150,8 +151,10 @@ void Documents::saveSetup() {
 
 void Documents::savePicture(ControlId picture) {
   const bool right = picture == Picture1;
-  const QString name = stem() + (right ? qstr("-правый.png") : qstr("-нижний.png"));
-  const QString path = chooseToSave(right ? "Сохранить правый рисунок" : "Сохранить нижний рисунок",
+  const QString name = stem() + (right ? QCoreApplication::translate("Documents", "-right.png")
+                                       : QCoreApplication::translate("Documents", "-lower.png"));
+  const QString path = chooseToSave(right ? QT_TRANSLATE_NOOP("Documents", "Save right picture")
+                                          : QT_TRANSLATE_NOOP("Documents", "Save lower picture"),
                                     kPngFilter, "png", name);
   if (path.isEmpty()) return;
   const QImage& image = window_.picture(picture)->canvas().image();
@@ -163,8 +166,9 @@ void Documents::savePicture(ControlId picture) {
 }
 
 void Documents::saveResults() {
-  const QString path = chooseToSave("Сохранить таблицу результатов", kCsvFilter, "csv",
-                                    stem() + qstr("-результаты.csv"));
+  const QString path =
+      chooseToSave(QT_TRANSLATE_NOOP("Documents", "Save result table"), kCsvFilter, "csv",
+                   stem() + QCoreApplication::translate("Documents", "-results.csv"));
   if (!path.isEmpty()) written(SaveResults(experiment(), local(path)), path, Msg::WhatResults);
 }
 

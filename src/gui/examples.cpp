@@ -27,7 +27,7 @@ QStringList exampleFolders(const QString& programDir) {
   return folders;
 }
 
-std::vector<Example> findExamples(const QStringList& folders) {
+std::vector<Example> findExamples(const QStringList& folders, Language language) {
   std::vector<Example> found;
   QSet<QString> names;
   for (const QString& folder : folders) {
@@ -39,12 +39,12 @@ std::vector<Example> findExamples(const QStringList& folders) {
       Example e{file.absoluteFilePath(), file.fileName(), {}};
       const SetupRead read = readSetupFile(QFile::encodeName(e.path).toStdString());
       if (read.setup && !read.setup->title.empty())
-        e.title = QString::fromStdString(read.setup->title);
-      if (read.setup) e.description = QString::fromStdString(read.setup->description);
+        e.title = QString::fromStdString(read.setup->title.in(language));
+      if (read.setup) e.description = QString::fromStdString(read.setup->description.in(language));
       found.push_back(e);
     }
   }
-  QCollator collator(QLocale(QLocale::Russian));
+  QCollator collator{QLocale(QString(languageCode(language)))};
   std::stable_sort(found.begin(), found.end(), [&collator](const Example& a, const Example& b) {
     return collator.compare(a.title, b.title) < 0;
   });

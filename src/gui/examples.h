@@ -7,12 +7,14 @@
 #include <QStringList>
 #include <vector>
 
+#include "model/language.h"
+
 namespace lumet {
 
 struct Example {
   QString path;         // the set-up file
-  QString title;        // its title, or the file's name when it has none
-  QString description;  // the status tip of its menu item
+  QString title;        // its title in the language, or the file's name when it has none
+  QString description;  // the status tip of its menu item, in the language
 };
 
 // The folders that may hold ready experiments, in the order they are
@@ -24,8 +26,9 @@ struct Example {
 QStringList exampleFolders(const QString& programDir);
 
 // The set-up files of those folders that exist, one of each file name (the
-// first folder that has it), in the order of their titles. A file that is
-// refused still stands under its file name: opening it names its problem.
-std::vector<Example> findExamples(const QStringList& folders);
+// first folder that has it), with their titles and descriptions in the
+// language, in the order of their titles. A file that is refused still
+// stands under its file name: opening it names its problem.
+std::vector<Example> findExamples(const QStringList& folders, Language language = Language::ru);
 
 }  // namespace lumet

@@ -1,10 +1,13 @@
 #include "gui/file_dialogs.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 
 namespace lumet {
 
 namespace {
+
+QString text(const char* s) { return QCoreApplication::translate("FileDialogs", s); }
 
 QString chosen(QWidget* parent, const FileQuery& query, QFileDialog::AcceptMode mode) {
   const bool save = mode == QFileDialog::AcceptSave;
@@ -15,13 +18,15 @@ QString chosen(QWidget* parent, const FileQuery& query, QFileDialog::AcceptMode 
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
   dialog.setDefaultSuffix(query.suffix);
   if (save) dialog.selectFile(query.proposed);
-  // Qt's own dialog speaks English without a translation: its words are
-  // given here (a dialog of the desktop speaks the desktop's language).
-  dialog.setLabelText(QFileDialog::LookIn, QString::fromUtf8("Папка:"));
-  dialog.setLabelText(QFileDialog::FileName, QString::fromUtf8("Имя файла:"));
-  dialog.setLabelText(QFileDialog::FileType, QString::fromUtf8("Тип файлов:"));
-  dialog.setLabelText(QFileDialog::Accept, QString::fromUtf8(save ? "Сохранить" : "Открыть"));
-  dialog.setLabelText(QFileDialog::Reject, QString::fromUtf8("Отмена"));
+  // The rest of Qt's dialog speaks the window's language through Qt's own
+  // translation; its labels and buttons are the window's words.
+  dialog.setLabelText(QFileDialog::LookIn, text(QT_TRANSLATE_NOOP("FileDialogs", "Look in:")));
+  dialog.setLabelText(QFileDialog::FileName, text(QT_TRANSLATE_NOOP("FileDialogs", "File name:")));
+  dialog.setLabelText(QFileDialog::FileType,
+                      text(QT_TRANSLATE_NOOP("FileDialogs", "Files of type:")));
+  dialog.setLabelText(QFileDialog::Accept, save ? text(QT_TRANSLATE_NOOP("FileDialogs", "Save"))
+                                                : text(QT_TRANSLATE_NOOP("FileDialogs", "Open")));
+  dialog.setLabelText(QFileDialog::Reject, text(QT_TRANSLATE_NOOP("FileDialogs", "Cancel")));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().constFirst();
 }

@@ -1,5 +1,5 @@
-// The file dialogs of the menu "Файл": Qt's standard dialogs with Russian
-// captions, filters and buttons. The window asks through a FileChooser, which
+// The file dialogs of the menu "Файл": Qt's standard dialogs with captions,
+// filters and buttons in the window's language. The window asks through a FileChooser, which
 // a test replaces to answer without a dialog.
 #pragma once
 

@@ -44,9 +44,11 @@ qreal standInScale(const QFont& f) {
   QFont probe = f;
   probe.setPixelSize(1000);
   const QFontMetricsF fm(probe);
-  const QString letters = QStringLiteral(
-      "абвгдеёжзийклмнопрстуфхцчшщъыьэюяАБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ"
-      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
+  // The Russian alphabet (U+0410..U+044F, Ё and ё) and the Latin one.
+  QString letters = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
+  for (char16_t c = 0x410; c <= 0x44F; ++c) letters += QChar(c);
+  letters += QChar(0x401);
+  letters += QChar(0x451);
   const qreal figures = fm.horizontalAdvance(QStringLiteral("0123456789")) / 10;
   const qreal letter = fm.horizontalAdvance(letters) / letters.size();
   return std::min({1.0, kNarrowFigureEm * 1000 / figures, kNarrowLetterEm * 1000 / letter});

@@ -5,6 +5,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <cstdio>
+#include <optional>
 
 #include "gui/main_window.h"
 #include "output/log_location.h"
@@ -17,10 +18,13 @@ QString dataFolder() { return QStandardPaths::writableLocation(QStandardPaths::A
 void describe(QCommandLineParser& parser) {
   parser.setApplicationDescription(
       "Lumet, the interactive physics laboratory: motion of a body in a field, the\n"
-      "brachistochrone race, least time and least action. The window is in Russian.\n\n"
+      "brachistochrone race, least time and least action. The window speaks Russian\n"
+      "(the default) or English, as chosen in its menu Language or with --lang.\n\n"
       "The run log lumet.dat goes to the program's folder when it takes new files\n"
       "and is not under /usr, otherwise to the user's data folder\n  " +
       dataFolder() + "\n(created when needed). The window \"About\" names the folder in use.");
+  parser.addOption(QCommandLineOption(
+      "lang", "The window's language for this run: ru (Russian) or en (English).", "ru|en"));
   parser.addHelpOption();
   parser.addVersionOption();
   parser.addPositionalArgument("file", "A set-up file (.lumet) to open in the window.",
@@ -60,6 +64,15 @@ int main(int argc, char** argv) {
   describe(parser);
   parser.process(app);
 
+  std::optional<lumet::Language> language;
+  if (parser.isSet("lang")) {
+    language = lumet::languageByCode(parser.value("lang").toStdString());
+    if (!language) {
+      std::fprintf(stderr, "lumet: --lang takes ru or en, not %s\n",
+                   qPrintable(parser.value("lang")));
+      return 2;
+    }
+  }
   const std::string programDir = QCoreApplication::applicationDirPath().toStdString();
   lumet::LogFolder log = lumet::chooseLogFolder(programDir, dataFolder().toStdString());
   if (log.path.empty()) {
@@ -67,7 +80,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "lumet: %s\n", log.problem.c_str());
     log.path = programDir;
   }
-  lumet::MainWindow window(log.path);
+  lumet::MainWindow window(log.path, nullptr, language);
   window.show();
   // The set-up is opened once the window stands, so that a refused file's
   // message appears over the window, which keeps its defaults.

@@ -47,16 +47,6 @@ Speed rememberedSpeed() {
   return speedByName(name.toStdString()).value_or(Speed::x1);
 }
 
-// A control's tooltip as a paragraph, so that a long one wraps; a number
-// shown rounded in its box adds the number whole.
-QString tipOf(ControlId id, const QString& whole = {}) {
-  const QString tip = QString::fromStdString(controlTable()[id].tip);
-  if (tip.isEmpty()) return tip;
-  QString html = "<p>" + tip.toHtmlEscaped() + "</p>";
-  if (!whole.isEmpty()) html += "<p>" + QString::fromUtf8("Полностью: ") + whole + "</p>";
-  return html;
-}
-
 // Where the window keeps its size between sessions.
 const char* const kSettingsSize = "window/size";
 
@@ -66,7 +56,8 @@ const QRect kStatusTwips(0, 8385, 11835, 360);
 
 }  // namespace
 
-MainWindow::MainWindow(std::string logDir, QWidget* parent) : QWidget(parent), dialogs_(this) {
+MainWindow::MainWindow(std::string logDir, QWidget* parent, std::optional<Language> language)
+    : QWidget(parent), dialogs_(this), language_(language.value_or(rememberedLanguage())) {
   setObjectName("Lumet1R");
   setWindowTitle("Lumet1R");
 
@@ -100,6 +91,9 @@ MainWindow::MainWindow(std::string logDir, QWidget* parent) : QWidget(parent), d
   // at its foot.
   status_ = new StatusLine(this);
   documents_ = std::make_unique<Documents>(*this);
+  // The window's texts in its language from the first one on.
+  useLanguage(language_);
+  dialogs_.language = language_;
   menuBar_ = makeMenuBar(*this);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -228,9 +222,9 @@ QWidget* MainWindow::makeControl(const ControlEntry& entry, QWidget* parent) {
       w = box;
       break;
     }
-    case Kind::Label: w = new QLabel(qstr(entry.caption), parent); break;
+    case Kind::Label: w = new QLabel(qstr(entry.caption.in(language_)), parent); break;
     case Kind::Check: {
-      auto* box = new QCheckBox(qstr(entry.caption), parent);
+      auto* box = new QCheckBox(qstr(entry.caption.in(language_)), parent);
       box->setStyle(formStyle_.get());
       box->setChecked(form.value(id));
       connect(box, &QAbstractButton::clicked, this, [this, id](bool on) {
@@ -241,7 +235,7 @@ QWidget* MainWindow::makeControl(const ControlEntry& entry, QWidget* parent) {
       break;
     }
     case Kind::Option: {
-      auto* button = new QRadioButton(qstr(entry.caption), parent);
+      auto* button = new QRadioButton(qstr(entry.caption.in(language_)), parent);
       button->setStyle(formStyle_.get());
       button->setAutoExclusive(false);
       QButtonGroup*& group = groups_[entry.frame];
@@ -258,9 +252,9 @@ QWidget* MainWindow::makeControl(const ControlEntry& entry, QWidget* parent) {
       w = button;
       break;
     }
-    case Kind::Frame: w = new FrameBox(qstr(entry.caption), parent); break;
+    case Kind::Frame: w = new FrameBox(qstr(entry.caption.in(language_)), parent); break;
     case Kind::Command: {
-      auto* button = new QPushButton(qstr(entry.caption), parent);
+      auto* button = new QPushButton(qstr(entry.caption.in(language_)), parent);
       button->setAutoDefault(false);
       connect(button, &QPushButton::clicked, this, [this, id] { press(id); });
       w = button;
@@ -272,6 +266,72 @@ QWidget* MainWindow::makeControl(const ControlEntry& entry, QWidget* parent) {
   w->setObjectName(entry.name);
   w->setToolTip(tipOf(id));
   return w;
+}
+
+// A control's tooltip as a paragraph, so that a long one wraps; a number
+// shown rounded in its box adds the number whole.
+QString MainWindow::tipOf(ControlId id, const QString& whole) const {
+  const QString tip = qstr(controlTable()[id].tip.in(language_));
+  if (tip.isEmpty()) return tip;
+  QString html = "<p>" + tip.toHtmlEscaped() + "</p>";
+  if (!whole.isEmpty()) html += "<p>" + tr("In full: ") + whole + "</p>";
+  return html;
+}
+
+void MainWindow::setLanguage(Language language) {
+  language_ = language;
+  useLanguage(language);
+  dialogs_.language = language;
+  // The menu bar anew, in the new language (the ready experiments' titles
+  // too); the old one goes once the item that chose the language is done.
+  QMenuBar* old = menuBar_;
+  menuBar_ = makeMenuBar(*this);
+  if (old) {
+    static_cast<QVBoxLayout*>(layout())->setMenuBar(menuBar_);
+    old->hide();
+    old->setParent(nullptr);
+    old->deleteLater();
+  }
+  showCaptions();
+  describeSetup();
+  if (about_) about_->showIn(language);
+}
+
+void MainWindow::chooseLanguage(Language language) {
+  rememberLanguage(language);
+  if (language != language_) setLanguage(language);
+}
+
+void MainWindow::describeSetup() {
+  const Experiment& x = lab_->experiment();
+  QString about = QString::fromStdString(x.title.in(language_));
+  const QString description = QString::fromStdString(x.description.in(language_));
+  if (!about.isEmpty() && !description.isEmpty()) about += ". ";
+  status_->setIdleText(about + description);
+}
+
+void MainWindow::showCaptions() {
+  // Captions and tooltips of every control in the window's language; a box
+  // that shows its number rounded keeps the number whole in its tooltip.
+  for (const ControlEntry& entry : controlTable()) {
+    QWidget* w = widgets_[entry.id];
+    if (!w) continue;
+    const QString caption = qstr(entry.caption.in(language_));
+    switch (entry.kind) {
+      case Kind::Label: static_cast<QLabel*>(w)->setText(caption); break;
+      case Kind::Check:
+      case Kind::Option:
+      case Kind::Command: static_cast<QAbstractButton*>(w)->setText(caption); break;
+      case Kind::Frame: static_cast<QGroupBox*>(w)->setTitle(caption); break;
+      default: break;
+    }
+    const bool rounded = entry.kind == Kind::Text && rounded_[entry.id];
+    w->setToolTip(
+        tipOf(entry.id,
+              rounded ? QString::fromStdString(form_->text(entry.id)).toHtmlEscaped() : QString()));
+  }
+  // Captions of natural size take the size of their new text.
+  placeControls();
 }
 
 void MainWindow::press(ControlId id) {
@@ -433,7 +493,7 @@ void MainWindow::obeyTimer() {
 }
 
 void MainWindow::openAbout() {
-  if (!about_) about_ = new AboutWindow(this, lab_->experiment().logDir, zoom_);
+  if (!about_) about_ = new AboutWindow(this, lab_->experiment().logDir, zoom_, language_);
   about_->show();
   about_->raise();
   about_->activateWindow();

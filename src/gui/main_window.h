@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/laboratory.h"
@@ -18,6 +19,7 @@
 #include "gui/about_window.h"
 #include "gui/documents.h"
 #include "gui/form_look.h"
+#include "gui/language.h"
 #include "gui/message_boxes.h"
 #include "gui/settings.h"
 
@@ -33,8 +35,10 @@ class MainWindow : public QWidget {
   Q_OBJECT
 
  public:
-  // logDir is the directory of the run log.
-  explicit MainWindow(std::string logDir, QWidget* parent = nullptr);
+  // logDir is the directory of the run log. The window speaks the language
+  // given, or else the one the settings remember (Russian when none).
+  explicit MainWindow(std::string logDir, QWidget* parent = nullptr,
+                      std::optional<Language> language = std::nullopt);
   ~MainWindow() override;
 
   // The widget of a control (nullptr for Timer1, which has none).
@@ -77,6 +81,18 @@ class MainWindow : public QWidget {
   // The window's size with the form at its twip size.
   QSize formSize() const { return formSize_; }
 
+  // The language of every text of the window.
+  Language language() const { return language_; }
+  // Speaks the language from now on: every caption, tooltip, menu, the
+  // status line and an open About window at once, the messages and dialogs
+  // from their next opening.
+  void setLanguage(Language language);
+  // The same, chosen in the menu: remembered for the next session.
+  void chooseLanguage(Language language);
+  // The title and description of the set-up last opened, in the window's
+  // language, as the status line shows them while no status tip is.
+  void describeSetup();
+
  public slots:
   // Presses a button as the user would.
   void press(ControlId id);
@@ -104,6 +120,8 @@ class MainWindow : public QWidget {
   void showControl(ControlId id);
   void obeyTimer();
   void openAbout();
+  QString tipOf(ControlId id, const QString& whole = {}) const;
+  void showCaptions();
 
   // The style of the check boxes and option buttons.
   std::unique_ptr<FormStyle> formStyle_ = std::make_unique<FormStyle>();
@@ -125,6 +143,7 @@ class MainWindow : public QWidget {
   std::array<BoxRoom, ControlCount> rooms_{};  // of the text boxes
   std::array<bool, ControlCount> rounded_{};   // a box shows its number rounded
   qreal zoom_ = 1;
+  Language language_ = Language::ru;
   QPoint origin_;   // the form's top-left corner in the window
   QSize formSize_;  // the window's size at zoom 1
 };

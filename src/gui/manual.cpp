@@ -6,8 +6,8 @@
 
 namespace lumet {
 
-std::string manualText() {
-  QFile file(QStringLiteral(":/manual.ru.md"));
+std::string manualText(Language language) {
+  QFile file(QStringLiteral(":/manual.%1.md").arg(languageCode(language)));
   if (!file.open(QIODevice::ReadOnly)) return {};
   const QString text = QString::fromUtf8(file.readAll());
   // Paragraphs stand apart by an empty line; the lines of one paragraph

@@ -5,10 +5,13 @@
 
 #include <string>
 
+#include "model/language.h"
+
 namespace lumet {
 
-// The manual as the About window shows it and "click Command6" prints it:
-// its paragraphs, each a line of text closed by a blank and two CR LF.
-std::string manualText();
+// The manual in the language (data/manual.ru.md, data/manual.en.md) as the
+// About window shows it and "click Command6" prints it: its paragraphs,
+// each a line of text closed by a blank and two CR LF.
+std::string manualText(Language language = Language::ru);
 
 }  // namespace lumet

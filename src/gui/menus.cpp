@@ -8,12 +8,14 @@
 
 #include "gui/examples.h"
 #include "gui/main_window.h"
+#include "model/messages.h"
 
 namespace lumet {
 
 namespace {
 
-QString qstr(const char* s) { return QString::fromUtf8(s); }
+// The menus' texts, English in the source, in the window's language.
+QString menuText(const char* s) { return QCoreApplication::translate("Menus", s); }
 
 // An item of a menu: its object name, text, shortcut, status tip and what
 // it does.
@@ -26,53 +28,55 @@ struct Item {
 };
 
 const Item kFileItems[] = {
-    {"openSetup", "Открыть установку…", QKeySequence(Qt::CTRL | Qt::Key_O),
-     "Открыть опыт, сохранённый в файле .lumet",
+    {"openSetup", QT_TRANSLATE_NOOP("Menus", "Open set-up…"), QKeySequence(Qt::CTRL | Qt::Key_O),
+     QT_TRANSLATE_NOOP("Menus", "Open an experiment saved in a .lumet file"),
      [](MainWindow& w) { w.documents().chooseAndOpen(); }},
-    {"saveSetup", "Сохранить установку…", QKeySequence(Qt::CTRL | Qt::Key_S),
-     "Сохранить все параметры опыта в файл .lumet",
+    {"saveSetup", QT_TRANSLATE_NOOP("Menus", "Save set-up…"), QKeySequence(Qt::CTRL | Qt::Key_S),
+     QT_TRANSLATE_NOOP("Menus", "Save every parameter of the experiment in a .lumet file"),
      [](MainWindow& w) { w.documents().saveSetup(); }},
     {"setupProperties",
-     "Свойства установки…",
+     QT_TRANSLATE_NOOP("Menus", "Set-up properties…"),
      {},
-     "Название и описание опыта, которые сохраняются вместе с установкой",
+     QT_TRANSLATE_NOOP("Menus",
+                       "The title and description of the experiment, saved with the set-up"),
      [](MainWindow& w) { w.documents().editProperties(); }},
     {"savePicture1",
-     "Сохранить правый рисунок…",
+     QT_TRANSLATE_NOOP("Menus", "Save right picture…"),
      {},
-     "Сохранить правый рисунок как PNG",
+     QT_TRANSLATE_NOOP("Menus", "Save the right picture as PNG"),
      [](MainWindow& w) { w.documents().savePicture(Picture1); }},
     {"savePicture2",
-     "Сохранить нижний рисунок…",
+     QT_TRANSLATE_NOOP("Menus", "Save lower picture…"),
      {},
-     "Сохранить нижний рисунок как PNG",
+     QT_TRANSLATE_NOOP("Menus", "Save the lower picture as PNG"),
      [](MainWindow& w) { w.documents().savePicture(Picture2); }},
     {"saveResults",
-     "Сохранить таблицу результатов…",
+     QT_TRANSLATE_NOOP("Menus", "Save result table…"),
      {},
-     "Сохранить время и интегралы траекторий как таблицу CSV",
+     QT_TRANSLATE_NOOP("Menus", "Save the trajectories' times and integrals as a CSV table"),
      [](MainWindow& w) { w.documents().saveResults(); }},
     {nullptr, nullptr, {}, nullptr, nullptr},
     {"exit",
-     "Выход",
+     QT_TRANSLATE_NOOP("Menus", "Exit"),
      {},
-     "Закончить работу с лабораторией",
+     QT_TRANSLATE_NOOP("Menus", "End the work with the laboratory"),
      [](MainWindow& w) { w.press(Command4); }},
 };
 
 const Item kEditItems[] = {
     {"copyResults",
-     "Копировать таблицу результатов",
+     QT_TRANSLATE_NOOP("Menus", "Copy result table"),
      {},
-     "Время и интегралы траекторий в буфер обмена, для электронной таблицы",
+     QT_TRANSLATE_NOOP("Menus",
+                       "The trajectories' times and integrals to the clipboard, for a spreadsheet"),
      [](MainWindow& w) { w.documents().copyResults(); }},
 };
 
 const Item kHelpItems[] = {
     {"about",
-     "About",
+     QT_TRANSLATE_NOOP("Menus", "About"),
      {},
-     "Руководство по работе с лабораторией",
+     QT_TRANSLATE_NOOP("Menus", "The manual of the laboratory"),
      [](MainWindow& w) { w.press(Command6); }},
 };
 
@@ -80,17 +84,17 @@ const Item kHelpItems[] = {
 template <size_t N>
 QMenu* makeMenu(MainWindow& window, QWidget* parent, const char* name, const char* title,
                 const Item (&items)[N]) {
-  auto* menu = new QMenu(qstr(title), parent);
+  auto* menu = new QMenu(menuText(title), parent);
   menu->setObjectName(name);
   for (const Item& item : items) {
     if (!item.name) {
       menu->addSeparator();
       continue;
     }
-    QAction* action = menu->addAction(qstr(item.text));
+    QAction* action = menu->addAction(menuText(item.text));
     action->setObjectName(item.name);
     action->setShortcut(item.key);
-    action->setStatusTip(qstr(item.tip));
+    action->setStatusTip(menuText(item.tip));
     auto* act = item.act;
     QObject::connect(action, &QAction::triggered, &window, [&window, act] { act(window); });
   }
@@ -105,12 +109,16 @@ struct SpeedItem {
 };
 
 const SpeedItem kSpeedItems[] = {
-    {Speed::x1, "×1", Qt::CTRL | Qt::Key_1, "Один шаг решения за такт таймера (1 мс)"},
-    {Speed::x10, "×10", Qt::CTRL | Qt::Key_2, "10 шагов решения за такт таймера"},
-    {Speed::x100, "×100", Qt::CTRL | Qt::Key_3, "100 шагов решения за такт таймера"},
-    {Speed::x1000, "×1000", Qt::CTRL | Qt::Key_4, "1000 шагов решения за такт таймера"},
-    {Speed::Max, "Максимум", Qt::CTRL | Qt::Key_0,
-     "Столько шагов решения, сколько успевает компьютер"},
+    {Speed::x1, "×1", Qt::CTRL | Qt::Key_1,
+     QT_TRANSLATE_NOOP("Menus", "One step of the solution per tick of the timer (1 ms)")},
+    {Speed::x10, "×10", Qt::CTRL | Qt::Key_2,
+     QT_TRANSLATE_NOOP("Menus", "10 steps of the solution per tick of the timer")},
+    {Speed::x100, "×100", Qt::CTRL | Qt::Key_3,
+     QT_TRANSLATE_NOOP("Menus", "100 steps of the solution per tick of the timer")},
+    {Speed::x1000, "×1000", Qt::CTRL | Qt::Key_4,
+     QT_TRANSLATE_NOOP("Menus", "1000 steps of the solution per tick of the timer")},
+    {Speed::Max, QT_TRANSLATE_NOOP("Menus", "Maximum"), Qt::CTRL | Qt::Key_0,
+     QT_TRANSLATE_NOOP("Menus", "As many steps of the solution as the computer manages")},
 };
 
 }  // namespace
@@ -123,25 +131,28 @@ QMenuBar* makeMenuBar(MainWindow& window) {
   bar->addMenu(makeExperimentsMenu(window, bar));
   bar->addMenu(makeSpeedMenu(window, bar));
   bar->addMenu(makeHelpMenu(window, bar));
+  bar->addMenu(makeLanguageMenu(window, bar));
   return bar;
 }
 
 QMenu* makeFileMenu(MainWindow& window, QWidget* parent) {
-  return makeMenu(window, parent, "fileMenu", "Файл", kFileItems);
+  return makeMenu(window, parent, "fileMenu", QT_TRANSLATE_NOOP("Menus", "File"), kFileItems);
 }
 
 QMenu* makeEditMenu(MainWindow& window, QWidget* parent) {
-  return makeMenu(window, parent, "editMenu", "Правка", kEditItems);
+  return makeMenu(window, parent, "editMenu", QT_TRANSLATE_NOOP("Menus", "Edit"), kEditItems);
 }
 
 QMenu* makeHelpMenu(MainWindow& window, QWidget* parent) {
-  return makeMenu(window, parent, "helpMenu", "Справка", kHelpItems);
+  return makeMenu(window, parent, "helpMenu", QT_TRANSLATE_NOOP("Menus", "Help"), kHelpItems);
 }
 
 QMenu* makeExperimentsMenu(MainWindow& window, QWidget* parent) {
-  auto* menu = new QMenu(qstr("Опыты"), parent);
+  auto* menu = new QMenu(menuText(QT_TRANSLATE_NOOP("Menus", "Experiments")), parent);
   menu->setObjectName("experimentsMenu");
-  const auto examples = findExamples(exampleFolders(QCoreApplication::applicationDirPath()));
+  const Language language = window.language();
+  const auto examples =
+      findExamples(exampleFolders(QCoreApplication::applicationDirPath()), language);
   for (const Example& e : examples) {
     // An "&" of a title is shown, not taken for a key to the item.
     QAction* action = menu->addAction(QString(e.title).replace('&', "&&"));
@@ -151,27 +162,51 @@ QMenu* makeExperimentsMenu(MainWindow& window, QWidget* parent) {
     QObject::connect(action, &QAction::triggered, &window,
                      [&window, path] { window.documents().openExample(path); });
   }
-  if (examples.empty()) menu->addAction(qstr("Готовые опыты не найдены"))->setEnabled(false);
+  if (examples.empty())
+    menu->addAction(menuText(QT_TRANSLATE_NOOP("Menus", "No ready experiments found")))
+        ->setEnabled(false);
   return menu;
 }
 
 QMenu* makeSpeedMenu(MainWindow& window, QWidget* parent) {
-  auto* menu = new QMenu(QString::fromUtf8("Скорость"), parent);
+  auto* menu = new QMenu(menuText(QT_TRANSLATE_NOOP("Menus", "Speed")), parent);
   menu->setObjectName("speedMenu");
   menu->setToolTipsVisible(true);
   auto* group = new QActionGroup(menu);
   group->setExclusive(true);
   for (const SpeedItem& item : kSpeedItems) {
-    QAction* action = menu->addAction(QString::fromUtf8(item.text));
+    QAction* action = menu->addAction(menuText(item.text));
     action->setObjectName(QString("speed_") + speedName(item.speed));
     action->setShortcut(QKeySequence(item.key));
-    action->setToolTip(QString::fromUtf8(item.tip));
+    action->setToolTip(menuText(item.tip));
     action->setCheckable(true);
     action->setChecked(window.speed() == item.speed);
     group->addAction(action);
     const Speed speed = item.speed;
     QObject::connect(action, &QAction::triggered, &window,
                      [&window, speed] { window.setSpeed(speed); });
+  }
+  return menu;
+}
+
+QMenu* makeLanguageMenu(MainWindow& window, QWidget* parent) {
+  // The same in every language: whoever cannot read the window's language
+  // still finds the way back to their own.
+  const QString title = QString::fromStdString(textOf(Msg::Language, Language::ru) + " / " +
+                                               textOf(Msg::Language, Language::en));
+  auto* menu = new QMenu(title, parent);
+  menu->setObjectName("languageMenu");
+  auto* group = new QActionGroup(menu);
+  group->setExclusive(true);
+  for (Language language : kLanguages) {
+    QAction* action = menu->addAction(QString::fromStdString(textOf(Msg::LanguageName, language)));
+    action->setObjectName(QString("language_") + languageCode(language));
+    action->setStatusTip(QString::fromStdString(textOf(Msg::LanguageTip, language)));
+    action->setCheckable(true);
+    action->setChecked(window.language() == language);
+    group->addAction(action);
+    QObject::connect(action, &QAction::triggered, &window,
+                     [&window, language] { window.chooseLanguage(language); });
   }
   return menu;
 }

@@ -1,5 +1,6 @@
 // The window's menu bar above the form. Each menu is made by a function of
-// its own and joins the bar in makeMenuBar, in the bar's order.
+// its own and joins the bar in makeMenuBar, in the bar's order, in the
+// window's language (a change of language makes the bar anew).
 #pragma once
 
 class QMenu;
@@ -28,5 +29,9 @@ QMenu* makeHelpMenu(MainWindow& window, QWidget* parent);
 // window's speed), with the shortcuts Ctrl+1 … Ctrl+4 and Ctrl+0. A choice
 // sets the window's speed, which takes effect at the next tick.
 QMenu* makeSpeedMenu(MainWindow& window, QWidget* parent);
+
+// "Язык / Language": "Русский" and "English", the same in every language,
+// one of them checked; a choice takes effect at once and is remembered.
+QMenu* makeLanguageMenu(MainWindow& window, QWidget* parent);
 
 }  // namespace lumet

@@ -1,6 +1,7 @@
 #include "gui/message_boxes.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QMessageBox>
 
 namespace lumet {
@@ -27,9 +28,12 @@ QMessageBox::StandardButton ask(QWidget* parent, std::string_view text,
   box.setText(messageText(text));
   box.setStandardButtons(buttons);
   box.setDefaultButton(defaultButton);
-  // The window speaks Russian: the question's buttons too.
-  if (QAbstractButton* yes = box.button(QMessageBox::Yes)) yes->setText(QStringLiteral("Да"));
-  if (QAbstractButton* no = box.button(QMessageBox::No)) no->setText(QStringLiteral("Нет"));
+  // The question's buttons in the window's language, without Qt's
+  // underlined keys.
+  if (QAbstractButton* yes = box.button(QMessageBox::Yes))
+    yes->setText(QCoreApplication::translate("MessageBoxes", "Yes"));
+  if (QAbstractButton* no = box.button(QMessageBox::No))
+    no->setText(QCoreApplication::translate("MessageBoxes", "No"));
   box.setWindowModality(Qt::ApplicationModal);
   return QMessageBox::StandardButton(box.exec());
 }

@@ -4,7 +4,6 @@
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 
 #include "app/setup_file.h"
 
@@ -13,7 +12,7 @@ namespace lumet {
 SetupProperties::SetupProperties(const QString& title, const QString& description, QWidget* parent)
     : QDialog(parent) {
   setObjectName("setupProperties");
-  setWindowTitle(tr("Свойства установки"));
+  setWindowTitle(tr("Set-up properties"));
   title_ = new QLineEdit(title, this);
   title_->setObjectName("title");
   // As long as a set-up file may hold them.
@@ -22,14 +21,14 @@ SetupProperties::SetupProperties(const QString& title, const QString& descriptio
   description_->setObjectName("description");
   description_->setTabChangesFocus(true);
   connect(description_, &QPlainTextEdit::textChanged, this, &SetupProperties::keepWithinLimit);
+  // The standard buttons speak the window's language through Qt's own
+  // translations.
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Ok)->setText(tr("Да"));
-  buttons->button(QDialogButtonBox::Cancel)->setText(tr("Отмена"));
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* form = new QFormLayout(this);
-  form->addRow(tr("Название"), title_);
-  form->addRow(tr("Описание"), description_);
+  form->addRow(tr("Title"), title_);
+  form->addRow(tr("Description"), description_);
   form->addRow(buttons);
   resize(sizeHint().width() * 2, sizeHint().height());
 }

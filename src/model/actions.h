@@ -1,12 +1,14 @@
 // The laboratory's actions: what each button of the form does, once, with
 // its name (in scripts), the button that does it, its caption and its
-// description.
+// description (in Russian and in English).
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
+
+#include "model/language.h"
 
 namespace lumet {
 
@@ -30,8 +32,8 @@ struct ActionRow {
   Action id;
   const char* name;
   const char* box;
-  const char* caption;
-  const char* tip;
+  Words caption;
+  Words tip;
 };
 
 // The table, in Action order.

@@ -4,16 +4,20 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
+
+#include "model/language.h"
 
 namespace lumet {
 
 enum class Msg : uint16_t {
   Text,    // a text of its own: a name, a number, a path
   Quoted,  // {0} in quotes, «{0}»
+  Either,  // {0} in Russian, {1} in English: a text of the tables (see either())
 
   // The laboratory's messages.
   BadData,
@@ -108,6 +112,7 @@ enum class Msg : uint16_t {
   SetupKDfiNotPositive,
   SetupKDfiTooLarge,
   SetupKDfiTooSmall,
+  SetupNotLanguage,
   SetupUnknownKey,
   SetupParametersNotObject,
   SetupUnknownParameter,
@@ -121,6 +126,17 @@ enum class Msg : uint16_t {
   WhatPicture,
   WhatResults,
   PictureNotEncoded,
+
+  // The form's own words, which name no parameter or value: the lower
+  // picture's axes, the frame of the trajectories.
+  FormCentimetres,
+  FormTimeAxis,
+  FormTrajectories,
+  // The word "language", a language's own name and what choosing it does,
+  // in each language.
+  Language,
+  LanguageName,
+  LanguageTip,
   Count
 };
 
@@ -145,11 +161,15 @@ struct Message {
 // control characters as '?'.
 Message inQuotes(std::string_view s, size_t limit = 40);
 
-// The languages of the catalogue.
-enum class Language { ru, en };
+// A text of the tables (a caption, say) as a message, shown in the language
+// of the message around it.
+Message either(const Words& words);
 
-// The message's text in the language (Russian when it has no text of its own
-// in that language).
+// The message whose English text is exactly this one, as the form's layout
+// names its own words.
+std::optional<Msg> messageByEnglish(std::string_view text);
+
+// The message's text in the language.
 std::string textOf(const Message& m, Language language = Language::ru);
 
 }  // namespace lumet

@@ -1,10 +1,9 @@
 // The laboratory's parameters: every input quantity once, with its name, the
-// box that shows it on the form, its caption, unit, description, kind and
-// default. Numbers take the model's symbols (m1, Rz, Xn, Mx, h, ...);
-// switches and choices take names that say what they choose (euler, log,
-// third_body, field: flat|sphere, finish: X>Xk|...). The form, the set-up
-// files, lumet-batch and the tests all derive from this one table, so that a
-// new parameter is one row.
+// box that shows it on the form, its caption, unit, description (each in
+// Russian and in English), kind and default. Numbers take the model's symbols (m1, Rz, Xn, Mx, h,
+// ...); switches and choices take names that say what they choose (euler, log, third_body, field:
+// flat|sphere, finish: X>Xk|...). The form, the set-up files, lumet-batch and the tests all derive
+// from this one table, so that a new parameter is one row.
 //
 // Parameters holds their current values as the user gave them: a number as
 // its text (exactly as typed; it is read as a number only when a procedure
@@ -20,6 +19,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/language.h"
 #include "model/messages.h"
 
 namespace lumet {
@@ -112,8 +112,8 @@ enum class ParamKind : uint8_t {
 struct ChoiceRow {
   const char* word;
   const char* box;
-  const char* caption;
-  const char* tip;
+  Words caption;
+  Words tip;
 };
 
 // One row of the parameter table.
@@ -122,9 +122,9 @@ struct ParamRow {
   const char* name;  // the physical name: m1, Mx, euler, field, ...
   ParamKind kind;
   const char* box;                     // the form's control that shows it (a frame for a choice)
-  const char* caption;                 // as the form labels it ("" where it stands unlabelled)
-  const char* unit;                    // SI unit ("" where it has none)
-  const char* tip;                     // what it means, in the manual's words
+  Words caption;                       // as the form labels it ("" where it stands unlabelled)
+  Words unit;                          // SI unit ("" where it has none)
+  Words tip;                           // what it means, in the manual's words
   const char* initial;                 // a number's default text; "1" for a switch that is on;
                                        // the default word of a choice
   std::span<const ChoiceRow> choices;  // a choice's words, in the frame's order

@@ -2,7 +2,8 @@
 // values of the shown trajectory, the result table, the relativistic time
 // shifts, the rods' computed sizes, the start directions of "V0" and the
 // state of the light rays), once, with its name, the box that shows it on
-// the form, its caption, unit and description. Several values may share a
+// the form, its caption, unit and description (in Russian and in English).
+// Several values may share a
 // box: the box shows the one written last.
 //
 // ShownValues holds the values as the laboratory last wrote them and which
@@ -15,6 +16,8 @@
 #include <span>
 #include <string_view>
 #include <vector>
+
+#include "model/language.h"
 
 namespace lumet {
 
@@ -108,12 +111,12 @@ struct ValueRow {
   V id;
   const char* name;
   const char* box;
-  const char* caption;
-  const char* unit;
-  const char* tip;              // its part of the box's tooltip ("" where the box's others say it)
-  const char* about = nullptr;  // what it is, where the tooltip says it otherwise
+  Words caption;
+  Words unit;
+  Words tip;         // its part of the box's tooltip ("" where the box's others say it)
+  Words about = {};  // what it is, where the tooltip says it otherwise
 
-  const char* meaning() const { return about ? about : tip; }
+  const Words& meaning() const { return *about.ru ? about : tip; }
 };
 
 // The table, in V order.

@@ -91,12 +91,12 @@ class FormTest : public test::WindowFixture {
       for (const auto& b : table)
         if (b.id != a.id && b.kind != Kind::Timer && b.id != a.frame &&
             around.intersects(rectOf(b.id)))
-          touching << QString("%1 \"%2\" touches %3").arg(a.name, q(a.caption), b.name);
+          touching << QString("%1 \"%2\" touches %3").arg(a.name, in(a.caption), b.name);
       if (a.frame != ControlCount) {
         auto* frame = qobject_cast<QGroupBox*>(w_->control(a.frame));
         if (!frame->contentsRect().contains(w_->control(a.id)->geometry()))
           touching << QString("%1 \"%2\" crosses the border of %3")
-                          .arg(a.name, q(a.caption), frame->objectName());
+                          .arg(a.name, in(a.caption), frame->objectName());
       }
     }
     QVERIFY2(touching.isEmpty(), qPrintable(touching.join("; ")));
@@ -194,9 +194,7 @@ class FormTest : public test::WindowFixture {
   // each in its own words, boxes with the unit of their value; the pointer
   // resting on KRz3 or on the start button shows it.
   void everyControlSaysWhatItIs() {
-    const auto tooltip = [](ControlId id) {
-      return QString::fromStdString(controlTable()[id].tip);
-    };
+    const auto tooltip = [this](ControlId id) { return in(controlTable()[id].tip); };
     QSet<QString> seen;
     for (const auto& entry : controlTable()) {
       const bool needs = entry.kind == Kind::Text || entry.kind == Kind::Check ||
@@ -209,13 +207,16 @@ class FormTest : public test::WindowFixture {
       QVERIFY2(w_->control(entry.id)->toolTip().contains(tip.toHtmlEscaped()), entry.name);
     }
     // The unit of each box, as the manual names it.
-    const std::pair<ControlId, const char*> units[] = {
-        {Text1, "кг"},    {Text2, "к"},     {Text13, "м"},    {Text4, "н/м"},    {Text5, "н*с/м"},
-        {Text7, "м/с"},   {Text9, ", м"},   {Text16, ", н"},  {Text54, ", с"},   {Text51, "с/см"},
-        {Text29, "м/см"}, {Text53, "1/с"},  {Text60, ", с"},  {Text36, ", м"},   {Text47, "Дж"},
-        {Text61, ", с"},  {Text24, "KRz3"}, {Text50, "Цвет"}, {Text45, "радиан"}};
-    for (const auto& [id, unit] : units)
-      QVERIFY2(tooltip(id).contains(q(unit)), controlTable()[id].name);
+    const std::tuple<ControlId, const char*, const char*> units[] = {
+        {Text1, "кг", "kg"},         {Text2, "к", "(C)"},       {Text13, "м", ", m"},
+        {Text4, "н/м", "N/m"},       {Text5, "н*с/м", "N*s/m"}, {Text7, "м/с", "m/s"},
+        {Text9, ", м", ", m"},       {Text16, ", н", ", N"},    {Text54, ", с", ", s"},
+        {Text51, "с/см", "s/cm"},    {Text29, "м/см", "m/cm"},  {Text53, "1/с", "1/s"},
+        {Text60, ", с", ", s"},      {Text36, ", м", ", m"},    {Text47, "Дж", "J"},
+        {Text61, ", с", ", s"},      {Text24, "KRz3", "KRz3"},  {Text50, "Цвет", "colour"},
+        {Text45, "радиан", "radian"}};
+    for (const auto& [id, ru, en] : units)
+      QVERIFY2(tooltip(id).contains(in({ru, en})), controlTable()[id].name);
     for (ControlId id : {Text24, Command1}) {
       QWidget* c = w_->control(id);
       QHelpEvent hover(QEvent::ToolTip, QPoint(3, 3), c->mapToGlobal(QPoint(3, 3)));
@@ -230,7 +231,7 @@ class FormTest : public test::WindowFixture {
     QVERIFY(box(Text61)->toolTip().contains(q(kWidest)));
     writeValue(V::T1, 6.39);
     w_->press(Command2);
-    QVERIFY(!box(Text61)->toolTip().contains(q("Полностью")));
+    QVERIFY(!box(Text61)->toolTip().contains(in({"Полностью", "In full"})));
   }
 
   // Resizing the window scales the whole form by one factor: places,
@@ -409,7 +410,7 @@ class FormTest : public test::WindowFixture {
       const ControlId labels[] = {Label65, Label66, Label67, Label68, Label69, Label70, Label71};
       for (int k = 0; k < 7; ++k) {
         const QRect r = rectOf(labels[k]);
-        QCOMPARE(q(controlTable()[labels[k]].caption), QString::number(2 * k));
+        QCOMPARE(in(controlTable()[labels[k]].caption), QString::number(2 * k));
         const qreal centre = r.x() + r.width() / 2.0 - rectOf(Picture2).x();
         QVERIFY2(std::abs(centre - lines[k]) <= 1.5 * zoom,
                  qPrintable(

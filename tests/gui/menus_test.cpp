@@ -111,9 +111,10 @@ class MenusTest : public test::WindowFixture {
                .arg(form().value(e.id));
       if (auto* box = qobject_cast<QLineEdit*>(w_->control(e.id))) s << box->text();
     }
-    s << QString::number(x().m.KDfi) << QString::fromStdString(x().title)
-      << QString::fromStdString(x().description) << w_->windowTitle() << w_->documents().current()
-      << w_->statusLine()->text() << QString::number(w_->timer().isActive());
+    s << QString::number(x().m.KDfi) << QString::fromStdString(x().title.in(Language::ru))
+      << QString::fromStdString(x().description.in(Language::ru)) << w_->windowTitle()
+      << w_->documents().current() << w_->statusLine()->text()
+      << QString::number(w_->timer().isActive());
     return s;
   }
 
@@ -136,8 +137,8 @@ class MenusTest : public test::WindowFixture {
   void theMenusStandInTheBarsOrderWithTheirItems() {
     QStringList titles;
     for (QAction* a : w_->menuBar()->actions()) titles << a->text();
-    QCOMPARE(titles,
-             QStringList({q("Файл"), q("Правка"), q("Опыты"), q("Скорость"), q("Справка")}));
+    QCOMPARE(titles, QStringList({q("Файл"), q("Правка"), q("Опыты"), q("Скорость"), q("Справка"),
+                                  q("Язык / Language")}));
     const struct {
       const char* menu;
       QStringList texts;
@@ -146,7 +147,8 @@ class MenusTest : public test::WindowFixture {
                    q("Сохранить правый рисунок…"), q("Сохранить нижний рисунок…"),
                    q("Сохранить таблицу результатов…"), "", q("Выход")}},
                  {"editMenu", {q("Копировать таблицу результатов")}},
-                 {"helpMenu", {"About"}}};
+                 {"helpMenu", {"About"}},
+                 {"languageMenu", {q("Русский"), "English"}}};
     for (const auto& m : menus) {
       QStringList texts;
       for (QAction* a : menu(m.menu)->actions()) {
@@ -268,8 +270,8 @@ class MenusTest : public test::WindowFixture {
       const QString path = folder + "/" + name;
       const SetupRead read = readSetupFile(path.toStdString());
       QVERIFY2(read.setup, qPrintable(name));
-      const QString title = QString::fromStdString(read.setup->title);
-      const QString description = QString::fromStdString(read.setup->description);
+      const QString title = QString::fromStdString(read.setup->title.in(Language::ru));
+      const QString description = QString::fromStdString(read.setup->description.in(Language::ru));
       auto* action = item(qPrintable("example_" + QFileInfo(name).completeBaseName()));
       QCOMPARE(action->text(), title);
       QCOMPARE(action->statusTip(), description);
@@ -365,8 +367,9 @@ class MenusTest : public test::WindowFixture {
     item("saveSetup")->trigger();
     const SetupRead read = readSetupFile(file("pendulum.lumet").toStdString());
     QVERIFY(read.setup);
-    QCOMPARE(QString::fromStdString(read.setup->title), q("Маятник Фуко"));
-    QCOMPARE(QString::fromStdString(read.setup->description), q("Первая фраза. Вторая фраза."));
+    QCOMPARE(QString::fromStdString(read.setup->title.in(Language::ru)), q("Маятник Фуко"));
+    QCOMPARE(QString::fromStdString(read.setup->description.in(Language::ru)),
+             q("Первая фраза. Вторая фраза."));
   }
 
   void everySaveItemWritesItsFile() {

@@ -24,6 +24,14 @@ class WindowFixture : public QObject {
   // A value the laboratory writes, shown at the next handler's report.
   void writeValue(V v, double value) { x().shown.set(v, value); }
 
+  // The window's language: Russian, or the one LUMET_TEST_LANGUAGE names
+  // ("en"), so that a test of the form runs in each.
+  static Language testLanguage() {
+    return languageByCode(qgetenv("LUMET_TEST_LANGUAGE").toStdString()).value_or(Language::ru);
+  }
+  // The text of the tables in the window's language.
+  QString in(const Words& w) const { return QString::fromUtf8(w.in(w_->language())); }
+
   // Once, before the first test.
   void redirectSettings() {
     settings_ = std::make_unique<QTemporaryDir>();
@@ -33,7 +41,7 @@ class WindowFixture : public QObject {
   void openWindow(bool active) {
     QSettings(kSettingsOrganisation, kSettingsApplication).clear();
     dir_ = std::make_unique<QTemporaryDir>();
-    w_ = std::make_unique<MainWindow>(dir_->path().toStdString());
+    w_ = std::make_unique<MainWindow>(dir_->path().toStdString(), nullptr, testLanguage());
     w_->show();
     QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
     if (!active) return;

@@ -163,7 +163,7 @@ class WindowTest : public test::WindowFixture {
       QCOMPARE(c->mapTo(w_.get(), QPoint(0, 0)),
                w_->formOrigin() + QPoint(px(entry.left), px(entry.top)));
       if (entry.width > 0) QCOMPARE(c->size(), QSize(px(entry.width), px(entry.height)));
-      const QString caption = q(entry.caption);
+      const QString caption = q(entry.caption.ru);
       const bool on = std::string_view(entry.initial) == "1";
       switch (entry.kind) {
         case Kind::Text: {
@@ -507,7 +507,7 @@ class WindowTest : public test::WindowFixture {
     // The manual, then the folder of the run log.
     const std::string logDir = x().logDir;
     QVERIFY(!logDir.empty());
-    QCOMPARE(text->toPlainText(), messageText(manualText() + aboutLogNote(logDir)));
+    QCOMPARE(text->toPlainText(), messageText(manualText() + aboutLogNote(logDir).toStdString()));
     QVERIFY(text->toPlainText().endsWith(q("Журнал опыта lumet.dat записывается в папку ") +
                                          QString::fromStdString(logDir) + "\n\n"));
     QVERIFY(text->verticalScrollBar()->maximum() > 0);  // the manual is long: it scrolls
@@ -541,8 +541,8 @@ class WindowTest : public test::WindowFixture {
       QVERIFY(label->geometry().right() < about->closeButton()->x());
       lines << label->text();
     }
-    QVERIFY(lines.contains(q(kAboutDistribution)));
-    QVERIFY(lines.contains(q(kAboutMaker)));
+    QVERIFY(lines.contains(q("Распространяется свободно, для учёбы, без гарантий.")));
+    QVERIFY(lines.contains(q("Сделано разработчиками лаборатории Lumet.")));
     QVERIFY(about->rect().contains(about->closeButton()->geometry()));
     QVERIFY(w_->about()->isVisible());
     QVERIFY(!w_->timer().isActive());

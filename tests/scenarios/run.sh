@@ -3,7 +3,8 @@
 # scenario's .expected file; a .status file, when present, holds the exit
 # status the run must end with (0 otherwise). A .prepare file, when present,
 # is run by bash with the log folder as its argument before the scenario, and
-# the log folder is written LOGDIR in what the run printed.
+# the log folder is written LOGDIR in what the run printed. A .args file,
+# when present, holds options given to lumet-batch before the script.
 set -u
 batch=$1
 script=$2
@@ -11,7 +12,9 @@ base=${script%.lb}
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 [ -f "$base.prepare" ] && bash "$base.prepare" "$dir"
-(cd "$(dirname "$script")" && "$batch" --log-dir "$dir" "$script") >"$dir/out.raw" 2>"$dir/err.raw"
+args=()
+[ -f "$base.args" ] && read -ra args <"$base.args"
+(cd "$(dirname "$script")" && "$batch" "${args[@]}" --log-dir "$dir" "$script") >"$dir/out.raw" 2>"$dir/err.raw"
 status=$?
 sed "s|$dir|LOGDIR|g" "$dir/out.raw" >"$dir/out"
 sed "s|$dir|LOGDIR|g" "$dir/err.raw" >"$dir/err"

@@ -1,0 +1,257 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ru_RU">
+<context>
+    <name>Documents</name>
+    <message>
+        <source>Lumet set-ups (*.lumet)</source>
+        <translation>Установки Lumet (*.lumet)</translation>
+    </message>
+    <message>
+        <source>PNG pictures (*.png)</source>
+        <translation>Рисунки PNG (*.png)</translation>
+    </message>
+    <message>
+        <source>CSV tables (*.csv)</source>
+        <translation>Таблицы CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>Open set-up</source>
+        <translation>Открыть установку</translation>
+    </message>
+    <message>
+        <source>set-up.lumet</source>
+        <translation>установка.lumet</translation>
+    </message>
+    <message>
+        <source>Save set-up</source>
+        <translation>Сохранить установку</translation>
+    </message>
+    <message>
+        <source>-right.png</source>
+        <translation>-правый.png</translation>
+    </message>
+    <message>
+        <source>-lower.png</source>
+        <translation>-нижний.png</translation>
+    </message>
+    <message>
+        <source>Save right picture</source>
+        <translation>Сохранить правый рисунок</translation>
+    </message>
+    <message>
+        <source>Save lower picture</source>
+        <translation>Сохранить нижний рисунок</translation>
+    </message>
+    <message>
+        <source>Save result table</source>
+        <translation>Сохранить таблицу результатов</translation>
+    </message>
+    <message>
+        <source>-results.csv</source>
+        <translation>-результаты.csv</translation>
+    </message>
+</context>
+<context>
+    <name>FileDialogs</name>
+    <message>
+        <source>Look in:</source>
+        <translation>Папка:</translation>
+    </message>
+    <message>
+        <source>File name:</source>
+        <translation>Имя файла:</translation>
+    </message>
+    <message>
+        <source>Files of type:</source>
+        <translation>Тип файлов:</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Сохранить</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Открыть</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+</context>
+<context>
+    <name>Menus</name>
+    <message>
+        <source>Open set-up…</source>
+        <translation>Открыть установку…</translation>
+    </message>
+    <message>
+        <source>Open an experiment saved in a .lumet file</source>
+        <translation>Открыть опыт, сохранённый в файле .lumet</translation>
+    </message>
+    <message>
+        <source>Save set-up…</source>
+        <translation>Сохранить установку…</translation>
+    </message>
+    <message>
+        <source>Save every parameter of the experiment in a .lumet file</source>
+        <translation>Сохранить все параметры опыта в файл .lumet</translation>
+    </message>
+    <message>
+        <source>Save right picture…</source>
+        <translation>Сохранить правый рисунок…</translation>
+    </message>
+    <message>
+        <source>Save the right picture as PNG</source>
+        <translation>Сохранить правый рисунок как PNG</translation>
+    </message>
+    <message>
+        <source>Save lower picture…</source>
+        <translation>Сохранить нижний рисунок…</translation>
+    </message>
+    <message>
+        <source>Save the lower picture as PNG</source>
+        <translation>Сохранить нижний рисунок как PNG</translation>
+    </message>
+    <message>
+        <source>Save result table…</source>
+        <translation>Сохранить таблицу результатов…</translation>
+    </message>
+    <message>
+        <source>Save the trajectories&apos; times and integrals as a CSV table</source>
+        <translation>Сохранить время и интегралы траекторий как таблицу CSV</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Выход</translation>
+    </message>
+    <message>
+        <source>End the work with the laboratory</source>
+        <translation>Закончить работу с лабораторией</translation>
+    </message>
+    <message>
+        <source>Copy result table</source>
+        <translation>Копировать таблицу результатов</translation>
+    </message>
+    <message>
+        <source>The trajectories&apos; times and integrals to the clipboard, for a spreadsheet</source>
+        <translation>Время и интегралы траекторий в буфер обмена, для электронной таблицы</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>The manual of the laboratory</source>
+        <translation>Руководство по работе с лабораторией</translation>
+    </message>
+    <message>
+        <source>One step of the solution per tick of the timer (1 ms)</source>
+        <translation>Один шаг решения за такт таймера (1 мс)</translation>
+    </message>
+    <message>
+        <source>10 steps of the solution per tick of the timer</source>
+        <translation>10 шагов решения за такт таймера</translation>
+    </message>
+    <message>
+        <source>100 steps of the solution per tick of the timer</source>
+        <translation>100 шагов решения за такт таймера</translation>
+    </message>
+    <message>
+        <source>1000 steps of the solution per tick of the timer</source>
+        <translation>1000 шагов решения за такт таймера</translation>
+    </message>
+    <message>
+        <source>Maximum</source>
+        <translation>Максимум</translation>
+    </message>
+    <message>
+        <source>As many steps of the solution as the computer manages</source>
+        <translation>Столько шагов решения, сколько успевает компьютер</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Файл</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Правка</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Справка</translation>
+    </message>
+    <message>
+        <source>Experiments</source>
+        <translation>Опыты</translation>
+    </message>
+    <message>
+        <source>No ready experiments found</source>
+        <translation>Готовые опыты не найдены</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>Скорость</translation>
+    </message>
+    <message>
+        <source>Set-up properties…</source>
+        <translation>Свойства установки…</translation>
+    </message>
+    <message>
+        <source>The title and description of the experiment, saved with the set-up</source>
+        <translation>Название и описание опыта, которые сохраняются вместе с установкой</translation>
+    </message>
+</context>
+<context>
+    <name>MessageBoxes</name>
+    <message>
+        <source>Yes</source>
+        <translation>Да</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Нет</translation>
+    </message>
+</context>
+<context>
+    <name>lumet::AboutWindow</name>
+    <message>
+        <source>Distributed freely, for learning, without warranty.</source>
+        <translation>Распространяется свободно, для учёбы, без гарантий.</translation>
+    </message>
+    <message>
+        <source>Made by the developers of the Lumet laboratory.</source>
+        <translation>Сделано разработчиками лаборатории Lumet.</translation>
+    </message>
+    <message>
+        <source>The run log lumet.dat is written to the folder %1</source>
+        <translation>Журнал опыта lumet.dat записывается в папку %1</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+</context>
+<context>
+    <name>lumet::MainWindow</name>
+    <message>
+        <source>In full: </source>
+        <translation>Полностью: </translation>
+    </message>
+</context>
+<context>
+    <name>lumet::SetupProperties</name>
+    <message>
+        <source>Set-up properties</source>
+        <translation>Свойства установки</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Название</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Описание</translation>
+    </message>
+</context>
+</TS>

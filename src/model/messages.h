@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "model/language.h"
+#include "model/local_text.h"
 
 namespace lumet {
 

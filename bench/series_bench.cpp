@@ -1,0 +1,84 @@
+// A series of the race of the four rods: 200 runs, the end point Xk from
+// 50 m to 200 m, each to the finish of every rod, on 1 and on 2 threads
+// (wall time, and the process's user and system time per series); and the
+// cost of one step inside a run of a series, to set beside RaceStep.
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/experiment.h"
+#include "app/series.h"
+#include "app/setup_file.h"
+
+namespace {
+
+using namespace lumet;
+
+// The race of examples/race.lumet, as its parameters stand there.
+Parameters raceSetup() {
+  Parameters p;
+  p.choose(P::field, *choiceByWord(P::field, "flat"));
+  p.choose(P::strength, *choiceByWord(P::strength, "const"));
+  const std::pair<P, const char*> texts[] = {
+      {P::q1, "0"},  {P::C1, "1000"}, {P::Kj1, "1"},  {P::VXn, "0"}, {P::VYn, "0"},
+      {P::Xn, "0"},  {P::Yn, "100"},  {P::Xk, "100"}, {P::Yk, "0"},  {P::h, "0.01"},
+      {P::Mx, "20"}, {P::M, "50"},    {P::Mt, "0.5"}};
+  for (auto [param, text] : texts) p.setText(param, text);
+  for (P rod : {P::line, P::cycloid, P::parabola, P::arc}) p.setOn(rod, true);
+  p.setOn(P::free, false);
+  return p;
+}
+
+SeriesPlan racePlan(int count) {
+  return std::get<SeriesPlan>(planSeries("Xk", "50", "200", std::to_string(count), false, ""));
+}
+
+double seconds(const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) * 1e-6; }
+
+// Argument: the threads. Wall time per series; user and system seconds of
+// the whole process per series as counters.
+void RaceSeries200(benchmark::State& state) {
+  const Parameters p = raceSetup();
+  const SeriesPlan plan = racePlan(200);
+  SeriesOptions o;
+  o.jobs = int(state.range(0));
+  rusage before{}, after{};
+  getrusage(RUSAGE_SELF, &before);
+  size_t finished = 0;
+  for (auto _ : state) {
+    const SeriesOutcome out = RunSeries(p, 100000, plan, o);
+    finished = size_t(std::count_if(out.rows.begin(), out.rows.end(), [](const SeriesRow& r) {
+      return r.status == RunStatus::Finished;
+    }));
+  }
+  getrusage(RUSAGE_SELF, &after);
+  const double n = double(state.iterations());
+  state.counters["user_s"] = (seconds(after.ru_utime) - seconds(before.ru_utime)) / n;
+  state.counters["sys_s"] = (seconds(after.ru_stime) - seconds(before.ru_stime)) / n;
+  state.counters["finished_rows"] = double(finished);
+  if (finished != 800) state.SkipWithError("a rod did not finish");
+}
+BENCHMARK(RaceSeries200)->Arg(1)->Arg(2)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// One run of the series at Xk = 100 (the race of RaceStep): the steps to
+// the last rod's finish, at 0.01 s each, per second (items_per_second; its
+// inverse is the cost of a step, to set beside RaceStep/rods:1/fine:1).
+void SeriesRunPerStep(benchmark::State& state) {
+  const Parameters p = raceSetup();
+  const SeriesPlan at100 = std::get<SeriesPlan>(planSeries("Xk", "100", "100", "1", false, ""));
+  double steps = 0;
+  for (auto _ : state) {
+    const std::vector<SeriesRow> rows = RunOne(p, 100000, at100, 1);
+    double last = 0;
+    for (const SeriesRow& r : rows) last = std::max(last, r.time);
+    steps = std::round(last / 0.01);
+    benchmark::DoNotOptimize(rows.data());
+  }
+  state.SetItemsProcessed(int64_t(steps) * state.iterations());
+  state.counters["steps"] = steps;
+}
+BENCHMARK(SeriesRunPerStep)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -140,7 +140,8 @@ void SeriesGraph::paintEvent(QPaintEvent*) {
 void SeriesGraph::paint(QPainter& painter, QSize size) {
   painter.setRenderHint(QPainter::Antialiasing);
   const QFontMetrics fm(font());
-  const int left = fm.horizontalAdvance("-0.000000e+00") + 8, right = 12;
+  const int left = fm.horizontalAdvance("-0.000000e+00") + 8;
+  const int right = fm.horizontalAdvance("0.00000e+00") / 2 + 6;
   const int top = fm.height() + 8, bottom = 2 * fm.height() + 14;
   const QRect area(left, top, size.width() - left - right, size.height() - top - bottom);
   if (area.width() < 20 || area.height() < 20) return;
@@ -196,11 +197,15 @@ void SeriesGraph::paint(QPainter& painter, QSize size) {
 
   // One curve per trajectory; a run that failed or did not finish is a
   // cross on the lower edge, in the trajectory's colour.
-  int legendRow = 0;
+  std::vector<int> shown;
+  bool anyCross = false;
+  std::vector<QPointF> points;
   for (int i = 1; i <= 5; ++i) {
     QPainterPath path;
     bool pen = false, seen = false;
     std::vector<QPointF> crosses;
+    painter.setPen(QPen(colourOf(i), 1));
+    painter.setBrush(colourOf(i));
     for (const SeriesRow& r : *rows_) {
       if (r.trajectory != i) continue;
       seen = true;
@@ -212,16 +217,16 @@ void SeriesGraph::paint(QPainter& painter, QSize size) {
         continue;
       }
       const QPointF at(x, py(*y));
+      points.push_back(at);
       if (pen)
         path.lineTo(at);
       else
         path.moveTo(at);
       pen = true;
-      painter.setPen(QPen(colourOf(i), 1));
-      painter.setBrush(colourOf(i));
       painter.drawEllipse(at, 2.5, 2.5);
     }
     if (!seen) continue;
+    shown.push_back(i);
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(colourOf(i), 2));
     painter.drawPath(path);
@@ -229,19 +234,41 @@ void SeriesGraph::paint(QPainter& painter, QSize size) {
       painter.drawLine(c + QPointF(-4, -4), c + QPointF(4, 4));
       painter.drawLine(c + QPointF(-4, 4), c + QPointF(4, -4));
     }
-    // The legend, top right inside the area.
-    const QString name = trajectoryName(i, currentLanguage());
-    const int y = area.top() + 6 + legendRow * (fm.height() + 2);
-    const int x = area.right() - fm.horizontalAdvance(name) - 34;
-    painter.drawLine(x, y + fm.height() / 2, x + 22, y + fm.height() / 2);
-    painter.setPen(Qt::black);
-    painter.drawText(QPointF(x + 26, y + fm.ascent()), name);
-    ++legendRow;
+    anyCross = anyCross || !crosses.empty();
   }
+
+  // The legend, in the upper corner that the points leave freer.
   const QString marks = tr("× failed or not finished");
-  const int y = area.top() + 6 + legendRow * (fm.height() + 2);
-  painter.setPen(Qt::black);
-  painter.drawText(QPointF(area.right() - fm.horizontalAdvance(marks) - 8, y + fm.ascent()), marks);
+  int width = anyCross ? fm.horizontalAdvance(marks) : 0;
+  for (int i : shown)
+    width = std::max(width, 26 + fm.horizontalAdvance(trajectoryName(i, currentLanguage())));
+  const int lines = int(shown.size()) + (anyCross ? 1 : 0);
+  const QSize box(width + 12, lines * (fm.height() + 2) + 8);
+  const QRect leftBox(area.topLeft() + QPoint(6, 6), box);
+  const QRect rightBox(QPoint(area.right() - 6 - box.width(), area.top() + 6), box);
+  auto inside = [&](const QRect& r) {
+    return std::count_if(points.begin(), points.end(),
+                         [&](const QPointF& p) { return r.contains(p.toPoint()); });
+  };
+  const QRect legend = inside(leftBox) < inside(rightBox) ? leftBox : rightBox;
+  painter.setPen(QColor(160, 160, 160));
+  painter.setBrush(QColor(255, 255, 255, 230));
+  painter.drawRect(legend);
+  painter.setBrush(Qt::NoBrush);
+  int y = legend.top() + 4;
+  for (int i : shown) {
+    painter.setPen(QPen(colourOf(i), 2));
+    painter.drawLine(legend.left() + 6, y + fm.height() / 2, legend.left() + 28,
+                     y + fm.height() / 2);
+    painter.setPen(Qt::black);
+    painter.drawText(QPointF(legend.left() + 32, y + fm.ascent()),
+                     trajectoryName(i, currentLanguage()));
+    y += fm.height() + 2;
+  }
+  if (anyCross) {
+    painter.setPen(Qt::black);
+    painter.drawText(QPointF(legend.left() + 6, y + fm.ascent()), marks);
+  }
 }
 
 // ---- The dialog ----
@@ -347,6 +374,8 @@ void SeriesDialog::build() {
   split->addWidget(graph_);
   split->setStretchFactor(0, 1);
   split->setStretchFactor(1, 1);
+  split->setSizes({500, 500});
+  table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(inputs);
@@ -514,6 +543,14 @@ void SeriesDialog::fillTable() {
                : row.status == RunStatus::NotFinished ? tr("not finished")
                                                       : tr("failed");
       if (c == 11 && row.message) text = QString::fromStdString(textOf(*row.message, l));
+      // Numbers as the value boxes write them (the CSV keeps 15 digits).
+      if (c == 1) text = QString::fromStdString(formatBox(row.value));
+      if (c >= 4 && c <= 10 && row.status == RunStatus::Finished) {
+        const double numbers[] = {row.time,         row.path,         row.integrals[0],
+                                  row.integrals[1], row.integrals[2], row.integrals[3],
+                                  row.energyError};
+        text = QString::fromStdString(formatBox(numbers[c - 4]));
+      }
       auto* item = new QTableWidgetItem(text);
       if (c == 2) item->setForeground(colourOf(row.trajectory));
       table_->setItem(r, c, item);

@@ -175,6 +175,21 @@ class SeriesDialogTest : public test::WindowFixture {
     QVERIFY(part<QCheckBox>(d, "seriesLog")->isChecked());
     QCOMPARE(part<QLineEdit>(d, "seriesLimit")->text(), QString("9"));
   }
+
+  // The README's picture: with LUMET_SERIES_PICTURE=DIR, the race's series
+  // of the lesson, its graph saved as DIR/series_race.png and the whole
+  // dialog as DIR/series_dialog.png.
+  void theLessonsPicture() {
+    const QString dir = qEnvironmentVariable("LUMET_SERIES_PICTURE");
+    if (dir.isEmpty()) QSKIP("LUMET_SERIES_PICTURE names no folder");
+    SeriesDialog* d = openDialog();
+    d->resize(1100, 520);
+    inputs(d, "Xk", "50", "200", "31");
+    QVERIFY(d->start());
+    QTRY_VERIFY_WITH_TIMEOUT(!d->running(), 60000);
+    QVERIFY(d->graph()->picture().save(dir + "/series_race.png"));
+    QVERIFY(d->grab().save(dir + "/series_dialog.png"));
+  }
 };
 
 QTEST_MAIN(SeriesDialogTest)

@@ -11,6 +11,7 @@
 #include "app/experiment.h"
 #include "app/series.h"
 #include "app/setup_file.h"
+#include "setup/setup.h"
 
 namespace {
 
@@ -80,5 +81,20 @@ void SeriesRunPerStep(benchmark::State& state) {
   state.counters["steps"] = steps;
 }
 BENCHMARK(SeriesRunPerStep)->Unit(benchmark::kMillisecond);
+
+// The start alone of that run (its rods built, its bodies placed), which
+// SeriesRunPerStep includes: the steps' own cost is the difference, over
+// its steps.
+void SeriesRunStart(benchmark::State& state) {
+  Parameters p = raceSetup();
+  const Choices ch = ReadChoices(p);
+  for (auto _ : state) {
+    Model m;
+    const StartReport r = SetUp(m, p, ch);
+    benchmark::DoNotOptimize(m.S[2]);
+    if (!r.wentThrough()) state.SkipWithError("the start was refused");
+  }
+}
+BENCHMARK(SeriesRunStart)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -158,6 +158,12 @@ TEST(Series, RefusedStartsFailuresAndLimitsAreRowsAndTheSeriesGoesOn) {
   }
   EXPECT_EQ(seriesTableRow(o.rows[0]), "1,-50,1,failed,,,,,,,,Xn должно быть всегда меньше Xk");
   EXPECT_EQ(seriesTableRow(o.rows.back()), "3,50,4,not finished,,,,,,,,");
+  // A message of several lines is one line of the file.
+  SeriesRow scales = o.rows[0];
+  scales.message = Message(Msg::Scales);
+  EXPECT_EQ(seriesTableRow(scales),
+            "1,-50,1,failed,,,,,,,,\"Несовместимость параметров, что при заданных масштабах не "
+            "позволяет вывести их на зкран\"");
   // A step of a run that fails: mass 1 of 0 divides by zero at the first step.
   x.p.setText(P::m1, "0");
   const SeriesOutcome failed = RunSeries(x.p, x.m.KDfi, plan("Xk", "90", "110", "2"), {});

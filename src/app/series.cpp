@@ -26,6 +26,20 @@ std::optional<long> wholeNumber(std::string_view text) {
   return long(*v);
 }
 
+// A message on one line, its line breaks and runs of blanks one blank each,
+// so that every row of a series is one line of the file (and parts merge
+// with line tools).
+std::string oneLine(std::string_view text) {
+  std::string out;
+  for (char c : text) {
+    const bool blank = c == ' ' || c == '\r' || c == '\n';
+    if (blank && (out.empty() || out.back() == ' ')) continue;
+    out += blank ? ' ' : c;
+  }
+  while (!out.empty() && out.back() == ' ') out.pop_back();
+  return out;
+}
+
 // How often a run looks whether the series was cancelled, in steps.
 constexpr long kCancelEvery = 4096;
 
@@ -263,7 +277,7 @@ std::string seriesTableRow(const SeriesRow& row, char separator) {
   const double numbers[] = {row.time,         row.path,         row.integrals[0], row.integrals[1],
                             row.integrals[2], row.integrals[3], row.energyError};
   for (double v : numbers) add(done ? formatNumber(v) : "");
-  add(row.message ? textOf(*row.message, Language::ru) : "");
+  add(row.message ? oneLine(textOf(*row.message, Language::ru)) : "");
   return out;
 }
 

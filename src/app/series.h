@@ -114,7 +114,8 @@ std::vector<SeriesRow> RunOne(const Parameters& setup, double KDfi, const Series
 // The series CSV: header run,NAME,trajectory,status,time_s,path_m,int_m1V,
 // int_T_minus_U,int_T,int_T_plus_U,E_minus_E0_J,message, one row per row,
 // RFC 4180 with CR LF, numbers with 15 digits, the messages in Russian as
-// the other files have them.
+// the other files have them, each on one line (its line breaks and runs of
+// blanks one blank), so that a row is a line.
 std::string seriesCsv(P param, const std::vector<SeriesRow>& rows);
 // The same table with another separator and line end (tab and LF for the
 // clipboard), and its header and rows one by one.

@@ -1,5 +1,6 @@
 #include "gui/series_dialog.h"
 
+#include <QAbstractTableModel>
 #include <QApplication>
 #include <QBuffer>
 #include <QCheckBox>
@@ -18,7 +19,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSplitter>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -103,6 +104,61 @@ QString trajectoryName(int i, Language l) {
 QString settingsKey(const char* name) { return QString("series/") + name; }
 
 }  // namespace
+
+// The rows of a series as the table shows them, cell by cell when they are
+// seen (a series of 100 000 runs has half a million rows): numbers as the
+// value boxes write them (the CSV keeps 15 digits), the status and the
+// message in the window's language.
+class SeriesTableModel : public QAbstractTableModel {
+ public:
+  SeriesTableModel(const std::vector<SeriesRow>& rows, QObject* parent)
+      : QAbstractTableModel(parent), rows_(rows) {}
+
+  QStringList headers;
+  QString statuses[3];
+  Language language = Language::ru;
+
+  // The rows changed, or their words.
+  void reset() {
+    beginResetModel();
+    endResetModel();
+  }
+  int rowCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() ? 0 : int(rows_.size());
+  }
+  int columnCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() ? 0 : 12;
+  }
+  QVariant headerData(int section, Qt::Orientation o, int role) const override {
+    if (o == Qt::Horizontal && role == Qt::DisplayRole && section < headers.size())
+      return headers[section];
+    return QAbstractTableModel::headerData(section, o, role);
+  }
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (!index.isValid() || size_t(index.row()) >= rows_.size()) return {};
+    const SeriesRow& row = rows_[size_t(index.row())];
+    const int c = index.column();
+    if (role == Qt::ForegroundRole && c == 2) return QBrush(colourOf(row.trajectory));
+    if (role != Qt::DisplayRole) return {};
+    const bool done = row.status == RunStatus::Finished;
+    auto number = [](double v) { return QString::fromStdString(formatBox(v)); };
+    switch (c) {
+      case 0: return row.run;
+      case 1: return number(row.value);
+      case 2: return row.trajectory;
+      case 3: return statuses[int(row.status)];
+      case 4: return done ? number(row.time) : QString();
+      case 5: return done ? number(row.path) : QString();
+      case 10: return done ? number(row.energyError) : QString();
+      case 11:
+        return row.message ? QString::fromStdString(textOf(*row.message, language)) : QString();
+      default: return done ? number(row.integrals[size_t(c - 6)]) : QString();
+    }
+  }
+
+ private:
+  const std::vector<SeriesRow>& rows_;
+};
 
 // ---- The graph ----
 
@@ -363,9 +419,10 @@ void SeriesDialog::build() {
   outputs->addWidget(saveCsv_);
   outputs->addWidget(savePng_);
 
-  table_ = new QTableWidget(0, 12);
+  model_ = new SeriesTableModel(rows_, this);
+  table_ = new QTableView;
+  table_->setModel(model_);
   table_->setObjectName("seriesTable");
-  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->verticalHeader()->hide();
   graph_ = new SeriesGraph;
   graph_->setObjectName("seriesGraph");
@@ -422,10 +479,14 @@ void SeriesDialog::translate() {
   copy_->setToolTip(tr("Put the table on the clipboard, tab-separated, for a spreadsheet"));
   saveCsv_->setText(tr("Save CSV…"));
   savePng_->setText(tr("Save PNG…"));
-  table_->setHorizontalHeaderLabels({tr("run"), tr("value"), tr("trajectory"), tr("status"),
-                                     tr("time, s"), tr("path, m"), tr("m1·V"), tr("T − U"), tr("T"),
-                                     tr("T + U"), tr("E − E0, J"), tr("message")});
-  if (!rows_.empty()) fillTable();
+  model_->headers = {tr("run"),     tr("value"),   tr("trajectory"), tr("status"),
+                     tr("time, s"), tr("path, m"), tr("m1·V"),       tr("T − U"),
+                     tr("T"),       tr("T + U"),   tr("E − E0, J"),  tr("message")};
+  model_->statuses[int(RunStatus::Finished)] = tr("finished");
+  model_->statuses[int(RunStatus::NotFinished)] = tr("not finished");
+  model_->statuses[int(RunStatus::Failed)] = tr("failed");
+  model_->language = l;
+  fillTable();
   replot();
 }
 
@@ -529,34 +590,9 @@ void SeriesDialog::ended() {
 }
 
 void SeriesDialog::fillTable() {
-  table_->setRowCount(int(rows_.size()));
-  const Language l = window_.language();
-  for (int r = 0; r < int(rows_.size()); ++r) {
-    // The cells as the CSV writes them, the status and message in the
-    // window's language.
-    const SeriesRow& row = rows_[size_t(r)];
-    const QStringList cells = QString::fromStdString(seriesTableRow(row, '\t')).split('\t');
-    for (int c = 0; c < 12 && c < cells.size(); ++c) {
-      QString text = cells[c];
-      if (c == 3)
-        text = row.status == RunStatus::Finished      ? tr("finished")
-               : row.status == RunStatus::NotFinished ? tr("not finished")
-                                                      : tr("failed");
-      if (c == 11 && row.message) text = QString::fromStdString(textOf(*row.message, l));
-      // Numbers as the value boxes write them (the CSV keeps 15 digits).
-      if (c == 1) text = QString::fromStdString(formatBox(row.value));
-      if (c >= 4 && c <= 10 && row.status == RunStatus::Finished) {
-        const double numbers[] = {row.time,         row.path,         row.integrals[0],
-                                  row.integrals[1], row.integrals[2], row.integrals[3],
-                                  row.energyError};
-        text = QString::fromStdString(formatBox(numbers[c - 4]));
-      }
-      auto* item = new QTableWidgetItem(text);
-      if (c == 2) item->setForeground(colourOf(row.trajectory));
-      table_->setItem(r, c, item);
-    }
-  }
-  table_->resizeColumnsToContents();
+  model_->reset();
+  // Columns as wide as their first rows need.
+  if (!rows_.empty()) table_->resizeColumnsToContents();
 }
 
 QString SeriesDialog::xTitle() const {

@@ -21,11 +21,12 @@ class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
-class QTableWidget;
+class QTableView;
 
 namespace lumet {
 
 class MainWindow;
+class SeriesTableModel;
 
 // The graph of a series: one column of the rows against the parameter, one
 // curve per trajectory in its colour, round-number axes with the units, a
@@ -73,7 +74,7 @@ class SeriesDialog : public QDialog {
   // The rows shown, by run and trajectory.
   const std::vector<SeriesRow>& rows() const { return rows_; }
   SeriesGraph* graph() const { return graph_; }
-  QTableWidget* table() const { return table_; }
+  QTableView* table() const { return table_; }
 
  signals:
   // The series ended: done, cancelled or refused.
@@ -107,7 +108,8 @@ class SeriesDialog : public QDialog {
   QProgressBar* progress_;
   QLabel* state_;
   QComboBox* column_;
-  QTableWidget* table_;
+  QTableView* table_;
+  SeriesTableModel* model_;
   SeriesGraph* graph_;
 
   // The series under way, and what it gives.

@@ -10,7 +10,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 
 #include "window_fixture.h"
 
@@ -126,8 +126,9 @@ class SeriesDialogTest : public test::WindowFixture {
     QTRY_VERIFY_WITH_TIMEOUT(!d->running(), 30000);
     QVERIFY2(noted_.messages.isEmpty(), qPrintable(noted_.messages.join("; ")));
     QCOMPARE(int(d->rows().size()), 12);
-    QCOMPARE(d->table()->rowCount(), 12);
-    QCOMPARE(d->table()->item(0, 3)->text(), q("закончен"));
+    QCOMPARE(d->table()->model()->rowCount(), 12);
+    QCOMPARE(d->table()->model()->index(0, 3).data().toString(), q("закончен"));
+    QCOMPARE(d->table()->model()->index(1, 4).data().toString(), QString("5.63"));
     QCOMPARE(part<QProgressBar>(d, "seriesProgress")->value(), 3);
     for (const SeriesRow& r : d->rows()) QCOMPARE(r.status, RunStatus::Finished);
     // The cycloid's curve in its colour (blue), the line's in cyan.
@@ -154,7 +155,7 @@ class SeriesDialogTest : public test::WindowFixture {
     QVERIFY(rows >= 8);
     QVERIFY(rows < 8000);
     QCOMPARE(rows % 4, size_t(0));
-    QCOMPARE(d->table()->rowCount(), int(rows));
+    QCOMPARE(d->table()->model()->rowCount(), int(rows));
     // The runs kept are whole runs, in order.
     for (size_t k = 0; k < rows; ++k) QCOMPARE(d->rows()[k].trajectory, int(k % 4) + 1);
   }

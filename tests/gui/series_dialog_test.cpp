@@ -5,7 +5,10 @@
 #include "gui/series_dialog.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -25,6 +28,12 @@ struct Noted : Dialogs {
 };
 
 QString q(const char* s) { return QString::fromUtf8(s); }
+
+// Answers the file dialogs with one path.
+struct SaveTo : FileChooser {
+  QString path;
+  QString toSave(QWidget*, const FileQuery&) override { return path; }
+};
 
 }  // namespace
 
@@ -141,6 +150,22 @@ class SeriesDialogTest : public test::WindowFixture {
         cyan = cyan || c == qRgb(0, 230, 230);
       }
     QVERIFY(blue && cyan);
+    // The table for a spreadsheet, the CSV and the PNG, as shown.
+    part<QPushButton>(d, "seriesCopy")->click();
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             QString::fromStdString(seriesTable(P::Xk, d->rows(), '\t', "\n")));
+    auto chooser = std::make_unique<SaveTo>();
+    SaveTo* answers = chooser.get();
+    w_->documents().setChooser(std::move(chooser));
+    answers->path = dir_->filePath("race.csv");
+    part<QPushButton>(d, "seriesSaveCsv")->click();
+    QFile csv(answers->path);
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    QCOMPARE(csv.readAll().toStdString(), seriesCsv(P::Xk, d->rows()));
+    answers->path = dir_->filePath("race.png");
+    part<QPushButton>(d, "seriesSavePng")->click();
+    QCOMPARE(QImage(answers->path).size(), d->graph()->size());
+    QVERIFY2(noted_.messages.isEmpty(), qPrintable(noted_.messages.join("; ")));
   }
 
   void aCancelledSeriesKeepsTheRunsItFinished() {

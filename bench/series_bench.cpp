@@ -6,7 +6,11 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <ctime>
+#include <thread>
+#include <vector>
 
 #include "app/experiment.h"
 #include "app/series.h"
@@ -62,6 +66,40 @@ void RaceSeries200(benchmark::State& state) {
   if (finished != 800) state.SkipWithError("a rod did not finish");
 }
 BENCHMARK(RaceSeries200)->Arg(1)->Arg(2)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// The same series on the pool's scheme (each thread takes the next run),
+// each thread's own CPU time measured: on a machine shared with other work
+// the wall time of RaceSeries200 tells little (a session's threads share
+// its slice), but the longest thread's CPU time over the sum of all is the
+// wall-time ratio the threads give on an idle machine (ideal_ratio; 0.5 for
+// two threads that share the work evenly).
+void RaceSeries200PerThread(benchmark::State& state) {
+  const Parameters p = raceSetup();
+  const SeriesPlan plan = racePlan(200);
+  const int jobs = int(state.range(0));
+  double longest = 0, sum = 0;
+  for (auto _ : state) {
+    std::atomic<int> next{1};
+    std::vector<double> cpu(size_t(jobs), 0);
+    std::vector<std::thread> threads;
+    for (int j = 0; j < jobs; ++j)
+      threads.emplace_back([&, j] {
+        for (int r = next++; r <= plan.count; r = next++)
+          benchmark::DoNotOptimize(RunOne(p, 100000, plan, r).size());
+        timespec t{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+        cpu[size_t(j)] = double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+      });
+    for (std::thread& t : threads) t.join();
+    longest += *std::max_element(cpu.begin(), cpu.end());
+    for (double c : cpu) sum += c;
+  }
+  const double n = double(state.iterations());
+  state.counters["thread_cpu_max_s"] = longest / n;
+  state.counters["thread_cpu_sum_s"] = sum / n;
+  state.counters["ideal_ratio"] = longest / sum;
+}
+BENCHMARK(RaceSeries200PerThread)->Arg(1)->Arg(2)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 // One run of the series at Xk = 100 (the race of RaceStep): the steps to
 // the last rod's finish, at 0.01 s each, per second (items_per_second; its

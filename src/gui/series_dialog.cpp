@@ -586,7 +586,7 @@ void SeriesDialog::ended() {
                                 : tr("%1 runs done").arg(o.done));
   }
   control_.reset();
-  emit finished();
+  emit seriesEnded();
 }
 
 void SeriesDialog::fillTable() {

@@ -78,7 +78,7 @@ class SeriesDialog : public QDialog {
 
  signals:
   // The series ended: done, cancelled or refused.
-  void finished();
+  void seriesEnded();
 
  protected:
   void changeEvent(QEvent* event) override;

@@ -158,6 +158,11 @@ TEST(Series, RefusedStartsFailuresAndLimitsAreRowsAndTheSeriesGoesOn) {
   }
   EXPECT_EQ(seriesTableRow(o.rows[0]), "1,-50,1,failed,,,,,,,,Xn должно быть всегда меньше Xk");
   EXPECT_EQ(seriesTableRow(o.rows.back()), "3,50,4,not finished,,,,,,,,");
+  // A bounded runner's cap on the steps of a run: 10 steps finish nothing.
+  SeriesPlan capped = plan("Xk", "100", "100", "1");
+  capped.stepCap = 10;
+  for (const SeriesRow& r : RunOne(x.p, x.m.KDfi, capped, 1))
+    EXPECT_EQ(r.status, RunStatus::NotFinished);
   // A message of several lines is one line of the file.
   SeriesRow scales = o.rows[0];
   scales.message = Message(Msg::Scales);

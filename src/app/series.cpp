@@ -135,7 +135,8 @@ std::vector<SeriesRow> RunOne(const Parameters& setup, double KDfi, const Series
   const double limit = plan.limit ? *plan.limit : kSeriesDefaultSteps * m.h;
   // A step that does not move the time on cannot reach the limit: the run
   // is bounded by its steps too.
-  const double maxSteps = m.h > 0 ? std::ceil(limit / m.h) + 1 : kSeriesDefaultSteps;
+  double maxSteps = m.h > 0 ? std::ceil(limit / m.h) + 1 : kSeriesDefaultSteps;
+  if (plan.stepCap >= 0) maxSteps = std::min(maxSteps, double(plan.stepCap));
   size_t unfinished = rows.size();
   try {
     for (long steps = 0; unfinished > 0 && m.T < limit && double(steps) < maxSteps; ++steps) {

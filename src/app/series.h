@@ -33,6 +33,9 @@ struct SeriesPlan {
   int count = 1;
   bool log = false;             // geometric spacing instead of even
   std::optional<double> limit;  // the longest model time of a run, s; none: 1e6 steps of h
+  // At most this many steps a run, for a runner whose scripts are bounded
+  // (a fuzzer's); negative: no bound beyond the limit.
+  long stepCap = -1;
 };
 
 // The plan from the texts a user gave (the parameter's name, the bounds, the

@@ -316,7 +316,13 @@ void Runner::saveSeries(const std::string& file) {
   const SeriesWords& s = *series_;
   const auto planned = planSeries(s.name, s.from, s.to, s.count, s.log, limit_);
   if (const Message* problem = std::get_if<Message>(&planned)) badSeries(*problem, s.name);
-  const SeriesPlan& plan = std::get<SeriesPlan>(planned);
+  SeriesPlan plan = std::get<SeriesPlan>(planned);
+  if (limits_.steps >= 0) {
+    // A bounded script shares its steps among the runs; with less than a
+    // step a run, the series is not made and the script goes on.
+    plan.stepCap = limits_.steps / plan.count;
+    if (plan.stepCap < 1 || !mayStep(plan.stepCap * plan.count)) return;
+  }
   SeriesOptions options;
   options.jobs = seriesJobs_;
   options.part = seriesPart_;

@@ -42,7 +42,8 @@ class BatchDialogs : public Asker {
 struct RunLimits {
   // Steps (of the ticks, at their speed, and presses of "Сделать 1 шаг
   // решения") the whole script may make; a tick or press that would pass
-  // them is not made, and the script goes on. Negative: no bound.
+  // them is not made, and the script goes on; a series shares them among
+  // its runs. Negative: no bound.
   long steps = -1;
 };
 

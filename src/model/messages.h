@@ -127,6 +127,16 @@ enum class Msg : uint16_t {
   WhatResults,
   PictureNotEncoded,
 
+  // A series of experiments: what is wrong with its inputs.
+  SeriesNoParameter,
+  SeriesBound,
+  SeriesCount,
+  SeriesLogBound,
+  SeriesLimit,
+  SeriesRefused,
+  WhatSeriesTable,
+  WhatSeriesGraph,
+
   // The form's own words, which name no parameter or value: the lower
   // picture's axes, the frame of the trajectories.
   FormCentimetres,

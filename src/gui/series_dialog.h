@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/series.h"
-#include "model/language.h"
+#include "model/local_text.h"
 
 class QCheckBox;
 class QComboBox;

@@ -30,6 +30,9 @@ struct Experiment {
   std::string runStart;  // names the start that began the run in lumet.csv (time and process)
   LocalText title, description;  // of the set-up last opened, kept when it is saved
   double freeColour = 5;         // the last usable number of "Цвет5"
+  // The field profiles the preview drew on the plane picture since it was
+  // last cleared (ProfileBits), for its legend.
+  unsigned profiles = 0;
 
   // The switches and choices as they stand, read again only when one of
   // them has changed.

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "model/choices.h"
 #include "model/model.h"
@@ -33,6 +34,13 @@ struct Experiment {
   // The field profiles the preview drew on the plane picture since it was
   // last cleared (ProfileBits), for its legend.
   unsigned profiles = 0;
+  // The light experiment's layers drawn on the plane picture since it was
+  // last cleared: each one's top and bottom in picture coordinates and its
+  // refractive index, the top layer first.
+  struct Layer {
+    double top, bottom, index;
+  };
+  std::vector<Layer> layers;
 
   // The switches and choices as they stand, read again only when one of
   // them has changed.

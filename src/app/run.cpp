@@ -201,6 +201,7 @@ void ClearPictures(Lab& lab) {
   lab.plane.clear();
   lab.plot.clear();
   lab.x.profiles = 0;
+  lab.x.layers.clear();
   lab.x.AxesKept = 1;
   // A grid of constant coordinates always fits its picture; were it ever
   // refused, the pictures' own message says so.

@@ -79,7 +79,7 @@ QPointF PictureOverlay::onImage(const View& view, const QImage& image, double x,
 
 bool PictureOverlay::empty() const {
   return beads_.empty() && rods_.empty() && markers_.empty() && x_.at.empty() && y_.at.empty() &&
-         legend_.empty();
+         legend_.empty() && layers_.empty();
 }
 
 bool PictureOverlay::follow(Experiment& x) {
@@ -132,6 +132,14 @@ bool PictureOverlay::follow(Experiment& x) {
       sy = scaleOf(kPlaneView.bottom, kPlaneView.top, 1 / m.kMx, kLabelsAcross);
       xTitle = "x, " + unitText(sx.power, kUnitTexts[int(Unit::metre)]);
       yTitle = "y, " + unitText(sy.power, kUnitTexts[int(Unit::metre)]);
+    }
+    if (x.layers.size() != layers_.size() ||
+        !std::equal(x.layers.begin(), x.layers.end(), layers_.begin(),
+                    [](const Experiment::Layer& a, const Experiment::Layer& b) {
+                      return a.top == b.top && a.bottom == b.bottom && a.index == b.index;
+                    })) {
+      layers_ = x.layers;
+      rodsChanged = true;
     }
     const unsigned profiles = x.profiles;
     for (const LegendRow& r : x.setUp ? planeLegend(ch, x.freeColour, profiles)
@@ -233,10 +241,30 @@ void PictureOverlay::paintPlane(QPainter& p, const QImage& image) const {
   p.setBrush(Qt::NoBrush);
   for (const Marker& mk : markers_) p.drawEllipse(at(mk.x, mk.y), mk.r * unitX, mk.r * unitY);
 
+  // The light experiment's layers: their boundaries, and each one's
+  // refractive index at the right edge.
+  const QFontMetricsF fm(p.font());
+  for (const Experiment::Layer& layer : layers_) {
+    p.setPen(QPen(QColor(70, 70, 150, 150), 1));
+    const QPointF top = at(v.left, layer.top), bottom = at(v.right, layer.bottom);
+    p.drawLine(top, QPointF(bottom.x(), top.y()));
+    p.drawLine(QPointF(top.x(), bottom.y()), bottom);
+    const QString n = "n=" + QString::number(layer.index, 'g', 4);
+    if (bottom.y() - top.y() < fm.height()) continue;
+    label(
+        p,
+        QPointF(bottom.x() - fm.horizontalAdvance(n) - 8, (top.y() + bottom.y() - fm.height()) / 2),
+        n);
+  }
+
   paintScales(p, image, v, xTitle_, yTitle_);
 
-  // The beads over everything but the legend.
-  for (const Bead& b : beads_) {
+  paintLegend(p, image);
+  // The beads over everything, the legend too: a bead is never hidden.
+  // Where two stand together, the lower number's is on top (the cycloid's
+  // over the parabola's in a close race).
+  for (auto it = beads_.rbegin(); it != beads_.rend(); ++it) {
+    const Bead& b = *it;
     const QPointF c = at(b.x, b.y);
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(255, 255, 255, 220), 3));
@@ -245,7 +273,6 @@ void PictureOverlay::paintPlane(QPainter& p, const QImage& image) const {
     p.setBrush(qcolour(b.colour));
     p.drawEllipse(c, kBeadDiameter / 2, kBeadDiameter / 2);
   }
-  paintLegend(p, image);
 }
 
 void PictureOverlay::paintPlot(QPainter& p, const QImage& image) const {

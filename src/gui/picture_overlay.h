@@ -11,6 +11,7 @@
 #include <QString>
 #include <vector>
 
+#include "app/experiment.h"
 #include "display/axes.h"
 #include "display/legend.h"
 
@@ -18,7 +19,6 @@ class QPainter;
 
 namespace lumet {
 
-struct Experiment;
 class ImageCanvas;
 
 class PictureOverlay {
@@ -69,6 +69,7 @@ class PictureOverlay {
   Scale x_, y_;
   QString xTitle_, yTitle_;
   std::vector<Row> legend_;
+  std::vector<Experiment::Layer> layers_;  // of the light experiment
   // What the rods and markers were drawn from: they follow a new start.
   std::vector<double> geometry_;
 };

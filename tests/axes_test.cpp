@@ -7,6 +7,7 @@
 
 #include <cmath>
 
+#include "app/setup_file.h"
 #include "display/display.h"
 #include "display/legend.h"
 #include "support.h"
@@ -175,4 +176,52 @@ TEST(Legend, TheProfilesThePreviewDrewAreNamedUntilThePicturesAreCleared) {
   EXPECT_EQ(planeLegend(t.x.choices(), 2.5, 0).front().colour, trajectoryColour(3));
   t.act(Action::Clear);
   EXPECT_EQ(t.x.profiles, 0u);
+}
+
+TEST(Legend, TheLightExperimentNamesItsLayersUntilThePicturesAreCleared) {
+  TestLab t;
+  t.check(P::autoPn, true);
+  t.act(Action::Light);
+  ASSERT_EQ(t.x.layers.size(), 20u);
+  // Layer 10 at the top, from 9 m to 10 m, each one below the last; no
+  // index below that of the vacuum.
+  EXPECT_DOUBLE_EQ(t.x.layers.front().top, 10 * t.m.kMx);
+  EXPECT_DOUBLE_EQ(t.x.layers.back().bottom, -10 * t.m.kMx);
+  for (size_t k = 1; k < t.x.layers.size(); ++k)
+    EXPECT_DOUBLE_EQ(t.x.layers[k].top, t.x.layers[k - 1].bottom);
+  for (const Experiment::Layer& l : t.x.layers) EXPECT_GE(l.index, 1);
+  t.act(Action::Clear);
+  EXPECT_TRUE(t.x.layers.empty());
+}
+
+TEST(Legend, AnOpenedSetUpStartsAfresh) {
+  // The default orbit previewed and run for a while: pictures drawn, the
+  // result table written.
+  TestLab t;
+  t.set(P::h, "1");
+  t.act(Action::Preview);
+  t.act(Action::Start);
+  for (int k = 0; k < 20; ++k) t.tick();
+  ASSERT_TRUE(t.x.shown.has(V::T1));
+  ASSERT_NE(t.x.profiles, 0u);
+  const SetupRead r = parseSetup(setupText(captureSetup(t.x)));
+  ASSERT_TRUE(r.setup);
+  t.picture1.ops.clear();
+  t.picture2.ops.clear();
+  const Report report = t.lab.take(*r.setup);
+  // Both pictures cleared to their grids, the table emptied (and shown
+  // so), nothing set up to draw beads on.
+  for (const RecordingCanvas* c : {&t.picture1, &t.picture2}) {
+    ASSERT_FALSE(c->ops.empty());
+    EXPECT_EQ(c->ops.front().type, DrawOp::Clear);
+  }
+  for (int k = 1; k <= 5; ++k)
+    for (V column : {V::T1, V::ColMV1, V::ColTmU1, V::ColT1, V::ColTpU1}) {
+      EXPECT_FALSE(t.x.shown.has(tableValue(column, k)));
+      EXPECT_NE(std::find(report.values.begin(), report.values.end(), tableValue(column, k)),
+                report.values.end());
+    }
+  EXPECT_EQ(t.x.profiles, 0u);
+  EXPECT_FALSE(t.x.setUp);
+  EXPECT_TRUE(report.messages.empty());
 }

@@ -74,6 +74,8 @@ struct TestLab {
   // recorded as shown.
   Report act(Action a) { return record(lab.act(a)); }
   Report tick() { return record(lab.tick()); }
+  // A tick that stands for `clock` of the clock at a paced speed.
+  Report tick(std::chrono::nanoseconds clock) { return record(lab.tick(std::nullopt, clock)); }
   // A set-up file opened as the window opens it.
   Report open(const std::string& path) { return record(lab.open(path)); }
   // A handler called directly with l, its messages recorded; a handler of

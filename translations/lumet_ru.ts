@@ -59,6 +59,10 @@
         <source>Save series graph</source>
         <translation>Сохранить график серии</translation>
     </message>
+    <message>
+        <source>PNG pictures at 2× the resolution, for print (*.png)</source>
+        <translation>Рисунки PNG с разрешением ×2, для печати (*.png)</translation>
+    </message>
 </context>
 <context>
     <name>FileDialogs</name>
@@ -217,6 +221,30 @@
         <source>Run the experiment for many values of one parameter: a table and a graph</source>
         <translation>Опыт при многих значениях одного параметра: таблица и график</translation>
     </message>
+    <message>
+        <source>Real time</source>
+        <translation>Реальное время</translation>
+    </message>
+    <message>
+        <source>One second of model time per second of the clock</source>
+        <translation>Одна секунда модельного времени за секунду часов</translation>
+    </message>
+    <message>
+        <source>Slow motion ×0.1</source>
+        <translation>Замедленно ×0.1</translation>
+    </message>
+    <message>
+        <source>A tenth of a second of model time per second of the clock</source>
+        <translation>Десятая доля секунды модельного времени за секунду часов</translation>
+    </message>
+    <message>
+        <source>Slow motion ×0.01</source>
+        <translation>Замедленно ×0.01</translation>
+    </message>
+    <message>
+        <source>A hundredth of a second of model time per second of the clock</source>
+        <translation>Сотая доля секунды модельного времени за секунду часов</translation>
+    </message>
 </context>
 <context>
     <name>MessageBoxes</name>
@@ -227,6 +255,73 @@
     <message>
         <source>No</source>
         <translation>Нет</translation>
+    </message>
+</context>
+<context>
+    <name>PictureOverlay</name>
+    <message>
+        <source>1-line</source>
+        <translation>1-прямая</translation>
+    </message>
+    <message>
+        <source>2-cycloid</source>
+        <translation>2-циклоида</translation>
+    </message>
+    <message>
+        <source>3-parabola</source>
+        <translation>3-парабола</translation>
+    </message>
+    <message>
+        <source>4-arc</source>
+        <translation>4-дуга</translation>
+    </message>
+    <message>
+        <source>5-none</source>
+        <translation>5-нет</translation>
+    </message>
+    <message>
+        <source>gravity field strength</source>
+        <translation>напряжённость поля тяготения</translation>
+    </message>
+    <message>
+        <source>electric field strength</source>
+        <translation>напряжённость электрического поля</translation>
+    </message>
+    <message>
+        <source>m</source>
+        <translation>м</translation>
+    </message>
+    <message>
+        <source>m/s</source>
+        <translation>м/с</translation>
+    </message>
+    <message>
+        <source>N</source>
+        <translation>Н</translation>
+    </message>
+    <message>
+        <source>J</source>
+        <translation>Дж</translation>
+    </message>
+    <message>
+        <source>kg·m/s</source>
+        <translation>кг·м/с</translation>
+    </message>
+    <message>
+        <source>k</source>
+        <translation>к</translation>
+    </message>
+    <message>
+        <source>M</source>
+        <translation>М</translation>
+    </message>
+    <message>
+        <source>G</source>
+        <translation>Г</translation>
+    </message>
+    <message>
+        <source>s</source>
+        <translation>с</translation>
     </message>
 </context>
 <context>

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "model/choices.h"
 #include "model/model.h"
@@ -30,6 +31,16 @@ struct Experiment {
   std::string runStart;  // names the start that began the run in lumet.csv (time and process)
   LocalText title, description;  // of the set-up last opened, kept when it is saved
   double freeColour = 5;         // the last usable number of "Цвет5"
+  // The field profiles the preview drew on the plane picture since it was
+  // last cleared (ProfileBits), for its legend.
+  unsigned profiles = 0;
+  // The light experiment's layers drawn on the plane picture since it was
+  // last cleared: each one's top and bottom in picture coordinates and its
+  // refractive index, the top layer first.
+  struct Layer {
+    double top, bottom, index;
+  };
+  std::vector<Layer> layers;
 
   // The switches and choices as they stand, read again only when one of
   // them has changed.

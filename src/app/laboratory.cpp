@@ -88,13 +88,14 @@ Report Laboratory::act(Action a) {
   });
 }
 
-Report Laboratory::tick(std::optional<SteadyClock::time_point> until) {
+Report Laboratory::tick(std::optional<SteadyClock::time_point> until,
+                        std::chrono::nanoseconds elapsed) {
   if (!x_.running) {
     Report report;
     report.handled = false;
     return report;
   }
-  return run([&](Lab& lab) { lab.report.steps = RunTick(lab, speed, until); });
+  return run([&](Lab& lab) { lab.report.steps = RunTick(lab, speed, until, &pace_, elapsed); });
 }
 
 Report Laboratory::open(const std::string& path) {
@@ -111,6 +112,13 @@ Report Laboratory::open(const std::string& path) {
 Report Laboratory::take(const Setup& s) {
   return run([&](Lab& lab) {
     applySetup(x_, s);
+    // Nothing of the last experiment stays under the new title: the
+    // pictures start afresh with their grids, the result table is empty.
+    ClearPictures(lab);
+    for (int k = 1; k <= 5; ++k)
+      for (V column : {V::T1, V::ColMV1, V::ColTmU1, V::ColT1, V::ColTpU1})
+        x_.shown.clear(tableValue(column, k));
+    for (V v : {V::ttR, V::ttV, V::dT}) x_.shown.clear(v);
     for (const ParamRow& r : parameterTable()) {
       lab.report.params.push_back(r.id);
       if (r.kind != ParamKind::Number && r.kind != ParamKind::Int16) continue;

@@ -28,7 +28,10 @@ class Laboratory {
   // the chosen speed (RunTick). At "Максимум" a front end with a clock gives
   // the time at which the tick ends; without one it runs kMaxStepsPerTick
   // steps.
-  Report tick(std::optional<SteadyClock::time_point> until = std::nullopt);
+  // At "Реальное время" and the slowed speeds, `elapsed` is the clock since
+  // the previous tick (lumet-batch: 1 ms a tick).
+  Report tick(std::optional<SteadyClock::time_point> until = std::nullopt,
+              std::chrono::nanoseconds elapsed = kBatchTick);
   // Opens a set-up file: all of it, stopping the run, or, when it is
   // refused, a message naming the file and its problem, and nothing else.
   Report open(const std::string& path);
@@ -66,6 +69,7 @@ class Laboratory {
   Report run(Handler handler);
 
   Experiment x_;
+  Pace pace_;  // of a run at a paced speed
   Canvas& picture1_;
   Canvas& picture2_;
   Asker& asker_;

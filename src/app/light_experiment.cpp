@@ -90,6 +90,9 @@ void LightExperiment(Lab& lab, int maxPasses) {
   lab.m.kMx = 0.5;
   for (auto& r : ray) light::StartRay(r);
   if (!drawMedium(lab, K)) return lab.message(Msg::LightAbscissa);
+  // The layers for the window to name: layer n from n - 1 m up to n m.
+  lab.x.layers.clear();
+  for (int n = 10; n >= -9; --n) lab.x.layers.push_back({n * lab.m.kMx, (n - 1) * lab.m.kMx, K(n)});
   try {
     if (!trace(lab, ray, K, ch.autoPn, maxPasses)) lab.message(Msg::LightAbscissa);
   } catch (const Failure&) {

@@ -4,6 +4,7 @@
 #include "app/lab.h"
 #include "app/log_writes.h"
 #include "display/display.h"
+#include "display/legend.h"
 #include "model/numbers.h"
 #include "output/csv.h"
 #include "output/runlog.h"
@@ -142,7 +143,11 @@ void PreviewDrawing(Lab& lab, const Choices& ch) {
     lab.message(Msg::PreviewScale);
     return;
   }
-  if (!drawing([&] { DrawFieldProfile(lab.plane, lab.m, ch); })) lab.message(Msg::PreviewError);
+  const bool drawn = drawing([&] { DrawFieldProfile(lab.plane, lab.m, ch); });
+  // What it drew, or began to draw before it failed, stays on the picture.
+  if (lab.m.Fm0 != 0) lab.x.profiles |= kGravityProfile;
+  if (lab.m.Fq0 != 0) lab.x.profiles |= kElectricProfile;
+  if (!drawn) lab.message(Msg::PreviewError);
 }
 
 bool Step(Lab& lab) {
@@ -195,6 +200,8 @@ void V0Button(Lab& lab) {
 void ClearPictures(Lab& lab) {
   lab.plane.clear();
   lab.plot.clear();
+  lab.x.profiles = 0;
+  lab.x.layers.clear();
   lab.x.AxesKept = 1;
   // A grid of constant coordinates always fits its picture; were it ever
   // refused, the pictures' own message says so.

@@ -269,7 +269,7 @@ void Runner::save(Line& l) {
 
 void Runner::speed(Line& l) {
   const auto speed = speedByName(l.word());
-  if (!speed) throw ScriptError{"speed takes 1, 10, 100, 1000 or max"};
+  if (!speed) throw ScriptError{"speed takes 1, 10, 100, 1000, max, real, 0.1 or 0.01"};
   l.end();
   lab_.speed = *speed;
 }

@@ -52,8 +52,8 @@ Report Form::press(ControlId button) {
   return r;
 }
 
-Report Form::tick(std::optional<SteadyClock::time_point> until) {
-  Report r = lab_.tick(until);
+Report Form::tick(std::optional<SteadyClock::time_point> until, std::chrono::nanoseconds elapsed) {
+  Report r = lab_.tick(until, elapsed);
   take(r);
   return r;
 }

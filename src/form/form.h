@@ -31,7 +31,8 @@ class Form {
   // The button's action, its report taken in (see take()).
   Report press(ControlId button);
   // A tick of the run, its report taken in.
-  Report tick(std::optional<SteadyClock::time_point> until = std::nullopt);
+  Report tick(std::optional<SteadyClock::time_point> until = std::nullopt,
+              std::chrono::nanoseconds elapsed = kBatchTick);
   // Opens a set-up file, its report taken in.
   Report open(const std::string& path);
   // What a handler reported: the controls it changed are marked to be shown

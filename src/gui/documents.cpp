@@ -14,6 +14,7 @@
 #include "app/results.h"
 #include "app/setup_file.h"
 #include "gui/main_window.h"
+#include "gui/picture_overlay.h"
 #include "gui/picture_widget.h"
 #include "gui/setup_properties.h"
 #include "gui/status_line.h"
@@ -32,6 +33,9 @@ QString text(const char* s) { return QCoreApplication::translate("Documents", s)
 
 const char* const kSetupFilter = QT_TRANSLATE_NOOP("Documents", "Lumet set-ups (*.lumet)");
 const char* const kPngFilter = QT_TRANSLATE_NOOP("Documents", "PNG pictures (*.png)");
+// A picture at twice the screen's resolution, for print.
+const char* const kPng2Filter =
+    QT_TRANSLATE_NOOP("Documents", "PNG pictures at 2× the resolution, for print (*.png)");
 const char* const kCsvFilter = QT_TRANSLATE_NOOP("Documents", "CSV tables (*.csv)");
 
 // Where the dialogs open before the user has chosen a file: the documents
@@ -114,9 +118,9 @@ QString Documents::stem() const {
   return current_.isEmpty() ? QString("lumet") : QFileInfo(current_).completeBaseName();
 }
 
-QString Documents::chooseToSave(const char* caption, const char* filter, const char* suffix,
-                                const QString& name) {
-  const FileQuery query{text(caption), text(filter), suffix, QDir(folder_).filePath(name)};
+QString Documents::chooseToSave(const char* caption, const QString& filter, const char* suffix,
+                                const QString& name, QString* chosenFilter) {
+  const FileQuery query{text(caption), filter, suffix, QDir(folder_).filePath(name), chosenFilter};
   QString path = chooser_->toSave(&window_, query);
   if (path.isEmpty()) return path;
   path = withSuffix(QFileInfo(path).absoluteFilePath(), suffix);
@@ -139,8 +143,8 @@ bool Documents::written(int err, const QString& path, Msg what) {
 void Documents::saveSetup() {
   const QString name = current_.isEmpty() ? QCoreApplication::translate("Documents", "set-up.lumet")
                                           : QFileInfo(current_).fileName();
-  const QString path =
-      chooseToSave(QT_TRANSLATE_NOOP("Documents", "Save set-up"), kSetupFilter, "lumet", name);
+  const QString path = chooseToSave(QT_TRANSLATE_NOOP("Documents", "Save set-up"),
+                                    text(kSetupFilter), "lumet", name);
   if (path.isEmpty()) return;
   const SetupSaved saved = SaveSetup(experiment(), local(path));
   if (saved.refused)
@@ -153,11 +157,18 @@ void Documents::savePicture(ControlId picture) {
   const bool right = picture == Picture1;
   const QString name = stem() + (right ? QCoreApplication::translate("Documents", "-right.png")
                                        : QCoreApplication::translate("Documents", "-lower.png"));
-  const QString path = chooseToSave(right ? QT_TRANSLATE_NOOP("Documents", "Save right picture")
-                                          : QT_TRANSLATE_NOOP("Documents", "Save lower picture"),
-                                    kPngFilter, "png", name);
+  // The screen's resolution, or twice it for print, chosen with the kind
+  // of file.
+  QString chosen;
+  const QString path =
+      chooseToSave(right ? QT_TRANSLATE_NOOP("Documents", "Save right picture")
+                         : QT_TRANSLATE_NOOP("Documents", "Save lower picture"),
+                   text(kPngFilter) + ";;" + text(kPng2Filter), "png", name, &chosen);
   if (path.isEmpty()) return;
-  const QImage& image = window_.picture(picture)->canvas().image();
+  const qreal factor = chosen == text(kPng2Filter) ? 2 : 1;
+  // The picture with its beads, scales and legend, as the window shows it.
+  const QImage image =
+      window_.overlay(picture).composed(window_.picture(picture)->canvas(), factor, window_.zoom());
   const std::string png = pngBytes(image, window_.logicalDpiX() * image.devicePixelRatio());
   if (png.empty())
     notSaved(path, Msg::WhatPicture, Msg::PictureNotEncoded);
@@ -167,7 +178,7 @@ void Documents::savePicture(ControlId picture) {
 
 void Documents::saveResults() {
   const QString path =
-      chooseToSave(QT_TRANSLATE_NOOP("Documents", "Save result table"), kCsvFilter, "csv",
+      chooseToSave(QT_TRANSLATE_NOOP("Documents", "Save result table"), text(kCsvFilter), "csv",
                    stem() + QCoreApplication::translate("Documents", "-results.csv"));
   if (!path.isEmpty()) written(SaveResults(experiment(), local(path)), path, Msg::WhatResults);
 }

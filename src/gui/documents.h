@@ -55,8 +55,8 @@ class Documents {
 
  private:
   bool take(const QString& path);
-  QString chooseToSave(const char* caption, const char* filter, const char* suffix,
-                       const QString& name);
+  QString chooseToSave(const char* caption, const QString& filter, const char* suffix,
+                       const QString& name, QString* chosenFilter = nullptr);
   void named(const QString& path);
   void notSaved(const QString& path, Msg what, const Message& reason);
   bool written(int err, const QString& path, Msg what);

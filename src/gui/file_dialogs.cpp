@@ -28,6 +28,7 @@ QString chosen(QWidget* parent, const FileQuery& query, QFileDialog::AcceptMode 
                                                 : text(QT_TRANSLATE_NOOP("FileDialogs", "Open")));
   dialog.setLabelText(QFileDialog::Reject, text(QT_TRANSLATE_NOOP("FileDialogs", "Cancel")));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  if (query.chosenFilter) *query.chosenFilter = dialog.selectedNameFilter();
   return dialog.selectedFiles().constFirst();
 }
 

@@ -12,8 +12,11 @@ namespace lumet {
 // What a dialog asks for: its caption, the filter of the files it lists, the
 // suffix a name without one receives, and the file it proposes (a folder to
 // look in when it opens, a whole path when it saves).
+// The filter may offer several kinds (";;" between them); the one chosen
+// is written to `chosenFilter` when it is given.
 struct FileQuery {
   QString caption, filter, suffix, proposed;
+  QString* chosenFilter = nullptr;
 };
 
 class FileChooser {

@@ -18,6 +18,7 @@
 #include "gui/about_window.h"
 #include "gui/form_look.h"
 #include "gui/menus.h"
+#include "gui/picture_overlay.h"
 #include "gui/picture_widget.h"
 #include "gui/settings.h"
 #include "gui/status_line.h"
@@ -36,6 +37,10 @@ QString qstr(const char* s) { return QString::fromUtf8(s); }
 // A tick at "Максимум" runs steps for this long; the window answers the
 // user between two ticks, well within a frame.
 constexpr auto kMaximumTick = std::chrono::milliseconds(10);
+// At a paced speed a tick carries the model on by the clock since the
+// previous one, but never by more than this: a pause of the window (a
+// message, a drag of the window) is not made up for.
+constexpr auto kLongestPacedTick = std::chrono::milliseconds(100);
 // What the ticks changed is shown once a frame of the screen (60 a second).
 constexpr int kFrameMs = 16;
 // Where the settings keep the speed, by its name ("1" … "max").
@@ -67,6 +72,10 @@ MainWindow::MainWindow(std::string logDir, QWidget* parent, std::optional<Langua
   const ControlEntry& p2 = table[Picture2];
   Picture1_ = new PictureWidget(px(p1.width), px(p1.height), ratio, this);
   Picture2_ = new PictureWidget(px(p2.width), px(p2.height), ratio, this);
+  overlay1_ = std::make_unique<PictureOverlay>(PictureOverlay::Kind::plane);
+  overlay2_ = std::make_unique<PictureOverlay>(PictureOverlay::Kind::plot);
+  Picture1_->setOverlay(overlay1_.get());
+  Picture2_->setOverlay(overlay2_.get());
   lab_ = std::make_unique<Laboratory>(Picture1_->canvas(), Picture2_->canvas(), dialogs_,
                                       std::move(logDir));
   form_ = std::make_unique<Form>(*lab_);
@@ -121,6 +130,10 @@ PictureWidget* MainWindow::picture(ControlId id) const {
   return id == Picture1 ? Picture1_ : id == Picture2 ? Picture2_ : nullptr;
 }
 
+const PictureOverlay& MainWindow::overlay(ControlId id) const {
+  return id == Picture1 ? *overlay1_ : *overlay2_;
+}
+
 void MainWindow::build() {
   const auto& table = controlTable();
   // Frames first, so that they stand beneath everything drawn over them;
@@ -133,6 +146,10 @@ void MainWindow::build() {
     widgets_[entry.id] = makeControl(entry, parent);
   }
   placeControls();
+  // The lower picture writes its own scales, in seconds and in the plotted
+  // quantity's unit: the form's numbers in centimetres of screen beside it
+  // are not shown.
+  for (int id = Label56; id <= Label72; ++id) widgets_[id]->hide();
 
   // The form shows every control, with the same margin right and below as
   // the layout keeps at its left.
@@ -294,6 +311,7 @@ void MainWindow::setLanguage(Language language) {
   }
   showCaptions();
   describeSetup();
+  followOverlays();
   if (about_) about_->showIn(language);
 }
 
@@ -344,7 +362,10 @@ void MainWindow::tick() {
   // A tick that arrives while a handler runs (inside its question) or while
   // a report's messages are open is not a step.
   if (lab_->busy() || showingMessages_) return;
-  const Report r = form_->tick(SteadyClock::now() + kMaximumTick);
+  const SteadyClock::time_point now = SteadyClock::now();
+  const auto elapsed = std::min<std::chrono::nanoseconds>(now - lastTick_, kLongestPacedTick);
+  lastTick_ = now;
+  const Report r = form_->tick(now + kMaximumTick, elapsed);
   if (!r.problems.empty()) tell(r);
   if (!r.messages.empty()) return showReport(r);
   obeyTimer();
@@ -399,6 +420,14 @@ void MainWindow::present() {
   showChanged();
   Picture1_->flush();
   Picture2_->flush();
+  followOverlays();
+}
+
+void MainWindow::followOverlays() {
+  // The beads and scales at the screen's pace: the whole picture is painted
+  // again when they changed.
+  if (overlay1_->follow(lab_->experiment())) Picture1_->update();
+  if (overlay2_->follow(lab_->experiment())) Picture2_->update();
 }
 
 void MainWindow::setSpeed(Speed speed) {
@@ -489,7 +518,9 @@ void MainWindow::obeyTimer() {
     Timer1_.stop();
     return;
   }
-  if (!Timer1_.isActive()) Timer1_.start();
+  if (Timer1_.isActive()) return;
+  Timer1_.start();
+  lastTick_ = SteadyClock::now();
 }
 
 void MainWindow::openAbout() {

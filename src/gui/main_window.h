@@ -28,6 +28,7 @@ class QMenuBar;
 
 namespace lumet {
 
+class PictureOverlay;
 class PictureWidget;
 class StatusLine;
 
@@ -44,6 +45,8 @@ class MainWindow : public QWidget {
   // The widget of a control (nullptr for Timer1, which has none).
   QWidget* control(ControlId id) const { return widgets_[id]; }
   PictureWidget* picture(ControlId id) const;
+  // What is drawn over the picture: beads, rods, scales, legend.
+  const PictureOverlay& overlay(ControlId id) const;
   Laboratory& laboratory() { return *lab_; }
   Form& form() { return *form_; }
   MessageBoxes& messageBoxes() { return dialogs_; }
@@ -116,6 +119,7 @@ class MainWindow : public QWidget {
   void tell(const Report& report);
   bool anyFlagged() const;
   void present();
+  void followOverlays();
   void showChanged();
   void showControl(ControlId id);
   void obeyTimer();
@@ -128,10 +132,12 @@ class MainWindow : public QWidget {
   MessageBoxes dialogs_;
   PictureWidget* Picture1_ = nullptr;
   PictureWidget* Picture2_ = nullptr;
+  std::unique_ptr<PictureOverlay> overlay1_, overlay2_;
   std::unique_ptr<Laboratory> lab_;
   std::unique_ptr<Form> form_;
   QTimer Timer1_;
-  bool showingMessages_ = false;  // a report's messages are open: no ticks
+  SteadyClock::time_point lastTick_;  // of Timer1, or its start
+  bool showingMessages_ = false;      // a report's messages are open: no ticks
   // Shows what the ticks changed, once a frame while they come.
   QTimer frame_;
   QMenuBar* menuBar_ = nullptr;

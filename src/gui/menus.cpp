@@ -109,7 +109,14 @@ struct SpeedItem {
   const char* tip;
 };
 
+// The paced speeds stand above the counted ones, a separator between.
 const SpeedItem kSpeedItems[] = {
+    {Speed::Real, QT_TRANSLATE_NOOP("Menus", "Real time"), Qt::CTRL | Qt::Key_5,
+     QT_TRANSLATE_NOOP("Menus", "One second of model time per second of the clock")},
+    {Speed::Slow10, QT_TRANSLATE_NOOP("Menus", "Slow motion ×0.1"), Qt::CTRL | Qt::Key_6,
+     QT_TRANSLATE_NOOP("Menus", "A tenth of a second of model time per second of the clock")},
+    {Speed::Slow100, QT_TRANSLATE_NOOP("Menus", "Slow motion ×0.01"), Qt::CTRL | Qt::Key_7,
+     QT_TRANSLATE_NOOP("Menus", "A hundredth of a second of model time per second of the clock")},
     {Speed::x1, "×1", Qt::CTRL | Qt::Key_1,
      QT_TRANSLATE_NOOP("Menus", "One step of the solution per tick of the timer (1 ms)")},
     {Speed::x10, "×10", Qt::CTRL | Qt::Key_2,
@@ -182,6 +189,7 @@ QMenu* makeSpeedMenu(MainWindow& window, QWidget* parent) {
   auto* group = new QActionGroup(menu);
   group->setExclusive(true);
   for (const SpeedItem& item : kSpeedItems) {
+    if (item.speed == Speed::x1) menu->addSeparator();
     QAction* action = menu->addAction(menuText(item.text));
     action->setObjectName(QString("speed_") + speedName(item.speed));
     action->setShortcut(QKeySequence(item.key));

@@ -25,8 +25,9 @@ QMenu* makeExperimentsMenu(MainWindow& window, QWidget* parent);
 // "Справка": "About", as the button does.
 QMenu* makeHelpMenu(MainWindow& window, QWidget* parent);
 
-// "Скорость": ×1, ×10, ×100, ×1000 and "Максимум", one of them checked (the
-// window's speed), with the shortcuts Ctrl+1 … Ctrl+4 and Ctrl+0. A choice
+// "Скорость": "Реальное время", "Замедленно ×0.1" and "Замедленно ×0.01"
+// (Ctrl+5 … Ctrl+7), then ×1, ×10, ×100, ×1000 and "Максимум" (Ctrl+1 …
+// Ctrl+4, Ctrl+0), one of them checked (the window's speed). A choice
 // sets the window's speed, which takes effect at the next tick.
 QMenu* makeSpeedMenu(MainWindow& window, QWidget* parent);
 

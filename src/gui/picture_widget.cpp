@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "gui/form_look.h"
+#include "gui/picture_overlay.h"
 
 namespace lumet {
 
@@ -44,6 +45,7 @@ void PictureWidget::paintEvent(QPaintEvent* event) {
     QRectF source(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio);
     painter.drawImage(QRectF(r), image, source);
   }
+  if (overlay_) overlay_->paint(painter, image);
   // A thin sunken edge sets the picture off from the window around it.
   if (!rect().adjusted(1, 1, -1, -1).contains(event->rect())) {
     drawEdge(painter, rect(), palette().color(QPalette::Mid));

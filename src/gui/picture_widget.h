@@ -8,6 +8,8 @@
 
 namespace lumet {
 
+class PictureOverlay;
+
 class PictureWidget : public QWidget {
   Q_OBJECT
 
@@ -31,12 +33,17 @@ class PictureWidget : public QWidget {
 
   QSize sizeHint() const override;
 
+  // What is painted over the image, never into it (none: nothing).
+  void setOverlay(const PictureOverlay* overlay) { overlay_ = overlay; }
+  const PictureOverlay* overlay() const { return overlay_; }
+
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
   ImageCanvas canvas_;
   QRegion unpainted_;  // flushed, not painted yet
+  const PictureOverlay* overlay_ = nullptr;
 };
 
 }  // namespace lumet

@@ -43,8 +43,12 @@ QString q(const char* s) { return QString::fromUtf8(s); }
 struct Answers : FileChooser {
   QList<FileQuery> asked;
   QStringList answers;
+  QStringList filters;  // the kinds of file chosen, in turn (none: the first)
   QString next(const FileQuery& query) {
     asked << query;
+    if (query.chosenFilter)
+      *query.chosenFilter =
+          filters.isEmpty() ? query.filter.section(";;", 0, 0) : filters.takeFirst();
     return answers.isEmpty() ? QString() : answers.takeFirst();
   }
   QString toOpen(QWidget*, const FileQuery& query) override { return next(query); }
@@ -376,6 +380,9 @@ class MenusTest : public test::WindowFixture {
   }
 
   void everySaveItemWritesItsFile() {
+    // A picture at the screen's resolution, or at twice it for print.
+    static const char* const kPngFilters =
+        "Рисунки PNG (*.png);;Рисунки PNG с разрешением ×2, для печати (*.png)";
     answers_->answers << QString(LUMET_SOURCE_DIR) + "/examples/race.lumet";
     item("openSetup")->trigger();
     w_->press(Command7);  // "Показать  траектории": the rods on the right picture
@@ -386,8 +393,8 @@ class MenusTest : public test::WindowFixture {
       const char* filter;
       const char* proposed;
     } rows[] = {
-        {"savePicture1", "Сохранить правый рисунок", "Рисунки PNG (*.png)", "race-правый.png"},
-        {"savePicture2", "Сохранить нижний рисунок", "Рисунки PNG (*.png)", "race-нижний.png"},
+        {"savePicture1", "Сохранить правый рисунок", kPngFilters, "race-правый.png"},
+        {"savePicture2", "Сохранить нижний рисунок", kPngFilters, "race-нижний.png"},
         {"saveResults", "Сохранить таблицу результатов", "Таблицы CSV (*.csv)",
          "race-результаты.csv"},
         {"saveSetup", "Сохранить установку", "Установки Lumet (*.lumet)", "race.lumet"},
@@ -411,6 +418,56 @@ class MenusTest : public test::WindowFixture {
     // A cancelled dialog writes nothing.
     item("saveResults")->trigger();
     QCOMPARE(QDir(dir_->path()).entryList(QDir::Files).size(), 4);
+  }
+
+  void aSavedPictureCarriesItsScalesAndLegend() {
+    // The race previewed and started, some steps on: beads, rods, legend
+    // and scales on both pictures.
+    answers_->answers << QString(LUMET_SOURCE_DIR) + "/examples/race.lumet";
+    item("openSetup")->trigger();
+    w_->press(Command7);
+    w_->press(Command1);
+    w_->press(Command2);
+    for (int k = 0; k < 300; ++k) w_->press(Command10);  // "Сделать 1 шаг решения"
+    QVERIFY(noted_.messages.isEmpty());
+    for (ControlId id : {Picture1, Picture2}) {
+      PictureWidget* widget = w_->picture(id);
+      const QImage traces = pixels(widget->canvas().image());
+      for (int factor : {1, 2}) {
+        const QString path = file(QString("picture%1x%2.png").arg(int(id)).arg(factor));
+        answers_->answers << path;
+        answers_->filters << (factor == 1 ? q("Рисунки PNG (*.png)")
+                                          : q("Рисунки PNG с разрешением ×2, для печати (*.png)"));
+        item(id == Picture1 ? "savePicture1" : "savePicture2")->trigger();
+        const QImage saved = pixels(QImage(path));
+        const qreal ratio = w_->devicePixelRatioF() * factor;
+        QCOMPARE(saved.size(), QSize(int(std::ceil(widget->width() * ratio)),
+                                     int(std::ceil(widget->height() * ratio))));
+        // What differs from the traces and grids: the legend at the top
+        // right, the scale along the bottom edge, the one along the left.
+        const QImage shown = factor == 1 ? traces : traces.scaled(saved.size());
+        auto differing = [&](QRect where) {
+          int n = 0;
+          for (int y = where.top(); y <= where.bottom(); ++y)
+            for (int x = where.left(); x <= where.right(); ++x)
+              n += saved.pixel(x, y) != shown.pixel(x, y);
+          return n;
+        };
+        const int w = saved.width(), h = saved.height();
+        const QRect legend(w * 2 / 3, 0, w / 3, h / 8);
+        const QRect bottom(w / 4, h - h / 12, w / 2, h / 12);
+        const QRect left(0, h / 4, w / 10, h / 2);
+        for (QRect where : {legend, bottom, left})
+          QVERIFY2(differing(where) > where.width() * where.height() / 50,
+                   qPrintable(QString("picture %1 at %2×: %3 of %4 pixels")
+                                  .arg(int(id))
+                                  .arg(factor)
+                                  .arg(differing(where))
+                                  .arg(where.width() * where.height())));
+      }
+    }
+    // The window's image keeps the traces only.
+    QVERIFY(noted_.messages.isEmpty());
   }
 
   void aPictureIsSavedAtTheDevicesResolution() {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "display/picture_view.h"
 #include "model/choices.h"
 #include "model/model.h"
 #include "model/parameters.h"
@@ -30,6 +31,8 @@ struct Experiment {
   std::string runStart;  // names the start that began the run in lumet.csv (time and process)
   LocalText title, description;  // of the set-up last opened, kept when it is saved
   double freeColour = 5;         // the last usable number of "Цвет5"
+  // What the two pictures show, in model units.
+  PictureView planeView{true}, plotView{false};
 
   // The switches and choices as they stand, read again only when one of
   // them has changed.

@@ -3,6 +3,7 @@
 // computation, then shows what it did: pictures, boxes, log and messages.
 #include "app/lab.h"
 #include "app/log_writes.h"
+#include "app/views.h"
 #include "display/display.h"
 #include "model/numbers.h"
 #include "output/csv.h"
@@ -30,6 +31,7 @@ bool drawGrids(Lab& lab) {
   return drawing([&] {
     DrawGrid1(lab.plane);
     DrawGrid2(lab.plot);
+    KeepGrids(lab.x);
   });
 }
 
@@ -39,6 +41,7 @@ bool drawGrids(Lab& lab) {
 // the start went through.
 bool setUpAndShow(Lab& lab, const Choices& ch) {
   const StartReport r = SetUp(lab.m, lab.p, ch);
+  FollowScales(lab);
   bool drawn = !r.reachedGrids || lab.x.AxesKept == 1 || drawGrids(lab);
   for (const ShownValue& v : r.shown) lab.show(v.value, v.number);
   for (Msg notice : r.notices) lab.message(notice);
@@ -50,7 +53,10 @@ bool setUpAndShow(Lab& lab, const Choices& ch) {
     return false;
   }
   lab.x.setUp = true;
-  drawn = drawn && drawing([&] { DrawBodies(lab.plane, lab.m, ch); });
+  drawn = drawn && drawing([&] {
+            DrawBodies(lab.plane, lab.m, ch);
+            KeepBodies(lab.x, ch);
+          });
   if (!drawn) lab.message(Msg::BadData);
   return drawn;
 }
@@ -108,6 +114,7 @@ bool refresh(Lab& lab, const Choices& ch) {
   const double colour = freeColour(lab, ch);
   const bool positions = drawing([&] { DrawPositions(lab.plane, lab.m, ch, colour); });
   const bool plots = drawing([&] { ParameterPlots(lab.plot, lab.m, ch); });
+  KeepRefresh(lab.x, ch, colour);
   if (!positions || !plots) lab.fail(Msg::Scales);
   try {
     ShowRunValues(lab, ch);
@@ -142,7 +149,10 @@ void PreviewDrawing(Lab& lab, const Choices& ch) {
     lab.message(Msg::PreviewScale);
     return;
   }
-  if (!drawing([&] { DrawFieldProfile(lab.plane, lab.m, ch); })) lab.message(Msg::PreviewError);
+  lab.x.planeView.rods(lab.m, ch);
+  if (!drawing([&] { DrawFieldProfile(lab.plane, lab.m, ch); }))
+    return lab.message(Msg::PreviewError);
+  lab.x.planeView.profile(lab.m, ch);
 }
 
 bool Step(Lab& lab) {
@@ -155,6 +165,7 @@ bool Step(Lab& lab) {
   try {
     const unsigned unusable = ReadRunParameters(lab.m, lab.p, ch);
     flagRunParameters(lab, unusable);
+    FollowScales(lab);
     out = Advance(lab.m, ch);
   } catch (const Failure&) {
     lab.fail(Msg::SolveError);
@@ -195,6 +206,8 @@ void V0Button(Lab& lab) {
 void ClearPictures(Lab& lab) {
   lab.plane.clear();
   lab.plot.clear();
+  lab.x.planeView.clear();
+  lab.x.plotView.clear();
   lab.x.AxesKept = 1;
   // A grid of constant coordinates always fits its picture; were it ever
   // refused, the pictures' own message says so.

@@ -1,0 +1,201 @@
+#include "display/picture_view.h"
+
+#include <cfloat>
+#include <cmath>
+#include <unordered_set>
+
+#include "display/display.h"
+#include "display/plotted.h"
+
+namespace lumet {
+
+namespace {
+
+// A plane coordinate travels in single precision, as the run draws it.
+bool single(double v, double& out) {
+  if (!(std::fabs(v) <= FLT_MAX)) return false;
+  out = static_cast<float>(v);
+  return true;
+}
+
+template <class Draw>
+void tryDrawing(Draw draw) {
+  try {
+    draw();
+  } catch (const Failure&) {
+    // What cannot be shown at these scales is left out.
+  }
+}
+
+}  // namespace
+
+void PictureView::clear() {
+  figures_.clear();
+  dots_.clear();
+  scaled_ = false;
+  cell_ = 10 / kCells;
+  for (bool& b : last_) b = false;
+}
+
+std::shared_ptr<const PictureView::Snapshot> PictureView::snapshot(const Model& m,
+                                                                   const Choices& ch) {
+  return std::make_shared<const Snapshot>(Snapshot{m, ch});
+}
+
+void PictureView::figure(Figure::Kind kind, std::shared_ptr<const Snapshot> s) {
+  if (s) scaled_ = true;
+  Figure f{kind, std::move(s)};
+  f.dotsBefore = dots_.size();
+  figures_.push_back(std::move(f));
+  // A dot after a figure is drawn over it: it is kept again.
+  for (bool& b : last_) b = false;
+}
+
+void PictureView::fixedLine(double x1, double y1, double x2, double y2, Rgb c) {
+  Figure f{Figure::Line, nullptr, x1, y1, x2, y2, c};
+  f.dotsBefore = dots_.size();
+  figures_.push_back(std::move(f));
+  for (bool& b : last_) b = false;
+}
+
+void PictureView::dot(double x, double y, double px, double py, Rgb c, int series, bool plane) {
+  scaled_ = true;
+  // Its cell of the picture at the scales it is drawn at.
+  const double cx = std::floor(px / cell_), cy = std::floor(py / cell_);
+  if (last_[series] && cx == lastX_[series] && cy == lastY_[series]) return;
+  last_[series] = true;
+  lastX_[series] = cx;
+  lastY_[series] = cy;
+  dots_.push_back({x, y, c, uint8_t(series), plane});
+  if (dots_.size() > kMaxDots) thin();
+}
+
+void PictureView::positions(const Model& m, const Choices& ch, double freeColour) {
+  for (int i = 1; i <= 5; ++i) {
+    if (!ch.takesPart(i)) continue;
+    dot(m.X[i], m.Y[i], m.X[i] * m.kMx, m.Y[i] * m.kMx, PositionColour(i, freeColour), i, true);
+  }
+}
+
+void PictureView::plots(const Model& m, const Choices& ch) {
+  const int i = ch.shown;
+  if (!ch.takesPart(i)) return;
+  const Rgb c = trajectoryColour(i);
+  const double x = m.T / m.Mt;
+  int series = 0;
+  PlottedValues(m, ch, [&](double v, bool plane) {
+    dot(m.T, v, x, v * (plane ? m.kMx : m.kM), c, series++, plane);
+  });
+  if (FinishedNow(m, i)) {
+    Figure f{Figure::Finish, nullptr, m.T, 0, 0, 0, c};
+    f.dotsBefore = dots_.size();
+    figures_.push_back(std::move(f));
+    for (bool& b : last_) b = false;
+  }
+}
+
+void PictureView::thin() {
+  // Twice as large cells, until the dots fit in three quarters of the bound:
+  // in each stretch between two figures one dot a series and cell.
+  while (dots_.size() > kMaxDots * 3 / 4) {
+    cell_ *= 2;
+    std::vector<Dot> kept;
+    kept.reserve(dots_.size());
+    size_t f = 0;
+    std::unordered_set<uint64_t> seen;
+    for (size_t k = 0; k < dots_.size(); ++k) {
+      bool figureBetween = false;
+      while (f < figures_.size() && figures_[f].dotsBefore <= k) {
+        figures_[f].dotsBefore = kept.size();
+        ++f;
+        figureBetween = true;
+      }
+      if (figureBetween) seen.clear();
+      const Dot& d = dots_[k];
+      double px, py;
+      if (plane_) {
+        px = d.x * scales_.kMx, py = d.y * scales_.kMx;
+      } else {
+        px = d.x / scales_.Mt, py = d.y * (d.plane ? scales_.kMx : scales_.kM);
+      }
+      const auto cx = uint64_t(int64_t(std::fmax(-1e9, std::fmin(1e9, std::floor(px / cell_)))));
+      const auto cy = uint64_t(int64_t(std::fmax(-1e9, std::fmin(1e9, std::floor(py / cell_)))));
+      const uint64_t key = (cx * 0x9E3779B97F4A7C15ull) ^ (cy << 5) ^ d.series;
+      if (seen.insert(key).second) kept.push_back(d);
+    }
+    for (; f < figures_.size(); ++f) figures_[f].dotsBefore = kept.size();
+    dots_.swap(kept);
+  }
+  for (bool& b : last_) b = false;
+}
+
+void PictureView::backTo(const Mark& m) {
+  if (m.figures < figures_.size()) figures_.resize(m.figures);
+  if (m.dots < dots_.size()) dots_.resize(m.dots);
+  for (bool& b : last_) b = false;
+  scaled_ = !dots_.empty();
+  for (const Figure& f : figures_)
+    if (f.s || f.kind == Figure::Finish) scaled_ = true;
+}
+
+void PictureView::redraw(Canvas& c, const Scales& s) {
+  scales_ = s;
+  c.clear();
+  if (plane_)
+    c.scale(-5, 5, 5, -5);
+  else
+    c.scale(0, 4, 14, -4);
+  auto drawDot = [&](const Dot& d) {
+    if (plane_) {
+      double x, y;
+      if (single(d.x * s.kMx, x) && single(d.y * s.kMx, y)) c.point(x, y, d.colour);
+    } else {
+      c.point(d.x / s.Mt, d.y * (d.plane ? s.kMx : s.kM), d.colour);
+    }
+  };
+  size_t k = 0;
+  for (const Figure& f : figures_) {
+    for (; k < f.dotsBefore && k < dots_.size(); ++k) drawDot(dots_[k]);
+    Model m;
+    if (f.s) {
+      m = f.s->m;
+      m.kMx = s.kMx;
+    }
+    switch (f.kind) {
+      case Figure::Grid1: tryDrawing([&] { DrawGrid1(c); }); break;
+      case Figure::Grid2: tryDrawing([&] { DrawGrid2(c); }); break;
+      case Figure::Bodies: tryDrawing([&] { DrawBodies(c, m, f.s->ch); }); break;
+      case Figure::Rods: tryDrawing([&] { DrawRods(c, m, f.s->ch); }); break;
+      case Figure::Profile: tryDrawing([&] { DrawFieldProfile(c, m, f.s->ch); }); break;
+      case Figure::Line: c.line(f.a, f.b, f.c, f.d, f.colour); break;
+      case Figure::Finish: {
+        const double x = f.a / s.Mt;
+        c.line(x, -12, x, 12, f.colour);
+        break;
+      }
+    }
+  }
+  for (; k < dots_.size(); ++k) drawDot(dots_[k]);
+}
+
+size_t PictureView::keptBytes() const {
+  size_t bytes = figures_.capacity() * sizeof(Figure) + dots_.capacity() * sizeof(Dot);
+  const Snapshot* last = nullptr;
+  for (const Figure& f : figures_)
+    if (f.s && f.s.get() != last) bytes += sizeof(Snapshot), last = f.s.get();
+  return bytes;
+}
+
+bool PictureView::plotExtent(double& maxValue, double& maxTime) const {
+  bool any = false;
+  maxValue = 0, maxTime = 0;
+  for (const Dot& d : dots_) {
+    if (!std::isfinite(d.x) || !std::isfinite(d.y)) continue;
+    maxTime = std::fmax(maxTime, d.x);
+    if (!d.plane) maxValue = std::fmax(maxValue, std::fabs(d.y));
+    any = true;
+  }
+  return any;
+}
+
+}  // namespace lumet

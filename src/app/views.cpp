@@ -143,14 +143,15 @@ FittedScales FitScales(const Experiment& x) {
     if (const auto& v = x.p.number(p)) reach.at(*v, 0);
   if (x.setUp) {
     // The rods of the last start, in metres; mass 2's surface where it is
-    // nearest the origin.
+    // nearest the origin, unless it is so far that the start, the end and
+    // the rods would shrink to a dot beside it.
     Model m = x.m;
     m.kMx = 1;
     const Choices ch = ReadChoices(x.p);
     if (ch.takesPart(1) || ch.takesPart(2) || ch.takesPart(3) || ch.takesPart(4))
       drawing([&] { DrawRods(reach, m, ch); });
     const double surface = ch.flat ? m.Rz : std::fabs(m.Rz - m.R13);
-    reach.at(0, surface);
+    if (!(reach.most > 0) || surface <= 10 * reach.most) reach.at(0, surface);
   }
   // Half the picture is 5 cm; a tenth more for a margin.
   if (reach.most > 0 && std::isfinite(reach.most)) out.Mx = RoundUp125(reach.most * 1.1 / 5);

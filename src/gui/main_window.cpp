@@ -17,10 +17,12 @@
 
 #include "gui/about_window.h"
 #include "gui/form_look.h"
+#include "gui/handles.h"
 #include "gui/menus.h"
 #include "gui/picture_widget.h"
 #include "gui/settings.h"
 #include "gui/status_line.h"
+#include "gui/undo.h"
 
 namespace lumet {
 
@@ -94,6 +96,7 @@ MainWindow::MainWindow(std::string logDir, QWidget* parent, std::optional<Langua
   // The window's texts in its language from the first one on.
   useLanguage(language_);
   dialogs_.language = language_;
+  undo_ = new UndoHistory(*this);
   menuBar_ = makeMenuBar(*this);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -101,6 +104,10 @@ MainWindow::MainWindow(std::string logDir, QWidget* parent, std::optional<Langua
   origin_ = QPoint(0, menuBar_->sizeHint().height());
 
   build();
+  // The pictures as controls, and the history of the set-up.
+  undo_->watch();
+  layers_[0] = new PictureLayer(*this, Picture1);
+  layers_[1] = new PictureLayer(*this, Picture2);
   // The form at its twip size is the smallest that reads; the window opens
   // at the size it had when it was last closed.
   setMinimumSize(formSize_);
@@ -116,6 +123,16 @@ MainWindow::~MainWindow() {
 }
 
 int MainWindow::px(int twips) const { return qRound(twips * logicalDpiX() / 1440.0 * zoom_); }
+
+PictureLayer* MainWindow::layer(ControlId id) const {
+  return id == Picture1 ? layers_[0] : id == Picture2 ? layers_[1] : nullptr;
+}
+
+void MainWindow::fit() {
+  const Report r = lab_->fit();
+  form_->take(r);
+  showReport(r);
+}
 
 PictureWidget* MainWindow::picture(ControlId id) const {
   return id == Picture1 ? Picture1_ : id == Picture2 ? Picture2_ : nullptr;
@@ -379,6 +396,9 @@ void MainWindow::showReport(const Report& report) {
   obeyTimer();
   focusTheBoxToCorrect();
   if (report.about) openAbout();
+  // What a handler changed of the set-up (an opened one, V0) is a step of
+  // its history.
+  if (undo_) undo_->record();
   if (report.exit) close();
 }
 
@@ -408,6 +428,8 @@ void MainWindow::setSpeed(Speed speed) {
 
 void MainWindow::showChanged() {
   for (ControlId id : form_->takeChanged()) showControl(id);
+  for (PictureLayer* layer : layers_)
+    if (layer) layer->follow();
 }
 
 void MainWindow::showControl(ControlId id) {
@@ -485,6 +507,8 @@ void MainWindow::showTyped(ControlId id) {
 }
 
 void MainWindow::obeyTimer() {
+  for (PictureLayer* layer : layers_)
+    if (layer) layer->follow();
   if (!lab_->running()) {
     Timer1_.stop();
     return;

@@ -85,8 +85,9 @@ void UndoHistory::redo() {
 
 void UndoHistory::defaults() {
   record();
+  const Parameters before = last_;
   apply(Parameters());
-  record();
+  if (!sameParameters(before, last_)) stack_.push(new SetupStep(*this, before, last_));
 }
 
 void UndoHistory::apply(const Parameters& to) {

@@ -46,7 +46,12 @@ Scales ParameterScales(const Experiment& x) {
   return s;
 }
 
-DragMarks MarkViews(const Experiment& x) { return {x.planeView.mark(), x.plotView.mark()}; }
+DragMarks MarkViews(const Experiment& x) {
+  // A drag replaces the preview the pictures end with; the grids too, which
+  // the preview draws again, unless the user cleared the pictures.
+  const bool grids = x.AxesKept != 1;
+  return {x.planeView.markBeforePreview(grids), x.plotView.markBeforePreview(grids)};
+}
 
 namespace {
 

@@ -35,7 +35,8 @@ Scales ParameterScales(const Experiment& x);
 // texts, and the set-up's checks decide. Refused: every parameter keeps its
 // last accepted text, the model is as it was, and the report names the
 // reason among its problems. Accepted: the pictures show again what they
-// kept when the drag began, and over it the preview of the trajectories as
+// kept when the drag began (less the preview they ended with, which the
+// drag's replaces), and over it the preview of the trajectories as
 // "Показать  траектории" draws it, without its messages.
 struct DragMarks {
   PictureView::Mark plane, plot;

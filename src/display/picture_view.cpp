@@ -129,6 +129,20 @@ void PictureView::thin() {
   for (bool& b : last_) b = false;
 }
 
+PictureView::Mark PictureView::markBeforePreview(bool grids) const {
+  size_t n = figures_.size();
+  while (n > 0) {
+    const Figure& f = figures_[n - 1];
+    if (f.dotsBefore != dots_.size()) break;
+    const bool preview = f.kind == Figure::Bodies || f.kind == Figure::Rods ||
+                         f.kind == Figure::Profile ||
+                         (grids && (f.kind == Figure::Grid1 || f.kind == Figure::Grid2));
+    if (!preview) break;
+    --n;
+  }
+  return {n, dots_.size()};
+}
+
 void PictureView::backTo(const Mark& m) {
   if (m.figures < figures_.size()) figures_.resize(m.figures);
   if (m.dots < dots_.size()) dots_.resize(m.dots);

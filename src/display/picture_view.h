@@ -83,6 +83,10 @@ class PictureView {
     size_t figures = 0, dots = 0;
   };
   Mark mark() const { return {figures_.size(), dots_.size()}; }
+  // The mark before the preview the view ends with, if it does (the bodies,
+  // rods and profile of a start, and its grids when `grids`), so that a new
+  // preview replaces it.
+  Mark markBeforePreview(bool grids) const;
   void backTo(const Mark& m);
 
   size_t keptDots() const { return dots_.size(); }

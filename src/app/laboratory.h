@@ -55,6 +55,10 @@ class Laboratory {
   // the report's problems.
   void beginDrag() { marks_ = MarkViews(x_); }
   Report drag(const std::vector<std::pair<P, std::string>>& texts);
+  void endDrag() {
+    picture1_.dropCopy();
+    marks_ = {};
+  }
   // Mx, M and Mt set to scales that fit what the pictures show (see
   // FitScales); the report names the parameters it set.
   Report fit();

@@ -50,7 +50,10 @@ DragMarks MarkViews(const Experiment& x) {
   // A drag replaces the preview the pictures end with; the grids too, which
   // the preview draws again, unless the user cleared the pictures.
   const bool grids = x.AxesKept != 1;
-  return {x.planeView.markBeforePreview(grids), x.plotView.markBeforePreview(grids)};
+  DragMarks marks;
+  marks.plane = x.planeView.markBeforePreview(grids);
+  marks.plot = x.plotView.markBeforePreview(grids);
+  return marks;
 }
 
 namespace {
@@ -67,8 +70,7 @@ bool drawing(Draw draw) {
 
 }  // namespace
 
-void DragPreview(Lab& lab, const DragMarks& marks,
-                 const std::vector<std::pair<P, std::string>>& texts) {
+void DragPreview(Lab& lab, DragMarks& marks, const std::vector<std::pair<P, std::string>>& texts) {
   Experiment& x = lab.x;
   const Model before = x.m;
   std::vector<std::string> old;
@@ -91,15 +93,21 @@ void DragPreview(Lab& lab, const DragMarks& marks,
   x.setUp = true;
   // What the pictures kept when the drag began, and the new preview over it.
   x.planeView.backTo(marks.plane);
-  x.plotView.backTo(marks.plot);
   const Scales s = ModelScales(x.m);
-  x.planeView.redraw(lab.plane, s);
-  x.plotView.redraw(lab.plot, s);
-  if (x.AxesKept != 1 && drawing([&] {
-        DrawGrid1(lab.plane);
-        DrawGrid2(lab.plot);
-      }))
-    KeepGrids(x);
+  if (!(marks.planeKept && marks.keptAt == s && lab.plane.restoreCopy())) {
+    x.planeView.redraw(lab.plane, s);
+    lab.plane.keepCopy();
+    marks.planeKept = true;
+    marks.keptAt = s;
+  }
+  if (x.AxesKept != 1 && drawing([&] { DrawGrid1(lab.plane); })) x.planeView.grid1();
+  // Only the grid of the plot is the preview's, the same at every move.
+  if (!marks.plotShown) {
+    marks.plotShown = true;
+    x.plotView.backTo(marks.plot);
+    x.plotView.redraw(lab.plot, s);
+    if (x.AxesKept != 1 && drawing([&] { DrawGrid2(lab.plot); })) x.plotView.grid2();
+  }
   if (drawing([&] { DrawBodies(lab.plane, x.m, ch); })) KeepBodies(x, ch);
   if (!drawing([&] { DrawRods(lab.plane, x.m, ch); })) return;
   x.planeView.rods(x.m, ch);

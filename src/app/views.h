@@ -40,10 +40,14 @@ Scales ParameterScales(const Experiment& x);
 // "Показать  траектории" draws it, without its messages.
 struct DragMarks {
   PictureView::Mark plane, plot;
+  bool plotShown = false;  // a drag leaves the plot as its first move drew it
+  // The plane picture as its first move drew it from the mark, at these
+  // scales, kept by the picture to be drawn back at the next moves.
+  bool planeKept = false;
+  Scales keptAt;
 };
 DragMarks MarkViews(const Experiment& x);
-void DragPreview(Lab& lab, const DragMarks& marks,
-                 const std::vector<std::pair<P, std::string>>& texts);
+void DragPreview(Lab& lab, DragMarks& marks, const std::vector<std::pair<P, std::string>>& texts);
 
 // Scales that fit what is shown, as round numbers (1, 2 or 5 times a power
 // of ten): Mx so that mass 2's surface nearest the origin, the start and end

@@ -255,6 +255,7 @@ void PictureLayer::mouseReleaseEvent(QMouseEvent* event) {
     return QWidget::mouseReleaseEvent(event);
   dragging_ = Handle::None;
   unsetCursor();
+  window_.laboratory().endDrag();
   window_.undo().hold(false);
   window_.undo().record();
   shownState_.clear();

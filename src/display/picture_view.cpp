@@ -32,9 +32,12 @@ void tryDrawing(Draw draw) {
 void PictureView::clear() {
   figures_.clear();
   dots_.clear();
+  for (auto& bits : seen_) std::vector<uint64_t>().swap(bits);
+  seenSet_ = false;
   scaled_ = false;
   cell_ = 10 / kCells;
-  for (bool& b : last_) b = false;
+  cols_ = std::ceil(width_ / cell_), rows_ = std::ceil(height_ / cell_), perCell_ = 1 / cell_;
+  forget();
 }
 
 std::shared_ptr<const PictureView::Snapshot> PictureView::snapshot(const Model& m,
@@ -48,24 +51,46 @@ void PictureView::figure(Figure::Kind kind, std::shared_ptr<const Snapshot> s) {
   f.dotsBefore = dots_.size();
   figures_.push_back(std::move(f));
   // A dot after a figure is drawn over it: it is kept again.
-  for (bool& b : last_) b = false;
+  forget();
 }
 
 void PictureView::fixedLine(double x1, double y1, double x2, double y2, Rgb c) {
   Figure f{Figure::Line, nullptr, x1, y1, x2, y2, c};
   f.dotsBefore = dots_.size();
   figures_.push_back(std::move(f));
+  forget();
+}
+
+void PictureView::forget() {
   for (bool& b : last_) b = false;
+  if (!seenSet_) return;
+  for (auto& bits : seen_) std::fill(bits.begin(), bits.end(), 0);
+  seenSet_ = false;
 }
 
 void PictureView::dot(double x, double y, double px, double py, Rgb c, int series, bool plane) {
   scaled_ = true;
-  // Its cell of the picture at the scales it is drawn at.
-  const double cx = std::floor(px / cell_), cy = std::floor(py / cell_);
-  if (last_[series] && cx == lastX_[series] && cy == lastY_[series]) return;
-  last_[series] = true;
-  lastX_[series] = cx;
-  lastY_[series] = cy;
+  // Its cell of the picture at the scales it is drawn at: inside the
+  // picture one dot a cell and series, outside it one where the series
+  // moves to another cell eight times as large.
+  const double fx = (px - x0_) * perCell_, fy = (py - y0_) * perCell_;
+  if (fx >= 0 && fy >= 0 && fx < cols_ && fy < rows_) {
+    std::vector<uint64_t>& bits = seen_[series];
+    if (bits.empty()) bits.resize(size_t(cols_ * rows_) / 64 + 1);
+    const size_t cell = size_t(fy) * size_t(cols_) + size_t(fx);
+    uint64_t& word = bits[cell / 64];
+    const uint64_t bit = uint64_t(1) << (cell % 64);
+    if (word & bit) return;
+    word |= bit;
+    seenSet_ = true;
+    last_[series] = false;
+  } else {
+    const double ox = std::floor(fx / 8), oy = std::floor(fy / 8);
+    if (last_[series] && ox == lastX_[series] && oy == lastY_[series]) return;
+    last_[series] = true;
+    lastX_[series] = ox;
+    lastY_[series] = oy;
+  }
   dots_.push_back({x, y, c, uint8_t(series), plane});
   if (dots_.size() > kMaxDots) thin();
 }
@@ -90,7 +115,7 @@ void PictureView::plots(const Model& m, const Choices& ch) {
     Figure f{Figure::Finish, nullptr, m.T, 0, 0, 0, c};
     f.dotsBefore = dots_.size();
     figures_.push_back(std::move(f));
-    for (bool& b : last_) b = false;
+    forget();
   }
 }
 
@@ -99,6 +124,10 @@ void PictureView::thin() {
   // in each stretch between two figures one dot a series and cell.
   while (dots_.size() > kMaxDots * 3 / 4) {
     cell_ *= 2;
+    cols_ = std::ceil(width_ / cell_), rows_ = std::ceil(height_ / cell_), perCell_ = 1 / cell_;
+    // The cells' marks are of the smaller cells.
+    for (auto& bits : seen_) std::vector<uint64_t>().swap(bits);
+    seenSet_ = false;
     std::vector<Dot> kept;
     kept.reserve(dots_.size());
     size_t f = 0;
@@ -126,7 +155,7 @@ void PictureView::thin() {
     for (; f < figures_.size(); ++f) figures_[f].dotsBefore = kept.size();
     dots_.swap(kept);
   }
-  for (bool& b : last_) b = false;
+  forget();
 }
 
 PictureView::Mark PictureView::markBeforePreview(bool grids) const {
@@ -146,7 +175,7 @@ PictureView::Mark PictureView::markBeforePreview(bool grids) const {
 void PictureView::backTo(const Mark& m) {
   if (m.figures < figures_.size()) figures_.resize(m.figures);
   if (m.dots < dots_.size()) dots_.resize(m.dots);
-  for (bool& b : last_) b = false;
+  forget();
   scaled_ = !dots_.empty();
   for (const Figure& f : figures_)
     if (f.s || f.kind == Figure::Finish) scaled_ = true;
@@ -194,6 +223,7 @@ void PictureView::redraw(Canvas& c, const Scales& s) {
 
 size_t PictureView::keptBytes() const {
   size_t bytes = figures_.capacity() * sizeof(Figure) + dots_.capacity() * sizeof(Dot);
+  for (const auto& bits : seen_) bytes += bits.capacity() * sizeof(uint64_t);
   const Snapshot* last = nullptr;
   for (const Figure& f : figures_)
     if (f.s && f.s.get() != last) bytes += sizeof(Snapshot), last = f.s.get();

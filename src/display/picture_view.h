@@ -5,11 +5,14 @@
 // drawn at the old one. The live drawing of a run stays as it is; a view
 // only keeps, and draws again when a scale changes.
 //
-// Memory stays bounded: a dot in the same cell of the picture as the body's
-// previous one is not kept again, and when the kept dots pass a bound the
+// Memory stays bounded: inside the picture a dot in a cell (a 1024th of the
+// picture's width) that already holds one of its series since the last
+// figure is not kept again; outside it, one where the series moves to
+// another cell eight times as large; and when the kept dots pass a bound the
 // cells grow twice as large and the dots are thinned to one per cell.
 #pragma once
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -35,13 +38,20 @@ Rgb PositionColour(int i, double freeColour);
 class PictureView {
  public:
   // The plane picture (scale Mx) or the time plot (scales M, Mt and Mx).
-  explicit PictureView(bool plane) : plane_(plane) {}
+  explicit PictureView(bool plane)
+      : plane_(plane),
+        x0_(plane ? -5 : 0),
+        y0_(plane ? -5 : -4),
+        width_(plane ? 10 : 14),
+        height_(plane ? 10 : 8),
+        cols_(std::ceil(width_ / cell_)),
+        rows_(std::ceil(height_ / cell_)) {}
   bool plane() const { return plane_; }
 
   // Dots kept at most before they are thinned.
   static constexpr size_t kMaxDots = size_t(1) << 19;
   // Cells of the picture each way in which one dot a body is kept.
-  static constexpr double kCells = 2048;
+  static constexpr double kCells = 1024;
 
   void clear();
   bool empty() const { return figures_.empty() && dots_.empty(); }
@@ -121,6 +131,8 @@ class PictureView {
   void figure(Figure::Kind kind, std::shared_ptr<const Snapshot> s);
   void dot(double x, double y, double cx, double cy, Rgb c, int series, bool plane);
   void thin();
+  // A figure comes: the dots after it are kept anew.
+  void forget();
 
   bool plane_;
   bool scaled_ = false;  // something kept depends on the scales
@@ -133,6 +145,13 @@ class PictureView {
   double lastX_[kSeries] = {}, lastY_[kSeries] = {};
   bool last_[kSeries] = {};
   double cell_ = 10 / kCells;
+  // The picture's corner and size in its units; the cells inside it that
+  // hold a kept dot of a series since the last figure, a bit each.
+  double x0_, y0_, width_, height_;
+  double cols_, rows_;  // cells across and down
+  double perCell_ = 1 / cell_;
+  std::vector<uint64_t> seen_[kSeries];
+  bool seenSet_ = false;
 };
 
 }  // namespace lumet

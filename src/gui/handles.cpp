@@ -10,6 +10,7 @@
 
 #include "app/views.h"
 #include "gui/main_window.h"
+#include "gui/picture_widget.h"
 #include "gui/undo.h"
 #include "model/numbers.h"
 
@@ -130,6 +131,8 @@ void PictureLayer::chooseArrowScale() {
 }
 
 void PictureLayer::follow() {
+  // A picture drawn again at a typed scale is shown at once.
+  window_.picture(picture_)->flush();
   const Parameters& p = window_.laboratory().parameters();
   QString state = QString::number(int(handlesShown())) + ' ' + QString::number(kMx(), 'g', 17);
   for (P id : {P::Xn, P::Yn, P::Xk, P::Yk, P::VXn, P::VYn})

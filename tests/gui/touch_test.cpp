@@ -197,6 +197,27 @@ class TouchTest : public test::WindowFixture {
     QVERIFY(!item("undo")->isEnabled());
   }
 
+  void anOpenedSetUpIsOneStepAndATypedScaleRedrawsAtOnce() {
+    const QString m1 = box(P::m1);
+    race();
+    QCOMPARE(box(P::Xk), QString("100"));
+    item("undo")->trigger();  // the typed Mx
+    QCOMPARE(box(P::Mx), QString("20"));
+    item("undo")->trigger();  // the opened race
+    QCOMPARE(box(P::Xk), QString::fromStdString(row(P::Xk).initial));
+    QCOMPARE(box(P::m1), m1);
+    // A scale typed after a preview: the picture is drawn again and shown.
+    race();
+    w_->press(Command7);
+    QTest::qWait(20);
+    auto* mx = static_cast<QLineEdit*>(w_->control(controlOf(P::Mx)));
+    mx->setFocus();
+    mx->selectAll();
+    QTest::keyClicks(mx, "80");
+    QCOMPARE(x().planeView.scales().kMx, 1 / 80.0);
+    QVERIFY(w_->picture(Picture1)->pending());
+  }
+
   void fitChoosesRoundScalesAndTheHandlesHideDuringARun() {
     race();
     w_->press(Command7);  // "Показать  траектории"

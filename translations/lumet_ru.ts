@@ -51,6 +51,14 @@
         <source>-results.csv</source>
         <translation>-результаты.csv</translation>
     </message>
+    <message>
+        <source>Save series table</source>
+        <translation>Сохранить таблицу серии</translation>
+    </message>
+    <message>
+        <source>Save series graph</source>
+        <translation>Сохранить график серии</translation>
+    </message>
 </context>
 <context>
     <name>FileDialogs</name>
@@ -200,6 +208,14 @@
     <message>
         <source>The title and description of the experiment, saved with the set-up</source>
         <translation>Название и описание опыта, которые сохраняются вместе с установкой</translation>
+    </message>
+    <message>
+        <source>Series of experiments…</source>
+        <translation>Серия опытов…</translation>
+    </message>
+    <message>
+        <source>Run the experiment for many values of one parameter: a table and a graph</source>
+        <translation>Опыт при многих значениях одного параметра: таблица и график</translation>
     </message>
     <message>
         <source>Undo</source>
@@ -356,6 +372,188 @@
     <message>
         <source>The wheel changes Mt; with Shift, M.</source>
         <translation>Колесо мыши меняет Mt, с клавишей смены регистра - M.</translation>
+    </message>
+</context>
+<context>
+    <name>lumet::SeriesDialog</name>
+    <message>
+        <source>Series of experiments</source>
+        <translation>Серия опытов</translation>
+    </message>
+    <message>
+        <source>Parameter:</source>
+        <translation>Параметр:</translation>
+    </message>
+    <message>
+        <source>From:</source>
+        <translation>От:</translation>
+    </message>
+    <message>
+        <source>To:</source>
+        <translation>До:</translation>
+    </message>
+    <message>
+        <source>Number of runs:</source>
+        <translation>Число опытов:</translation>
+    </message>
+    <message>
+        <source>Logarithmic spacing</source>
+        <translation>Логарифмический шаг</translation>
+    </message>
+    <message>
+        <source>The values grow by one factor from run to run (both bounds above 0)</source>
+        <translation>Значения растут от опыта к опыту в одно и то же число раз (обе границы больше 0)</translation>
+    </message>
+    <message>
+        <source>Time limit of a run, s:</source>
+        <translation>Предел времени опыта, с:</translation>
+    </message>
+    <message>
+        <source>1 000 000 steps</source>
+        <translation>1 000 000 шагов</translation>
+    </message>
+    <message>
+        <source>A run ends when every ticked trajectory has finished, at this model time, or at a failure</source>
+        <translation>Опыт кончается, когда все отмеченные траектории дошли до конца, в это время модели или при ошибке</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Начать</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отменить</translation>
+    </message>
+    <message>
+        <source>Graph:</source>
+        <translation>График:</translation>
+    </message>
+    <message>
+        <source>finish time, s</source>
+        <translation>время движения, с</translation>
+    </message>
+    <message>
+        <source>path, m</source>
+        <translation>путь, м</translation>
+    </message>
+    <message>
+        <source>integral of m1·V</source>
+        <translation>интеграл m1·V</translation>
+    </message>
+    <message>
+        <source>integral of T − U</source>
+        <translation>интеграл T − U</translation>
+    </message>
+    <message>
+        <source>integral of T</source>
+        <translation>интеграл T</translation>
+    </message>
+    <message>
+        <source>integral of T + U</source>
+        <translation>интеграл T + U</translation>
+    </message>
+    <message>
+        <source>E − E0 at the finish, J</source>
+        <translation>E − E0 в конце, Дж</translation>
+    </message>
+    <message>
+        <source>Copy table</source>
+        <translation>Копировать таблицу</translation>
+    </message>
+    <message>
+        <source>Put the table on the clipboard, tab-separated, for a spreadsheet</source>
+        <translation>Поместить таблицу в буфер обмена, через табуляцию, для электронной таблицы</translation>
+    </message>
+    <message>
+        <source>Save CSV…</source>
+        <translation>Сохранить CSV…</translation>
+    </message>
+    <message>
+        <source>Save PNG…</source>
+        <translation>Сохранить PNG…</translation>
+    </message>
+    <message>
+        <source>run</source>
+        <translation>опыт</translation>
+    </message>
+    <message>
+        <source>value</source>
+        <translation>значение</translation>
+    </message>
+    <message>
+        <source>trajectory</source>
+        <translation>траектория</translation>
+    </message>
+    <message>
+        <source>status</source>
+        <translation>итог</translation>
+    </message>
+    <message>
+        <source>time, s</source>
+        <translation>время, с</translation>
+    </message>
+    <message>
+        <source>m1·V</source>
+        <translation>m1·V</translation>
+    </message>
+    <message>
+        <source>T − U</source>
+        <translation>T − U</translation>
+    </message>
+    <message>
+        <source>T</source>
+        <translation>T</translation>
+    </message>
+    <message>
+        <source>T + U</source>
+        <translation>T + U</translation>
+    </message>
+    <message>
+        <source>E − E0, J</source>
+        <translation>E − E0, Дж</translation>
+    </message>
+    <message>
+        <source>message</source>
+        <translation>сообщение</translation>
+    </message>
+    <message>
+        <source>Running…</source>
+        <translation>Идёт серия…</translation>
+    </message>
+    <message>
+        <source>Cancelled: %1 of %2 runs kept</source>
+        <translation>Отменено: сохранено %1 опытов из %2</translation>
+    </message>
+    <message>
+        <source>%1 runs done</source>
+        <translation>Опытов проведено: %1</translation>
+    </message>
+    <message>
+        <source>finished</source>
+        <translation>закончен</translation>
+    </message>
+    <message>
+        <source>not finished</source>
+        <translation>не закончен</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>ошибка</translation>
+    </message>
+    <message>
+        <source>-series.csv</source>
+        <translation>-серия.csv</translation>
+    </message>
+    <message>
+        <source>-series.png</source>
+        <translation>-серия.png</translation>
+    </message>
+</context>
+<context>
+    <name>lumet::SeriesGraph</name>
+    <message>
+        <source>× failed or not finished</source>
+        <translation>× ошибка или не закончен</translation>
     </message>
 </context>
 <context>

@@ -139,6 +139,29 @@ class ScriptReader {
   int err_ = 0;
 };
 
+// --jobs N (1 or more) or --part K/N (1 ≤ K ≤ N); what is wrong otherwise.
+std::optional<std::string> seriesOption(const std::string& option, const std::string& value,
+                                        int& jobs, SeriesPart& part) {
+  auto whole = [](const std::string& text) -> std::optional<int> {
+    if (text.empty() || text.size() > 9 ||
+        text.find_first_not_of("0123456789") != std::string::npos)
+      return std::nullopt;
+    return std::stoi(text);
+  };
+  if (option == "--jobs") {
+    const auto n = whole(value);
+    if (!n || *n < 1) return "--jobs takes a number of threads, 1 or more";
+    jobs = *n;
+    return std::nullopt;
+  }
+  const size_t slash = value.find('/');
+  const auto k = whole(value.substr(0, slash));
+  const auto n = slash == std::string::npos ? std::nullopt : whole(value.substr(slash + 1));
+  if (!k || !n || *k < 1 || *k > *n) return "--part takes K/N with 1 <= K <= N";
+  part = SeriesPart{*k, *n};
+  return std::nullopt;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -146,10 +169,19 @@ int main(int argc, char** argv) {
   std::optional<std::string> logDir;
   Language language = Language::ru;
   std::string script;
+  int jobs = 0;
+  SeriesPart part;
   for (int k = 1; k < argc; ++k) {
     std::string a = argv[k];
     if (a == "--log-dir" && k + 1 < argc) {
       logDir = argv[++k];
+    } else if (a == "--jobs" || a == "--part") {
+      const std::optional<std::string> problem =
+          k + 1 < argc ? seriesOption(a, argv[++k], jobs, part) : a + " takes a value";
+      if (problem) {
+        std::cerr << "lumet-batch: " << *problem << '\n';
+        return 2;
+      }
     } else if (a == "--lang" && k + 1 < argc && languageByCode(argv[k + 1])) {
       language = *languageByCode(argv[++k]);
     } else if (a == "--names" || a == "--names=roff") {
@@ -160,26 +192,33 @@ int main(int argc, char** argv) {
       output << "lumet-batch " LUMET_VERSION "\n";
       return finish(0);
     } else if (a == "--help") {
-      output << "usage: lumet-batch [--log-dir DIR] [--lang ru|en] [SCRIPT]\n"
-                "Runs the Lumet laboratory without a display from SCRIPT (or standard input),\n"
-                "one command a line: set NAME TEXT, check NAME 0|1, select NAME, click NAME,\n"
-                "tick [N], answer yes|no, print NAME..., save NAME FILE, open FILE,\n"
-                "save setup FILE, save results FILE, speed N. See lumet-batch(1).\n\n"
-                "  --log-dir DIR  write the run log lumet.dat in DIR; without it the log goes\n"
-                "                 to the program's folder when it takes new files and is\n"
-                "                 not under /usr, otherwise to the user's data folder\n"
-                "                 (~/.local/share/Lumet)\n"
-                "  --lang ru|en   print the messages and the manual in Russian (the\n"
-                "                 default) or in English; commands, printed values and\n"
-                "                 files are the same in both\n"
-                "  --names        list the names of the parameters and shown values, with\n"
-                "                 their captions, units, boxes and meanings (Markdown;\n"
-                "                 --names=roff for a manual page)\n"
-                "  --help         show this help and exit\n"
-                "  --version      show the version and exit\n";
+      output
+          << "usage: lumet-batch [--log-dir DIR] [--lang ru|en] [--jobs N] [--part K/N] [SCRIPT]\n"
+             "Runs the Lumet laboratory without a display from SCRIPT (or standard input),\n"
+             "one command a line: set NAME TEXT, check NAME 0|1, select NAME, click NAME,\n"
+             "tick [N], answer yes|no, print NAME..., save NAME FILE, open FILE,\n"
+             "save setup FILE, save results FILE, speed N, series NAME FROM TO COUNT [log],\n"
+             "limit SECONDS, save series FILE. See lumet-batch(1).\n\n"
+             "  --log-dir DIR  write the run log lumet.dat in DIR; without it the log goes\n"
+             "                 to the program's folder when it takes new files and is\n"
+             "                 not under /usr, otherwise to the user's data folder\n"
+             "                 (~/.local/share/Lumet)\n"
+             "  --lang ru|en   print the messages and the manual in Russian (the\n"
+             "                 default) or in English; commands, printed values and\n"
+             "                 files are the same in both\n"
+             "  --jobs N       run a series on N threads (default: every core)\n"
+             "  --part K/N     make only the runs r of a series with (r - 1) mod N = K - 1,\n"
+             "                 so that N processes share it; their rows, merged and sorted\n"
+             "                 by the run column, are the whole series\n"
+             "  --names        list the names of the parameters and shown values, with\n"
+             "                 their captions, units, boxes and meanings (Markdown;\n"
+             "                 --names=roff for a manual page)\n"
+             "  --help         show this help and exit\n"
+             "  --version      show the version and exit\n";
       return finish(0);
     } else if (a.rfind("--", 0) == 0 || !script.empty()) {
-      std::cerr << "usage: lumet-batch [--log-dir DIR] [--lang ru|en] [SCRIPT]\n";
+      std::cerr << "usage: lumet-batch [--log-dir DIR] [--lang ru|en] [--jobs N] [--part K/N] "
+                   "[SCRIPT]\n";
       return 2;
     } else {
       script = a;
@@ -202,6 +241,7 @@ int main(int argc, char** argv) {
   }
   batch::Runner runner(*logDir, output);
   runner.setLanguage(language);
+  runner.setSeriesOptions(jobs, part, ::isatty(2) == 1);
   ScriptReader in(fd);
   std::string line;
   long number = 0;

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <iostream>
 
+#include "app/series.h"
 #include "app/setup_file.h"
 #include "gui/manual.h"
 #include "model/numbers.h"
@@ -81,10 +82,10 @@ void Runner::Line::end() {
 }
 
 const Runner::CommandEntry Runner::kCommands[] = {
-    {"set", &Runner::set},     {"check", &Runner::check}, {"select", &Runner::select},
-    {"click", &Runner::click}, {"tick", &Runner::tick},   {"answer", &Runner::answer},
-    {"print", &Runner::print}, {"save", &Runner::save},   {"open", &Runner::open},
-    {"speed", &Runner::speed},
+    {"set", &Runner::set},     {"check", &Runner::check},   {"select", &Runner::select},
+    {"click", &Runner::click}, {"tick", &Runner::tick},     {"answer", &Runner::answer},
+    {"print", &Runner::print}, {"save", &Runner::save},     {"open", &Runner::open},
+    {"speed", &Runner::speed}, {"series", &Runner::series}, {"limit", &Runner::limit},
 };
 
 Runner::Runner(std::string logDir, std::ostream& out, RunLimits limits)
@@ -226,6 +227,12 @@ void Runner::open(Line& l) {
 
 void Runner::save(Line& l) {
   const std::string what = l.word();
+  if (what == "series") {
+    const std::string file = l.word();
+    if (file.empty()) throw ScriptError{"save takes a file name"};
+    l.end();
+    return saveSeries(file);
+  }
   const bool document = what == "setup" || what == "results";
   const ControlId id = document ? Picture1 : need(what, {Kind::Picture});
   const std::string file = l.word();
@@ -265,6 +272,75 @@ void Runner::speed(Line& l) {
   if (!speed) throw ScriptError{"speed takes 1, 10, 100, 1000 or max"};
   l.end();
   lab_.speed = *speed;
+}
+
+namespace {
+
+// A series' inputs that planSeries refuses, in the words of the runner's
+// other errors.
+[[noreturn]] void badSeries(const Message& problem, const std::string& name) {
+  switch (problem.id) {
+    case Msg::SeriesNoParameter: throw ScriptError{"'" + name + "' is not a number parameter"};
+    case Msg::SeriesBound: throw ScriptError{"series takes numbers FROM and TO"};
+    case Msg::SeriesCount: throw ScriptError{"series takes a COUNT of 1 to 100000"};
+    case Msg::SeriesLogBound: throw ScriptError{"series log takes FROM and TO above 0"};
+    case Msg::SeriesLimit: throw ScriptError{"limit takes a positive number of seconds"};
+    default: throw ScriptError{textOf(problem, Language::en)};
+  }
+}
+
+}  // namespace
+
+void Runner::series(Line& l) {
+  SeriesWords s{l.word(), l.word(), l.word(), l.word()};
+  const std::string spacing = l.word();
+  if (s.count.empty() || (!spacing.empty() && spacing != "log"))
+    throw ScriptError{"series takes NAME FROM TO COUNT [log]"};
+  s.log = !spacing.empty();
+  l.end();
+  const auto plan = planSeries(s.name, s.from, s.to, s.count, s.log, "");
+  if (const Message* problem = std::get_if<Message>(&plan)) badSeries(*problem, s.name);
+  series_ = s;
+}
+
+void Runner::limit(Line& l) {
+  const std::string seconds = l.word();
+  l.end();
+  const std::optional<double> t = parseNumber(seconds);
+  if (!t || *t <= 0) throw ScriptError{"limit takes a positive number of seconds"};
+  limit_ = seconds;
+}
+
+void Runner::saveSeries(const std::string& file) {
+  if (!series_) throw ScriptError{"save series needs a series line before it"};
+  const SeriesWords& s = *series_;
+  const auto planned = planSeries(s.name, s.from, s.to, s.count, s.log, limit_);
+  if (const Message* problem = std::get_if<Message>(&planned)) badSeries(*problem, s.name);
+  SeriesPlan plan = std::get<SeriesPlan>(planned);
+  if (limits_.steps >= 0) {
+    // A bounded script shares its steps among the runs; with less than a
+    // step a run, the series is not made and the script goes on.
+    plan.stepCap = limits_.steps / plan.count;
+    if (plan.stepCap < 1 || !mayStep(plan.stepCap * plan.count)) return;
+  }
+  SeriesOptions options;
+  options.jobs = seriesJobs_;
+  options.part = seriesPart_;
+  bool shown = false;
+  if (seriesProgress_) {
+    options.progress = [&](int done, int total) {
+      std::cerr << "\rseries " << row(plan.param).name << ": " << done << '/' << total << " runs"
+                << std::flush;
+      shown = true;
+    };
+  }
+  const Experiment& x = lab_.experiment();
+  const SeriesOutcome outcome = RunSeries(x.p, x.m.KDfi, plan, options);
+  if (shown) std::cerr << '\n';
+  if (outcome.refused)
+    throw ScriptError{"cannot run the series: " + textOf(*outcome.refused, dialogs_.language)};
+  const int err = writeFileAtomically(file, seriesCsv(plan.param, outcome.rows));
+  if (err != 0) throw ScriptError{"cannot write " + file + ": " + std::strerror(err)};
 }
 
 }  // namespace lumet::batch

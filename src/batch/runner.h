@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/laboratory.h"
+#include "app/series.h"
 #include "form/form.h"
 #include "gui/image_canvas.h"
 
@@ -41,7 +42,8 @@ class BatchDialogs : public Asker {
 struct RunLimits {
   // Steps (of the ticks, at their speed, and presses of "Сделать 1 шаг
   // решения") the whole script may make; a tick or press that would pass
-  // them is not made, and the script goes on. Negative: no bound.
+  // them is not made, and the script goes on; a series shares them among
+  // its runs. Negative: no bound.
   long steps = -1;
 };
 
@@ -59,6 +61,14 @@ class Runner {
   // --lang says otherwise); commands and everything else are the same in
   // every language.
   void setLanguage(Language language) { dialogs_.language = language; }
+  // How `save series` runs its series: the threads (0: every core), the
+  // part of it this process makes, and whether a progress line goes to
+  // standard error.
+  void setSeriesOptions(int jobs, SeriesPart part, bool progress) {
+    seriesJobs_ = jobs;
+    seriesPart_ = part;
+    seriesProgress_ = progress;
+  }
 
  private:
   // One line being run: its text and the words after the command.
@@ -88,6 +98,9 @@ class Runner {
   void save(Line& l);
   void open(Line& l);
   void speed(Line& l);
+  void series(Line& l);
+  void limit(Line& l);
+  void saveSeries(const std::string& file);
   std::string printed(const std::string& name) const;
 
   std::ostream& out_;
@@ -97,6 +110,16 @@ class Runner {
   BatchDialogs dialogs_;
   Laboratory lab_;
   Form form_;
+  // The series of the last `series` line (its words as given) and `limit`.
+  struct SeriesWords {
+    std::string name, from, to, count;
+    bool log = false;
+  };
+  std::optional<SeriesWords> series_;
+  std::string limit_;
+  int seriesJobs_ = 0;
+  SeriesPart seriesPart_;
+  bool seriesProgress_ = false;
 };
 
 }  // namespace lumet::batch

@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <string>
 
-#include "model/language.h"
+#include "model/local_text.h"
 
 class QPlainTextEdit;
 class QPushButton;

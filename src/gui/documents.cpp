@@ -172,6 +172,18 @@ void Documents::saveResults() {
   if (!path.isEmpty()) written(SaveResults(experiment(), local(path)), path, Msg::WhatResults);
 }
 
+bool Documents::saveFile(const char* caption, bool png, const QString& nameEnd, Msg what,
+                         const std::string& bytes) {
+  const QString path =
+      chooseToSave(caption, png ? kPngFilter : kCsvFilter, png ? "png" : "csv", stem() + nameEnd);
+  if (path.isEmpty()) return false;
+  if (png && bytes.empty()) {
+    notSaved(path, what, Msg::PictureNotEncoded);
+    return false;
+  }
+  return written(writeFileAtomically(local(path), bytes), path, what);
+}
+
 const Experiment& Documents::experiment() const { return window_.laboratory().experiment(); }
 
 void Documents::copyResults() {

@@ -40,6 +40,11 @@ class Documents {
   void savePicture(ControlId picture);
   void saveResults();
   void copyResults();
+  // Asks for a file, proposing the current set-up's name followed by
+  // nameEnd, and writes the bytes there as a PNG or a CSV file: false when
+  // the user chose none or the write failed (which is told).
+  bool saveFile(const char* caption, bool png, const QString& nameEnd, Msg what,
+                const std::string& bytes);
 
   // The set-up file last opened or saved (empty before any).
   QString current() const { return current_; }

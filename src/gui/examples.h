@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "model/language.h"
+#include "model/local_text.h"
 
 namespace lumet {
 

@@ -6,7 +6,7 @@
 // once and, made in the menu "Язык / Language", is remembered.
 #pragma once
 
-#include "model/language.h"
+#include "model/local_text.h"
 
 namespace lumet {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "model/language.h"
+#include "model/local_text.h"
 
 namespace lumet {
 

@@ -9,6 +9,7 @@
 #include "gui/examples.h"
 #include "gui/handles.h"
 #include "gui/main_window.h"
+#include "gui/series_dialog.h"
 #include "gui/undo.h"
 #include "model/messages.h"
 
@@ -224,6 +225,12 @@ QMenu* makeExperimentsMenu(MainWindow& window, QWidget* parent) {
   if (examples.empty())
     menu->addAction(menuText(QT_TRANSLATE_NOOP("Menus", "No ready experiments found")))
         ->setEnabled(false);
+  menu->addSeparator();
+  QAction* series = menu->addAction(menuText(QT_TRANSLATE_NOOP("Menus", "Series of experiments…")));
+  series->setObjectName("series");
+  series->setStatusTip(menuText(QT_TRANSLATE_NOOP(
+      "Menus", "Run the experiment for many values of one parameter: a table and a graph")));
+  QObject::connect(series, &QAction::triggered, &window, [&window] { SeriesDialog::open(window); });
   return menu;
 }
 

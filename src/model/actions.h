@@ -8,7 +8,7 @@
 #include <span>
 #include <string_view>
 
-#include "model/language.h"
+#include "model/local_text.h"
 
 namespace lumet {
 

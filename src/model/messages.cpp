@@ -191,6 +191,21 @@ constexpr Entry kCatalogue[] = {
     {Msg::PictureNotEncoded, "его не удалось записать в формате PNG",
      "it could not be written as PNG"},
 
+    {Msg::SeriesNoParameter, "{0} - не числовой параметр установки",
+     "{0} is not a number parameter of the set-up"},
+    {Msg::SeriesBound, "Границы серии «от» и «до» должны быть числами",
+     "The bounds “from” and “to” of the series must be numbers"},
+    {Msg::SeriesCount, "Число опытов должно быть целым числом от 1 до 100000",
+     "The number of runs must be a whole number from 1 to 100000"},
+    {Msg::SeriesLogBound, "При логарифмическом шаге обе границы серии должны быть больше 0",
+     "With logarithmic spacing both bounds of the series must be above 0"},
+    {Msg::SeriesLimit, "Предел времени опыта должен быть положительным числом, с",
+     "The time limit of a run must be a positive number of seconds"},
+    {Msg::SeriesRefused, "Опыт не начинается ни при одном значении {0}: {1}",
+     "The experiment does not start for any value of {0}: {1}"},
+    {Msg::WhatSeriesTable, "таблицу серии", "series table"},
+    {Msg::WhatSeriesGraph, "график серии", "series graph"},
+
     // The form's own words.
     {Msg::FormCentimetres, "см", "cm"},
     {Msg::FormTimeAxis, "T/Mt, см", "T/Mt, cm"},

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "model/language.h"
+#include "model/local_text.h"
 
 namespace lumet {
 
@@ -126,6 +126,16 @@ enum class Msg : uint16_t {
   WhatPicture,
   WhatResults,
   PictureNotEncoded,
+
+  // A series of experiments: what is wrong with its inputs.
+  SeriesNoParameter,
+  SeriesBound,
+  SeriesCount,
+  SeriesLogBound,
+  SeriesLimit,
+  SeriesRefused,
+  WhatSeriesTable,
+  WhatSeriesGraph,
 
   // The form's own words, which name no parameter or value: the lower
   // picture's axes, the frame of the trajectories.

@@ -19,7 +19,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/language.h"
+#include "model/local_text.h"
 #include "model/messages.h"
 
 namespace lumet {

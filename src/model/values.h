@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/language.h"
+#include "model/local_text.h"
 
 namespace lumet {
 

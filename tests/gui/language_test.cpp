@@ -24,6 +24,7 @@
 
 #include "gui/about_window.h"
 #include "gui/main_window.h"
+#include "gui/series_dialog.h"
 #include "gui/status_line.h"
 #include "window_fixture.h"
 
@@ -115,6 +116,10 @@ class LanguageTest : public test::WindowFixture {
     // The file dialogs, to open and to save.
     texts << walkDialog([this] { w_->documents().chooseAndOpen(); });
     texts << walkDialog([this] { w_->documents().saveResults(); });
+    // The series dialog, which stands beside the window.
+    SeriesDialog* series = SeriesDialog::open(*w_);
+    texts << walk(series);
+    series->close();
     // The manual.
     w_->press(Command6);
     texts << walk(w_->about());

@@ -273,8 +273,11 @@ class MenusTest : public test::WindowFixture {
     const QStringList files = QDir(folder).entryList({"*.lumet"}, QDir::Files);
     QVERIFY(files.size() >= 6);
     const QString dialogs = w_->documents().folder();
-    const QList<QAction*> actions = menu("experimentsMenu")->actions();
-    QCOMPARE(actions.size(), files.size());
+    QList<QAction*> actions = menu("experimentsMenu")->actions();
+    // The ready experiments, then "Серия опытов…" under a separator.
+    QCOMPARE(actions.size(), files.size() + 2);
+    QCOMPARE(actions.last()->text(), q("Серия опытов…"));
+    actions.resize(files.size());
     for (const QString& name : files) {
       const QString path = folder + "/" + name;
       const SetupRead read = readSetupFile(path.toStdString());

@@ -366,12 +366,12 @@
         <translation>T = %1 с, величина = %2 %3</translation>
     </message>
     <message>
-        <source>Drag the start point (circle), the end point (square) or the start speed&apos;s arrow (Shift: from the start point); 1 cm of the arrow stands for %1 m/s. The wheel changes Mx.</source>
-        <translation>Тяните начальную точку (кружок), конечную точку (квадрат) или стрелку начальной скорости (с клавишей смены регистра - от начальной точки); 1 см стрелки - %1 м/с. Колесо мыши меняет Mx.</translation>
-    </message>
-    <message>
         <source>The wheel changes Mt; with Shift, M.</source>
         <translation>Колесо мыши меняет Mt, с клавишей смены регистра - M.</translation>
+    </message>
+    <message>
+        <source>Drag the start point (circle), the end point (square) or the start speed&apos;s arrow (Shift: from the start point); 1 cm of the arrow stands for %1 m/s. The wheel changes Mx. With the picture in focus, 1, 2 and 3 choose the start, the end or the arrow, and the arrow keys move it (Shift: ten times as far).</source>
+        <translation>Тяните начальную точку (кружок), конечную точку (квадрат) или стрелку начальной скорости (с клавишей смены регистра - от начальной точки); 1 см стрелки - %1 м/с. Колесо мыши меняет Mx. Когда картинка в фокусе, клавиши 1, 2 и 3 выбирают начало, конец или стрелку, а клавиши со стрелками двигают её (с клавишей смены регистра - в десять раз дальше).</translation>
     </message>
 </context>
 <context>

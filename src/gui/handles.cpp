@@ -1,6 +1,7 @@
 #include "gui/handles.h"
 
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -43,6 +44,8 @@ PictureLayer::PictureLayer(MainWindow& window, ControlId picture)
   setObjectName(QString(controlTable()[picture].name) + "Layer");
   setMouseTracking(true);
   setAttribute(Qt::WA_NoSystemBackground);
+  // The right picture takes the focus, so that its handles move by keys.
+  if (plane()) setFocusPolicy(Qt::StrongFocus);
   setGeometry(parentWidget()->rect());
   parentWidget()->installEventFilter(this);
   chooseArrowScale();
@@ -144,7 +147,9 @@ void PictureLayer::follow() {
     setToolTip(handlesShown()
                    ? tr("Drag the start point (circle), the end point (square) or the start "
                         "speed's arrow (Shift: from the start point); 1 cm of the arrow stands "
-                        "for %1 m/s. The wheel changes Mx.")
+                        "for %1 m/s. The wheel changes Mx. With the picture in focus, 1, 2 and "
+                        "3 choose the start, the end or the arrow, and the arrow keys move it "
+                        "(Shift: ten times as far).")
                          .arg(numeral(arrowScale_))
                    : QString());
   else
@@ -173,6 +178,14 @@ void PictureLayer::paintEvent(QPaintEvent*) {
     painter.drawEllipse(*tip, 3.5, 3.5);
   }
   painter.setPen(outline);
+  // With the focus, the handle the keys move is ringed.
+  if (hasFocus())
+    if (const auto chosen = handleAt(selected_)) {
+      painter.setBrush(Qt::NoBrush);
+      painter.setPen(QPen(QColor(0, 90, 200), 1.5, Qt::DotLine));
+      painter.drawEllipse(*chosen, 9, 9);
+      painter.setPen(outline);
+    }
   if (end) {
     painter.setBrush(QColor(255, 255, 255));
     painter.drawRect(QRectF(*end - QPointF(4.5, 4.5), QSizeF(9, 9)));
@@ -263,6 +276,53 @@ void PictureLayer::mouseReleaseEvent(QMouseEvent* event) {
   window_.undo().record();
   shownState_.clear();
   follow();
+}
+
+void PictureLayer::keyPressEvent(QKeyEvent* event) {
+  if (!handlesShown()) return QWidget::keyPressEvent(event);
+  const Handle choice = event->key() == Qt::Key_1   ? Handle::Start
+                        : event->key() == Qt::Key_2 ? Handle::End
+                        : event->key() == Qt::Key_3 ? Handle::Speed
+                                                    : Handle::None;
+  if (choice != Handle::None) {
+    selected_ = choice;
+    update();
+    return;
+  }
+  QPointF by;
+  switch (event->key()) {
+    case Qt::Key_Left: by = {-1, 0}; break;
+    case Qt::Key_Right: by = {1, 0}; break;
+    case Qt::Key_Up: by = {0, -1}; break;
+    case Qt::Key_Down: by = {0, 1}; break;
+    default: return QWidget::keyPressEvent(event);
+  }
+  const auto at = handleAt(selected_);
+  if (!at) return;
+  // One press is a drag of one pixel (ten with Shift), one step of the
+  // history.
+  if (event->modifiers() & Qt::ShiftModifier) by *= 10;
+  window_.undo().record();
+  window_.undo().hold(true);
+  window_.laboratory().beginDrag();
+  dragging_ = selected_;
+  dragTo(*at + by);
+  dragging_ = Handle::None;
+  window_.laboratory().endDrag();
+  window_.undo().hold(false);
+  window_.undo().record();
+  shownState_.clear();
+  follow();
+}
+
+void PictureLayer::focusInEvent(QFocusEvent* event) {
+  update();
+  QWidget::focusInEvent(event);
+}
+
+void PictureLayer::focusOutEvent(QFocusEvent* event) {
+  update();
+  QWidget::focusOutEvent(event);
 }
 
 void PictureLayer::leaveEvent(QEvent* event) {

@@ -2,8 +2,8 @@
 // coordinates under the pointer in the status line, changes the picture's
 // scale with the wheel, and, over the right picture while no run goes on,
 // shows the start point, the end point and the start speed's arrow as
-// handles that the pointer drags. A drag or a wheel sets the parameters
-// exactly as typing them does.
+// handles that the pointer drags, or the arrow keys once the picture has the
+// focus. A drag or a wheel sets the parameters exactly as typing them does.
 #pragma once
 
 #include <QWidget>
@@ -48,6 +48,9 @@ class PictureLayer : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -65,6 +68,9 @@ class PictureLayer : public QWidget {
   MainWindow& window_;
   ControlId picture_;
   Handle dragging_ = Handle::None;
+  // The handle the arrow keys move while the right picture has the focus
+  // (1, 2, 3 choose the start, the end, the arrow).
+  Handle selected_ = Handle::End;
   double arrowScale_ = 1;  // m/s per centimetre of the arrow
   QString shownState_;     // what the handles were last drawn from
 };

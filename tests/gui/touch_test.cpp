@@ -147,6 +147,27 @@ class TouchTest : public test::WindowFixture {
     QVERIFY(l->toolTip().contains(QString::number(l->arrowScale())));
   }
 
+  void theKeysMoveTheChosenHandle() {
+    race();
+    PictureLayer* l = layer(Picture1);
+    l->setFocus();
+    QTRY_VERIFY(l->hasFocus());
+    const double metresPerPixel = 10.0 * 40 / (l->width() - 1);
+    QTest::keyClick(l, Qt::Key_1);
+    QTest::keyClick(l, Qt::Key_Right, Qt::ShiftModifier);
+    QVERIFY2(std::fabs(number(P::Xn) - 10 * metresPerPixel) <= metresPerPixel,
+             qPrintable(box(P::Xn)));
+    QCOMPARE(box(P::Xk), QString("100"));
+    QTest::keyClick(l, Qt::Key_2);
+    QTest::keyClick(l, Qt::Key_Up);
+    QVERIFY(number(P::Yk) > 0 && number(P::Yk) <= 2 * metresPerPixel);
+    // Each press one step of the history.
+    item("undo")->trigger();
+    QCOMPARE(box(P::Yk), QString("0"));
+    item("undo")->trigger();
+    QCOMPARE(box(P::Xn), QString("0"));
+  }
+
   void aWheelNotchChangesTheScaleBy125AndUndoRestoresIt() {
     race();
     PictureLayer* l = layer(Picture1);

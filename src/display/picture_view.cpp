@@ -72,7 +72,7 @@ void PictureView::dot(double x, double y, double px, double py, Rgb c, int serie
   scaled_ = true;
   // Its cell of the picture at the scales it is drawn at: inside the
   // picture one dot a cell and series, outside it one where the series
-  // moves to another cell eight times as large.
+  // moves to another cell kOutside times as large.
   const double fx = (px - x0_) * perCell_, fy = (py - y0_) * perCell_;
   if (fx >= 0 && fy >= 0 && fx < cols_ && fy < rows_) {
     std::vector<uint64_t>& bits = seen_[series];
@@ -85,7 +85,7 @@ void PictureView::dot(double x, double y, double px, double py, Rgb c, int serie
     seenSet_ = true;
     last_[series] = false;
   } else {
-    const double ox = std::floor(fx / 8), oy = std::floor(fy / 8);
+    const double ox = std::floor(fx / kOutside), oy = std::floor(fy / kOutside);
     if (last_[series] && ox == lastX_[series] && oy == lastY_[series]) return;
     last_[series] = true;
     lastX_[series] = ox;

@@ -8,7 +8,7 @@
 // Memory stays bounded: inside the picture a dot in a cell (a 1024th of the
 // picture's width) that already holds one of its series since the last
 // figure is not kept again; outside it, one where the series moves to
-// another cell eight times as large; and when the kept dots pass a bound the
+// another cell 32 times as large; and when the kept dots pass a bound the
 // cells grow twice as large and the dots are thinned to one per cell.
 #pragma once
 
@@ -52,6 +52,8 @@ class PictureView {
   static constexpr size_t kMaxDots = size_t(1) << 19;
   // Cells of the picture each way in which one dot a body is kept.
   static constexpr double kCells = 1024;
+  // Outside the picture a cell is this many cells each way.
+  static constexpr double kOutside = 32;
 
   void clear();
   bool empty() const { return figures_.empty() && dots_.empty(); }

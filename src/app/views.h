@@ -20,7 +20,12 @@ inline Scales ModelScales(const Model& m) { return {m.kMx, m.kM, m.Mt}; }
 // Both pictures drawn again when the scales differ from those of what they
 // keep; from now on they keep at these scales.
 void FollowScales(Lab& lab, const Scales& s);
-inline void FollowScales(Lab& lab) { FollowScales(lab, ModelScales(lab.m)); }
+inline void FollowScales(Lab& lab) {
+  // At every step: mostly nothing has changed.
+  const Scales s = ModelScales(lab.m);
+  if (lab.x.planeView.scales() == s && lab.x.plotView.scales() == s) return;
+  FollowScales(lab, s);
+}
 
 // What the grids, the start and the refresh drew, kept by the views.
 void KeepGrids(Experiment& x);

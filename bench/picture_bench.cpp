@@ -59,6 +59,11 @@ void BM_MillionStepsKept(benchmark::State& state) {
     state.counters["dots_kept_1"] = double(f.picture1.keptDots());
     state.counters["dots_kept_2"] = double(f.picture2.keptDots());
     state.counters["kB_kept"] = double(f.picture1.keptBytes() + f.picture2.keptBytes()) / 1024;
+    // What the pictures as views keep in model units, to be drawn at any
+    // scale.
+    const Experiment& x = f.b.x;
+    state.counters["view_dots"] = double(x.planeView.keptDots() + x.plotView.keptDots());
+    state.counters["view_kB"] = double(x.planeView.keptBytes() + x.plotView.keptBytes()) / 1024;
   }
 }
 BENCHMARK(BM_MillionStepsKept)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -245,6 +245,90 @@
         <source>A hundredth of a second of model time per second of the clock</source>
         <translation>Сотая доля секунды модельного времени за секунду часов</translation>
     </message>
+    <message>
+        <source>Undo</source>
+        <translation>Отменить</translation>
+    </message>
+    <message>
+        <source>Take back the last change of the set-up</source>
+        <translation>Вернуть установку к тому, что было до последнего изменения</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Повторить</translation>
+    </message>
+    <message>
+        <source>Make the change taken back again</source>
+        <translation>Снова сделать отменённое изменение</translation>
+    </message>
+    <message>
+        <source>Default values</source>
+        <translation>Исходные значения</translation>
+    </message>
+    <message>
+        <source>Every parameter back at its default value</source>
+        <translation>Все параметры - снова с исходными значениями</translation>
+    </message>
+    <message>
+        <source>Fit</source>
+        <translation>Вписать</translation>
+    </message>
+    <message>
+        <source>Scales Mx, M and Mt at which the start, the end, the rods and what is plotted fit the pictures</source>
+        <translation>Масштабы Mx, M и Mt, при которых начало, конец, стержни и графики умещаются на картинках</translation>
+    </message>
+    <message>
+        <source>Right picture: closer</source>
+        <translation>Правая картинка: крупнее</translation>
+    </message>
+    <message>
+        <source>Mx divided by 1.25</source>
+        <translation>Mx делится на 1,25</translation>
+    </message>
+    <message>
+        <source>Right picture: farther</source>
+        <translation>Правая картинка: мельче</translation>
+    </message>
+    <message>
+        <source>Mx times 1.25</source>
+        <translation>Mx умножается на 1,25</translation>
+    </message>
+    <message>
+        <source>Lower picture: time closer</source>
+        <translation>Нижняя картинка: время крупнее</translation>
+    </message>
+    <message>
+        <source>Mt divided by 1.25</source>
+        <translation>Mt делится на 1,25</translation>
+    </message>
+    <message>
+        <source>Lower picture: time farther</source>
+        <translation>Нижняя картинка: время мельче</translation>
+    </message>
+    <message>
+        <source>Mt times 1.25</source>
+        <translation>Mt умножается на 1,25</translation>
+    </message>
+    <message>
+        <source>Lower picture: values closer</source>
+        <translation>Нижняя картинка: величины крупнее</translation>
+    </message>
+    <message>
+        <source>M divided by 1.25</source>
+        <translation>M делится на 1,25</translation>
+    </message>
+    <message>
+        <source>Lower picture: values farther</source>
+        <translation>Нижняя картинка: величины мельче</translation>
+    </message>
+    <message>
+        <source>M times 1.25</source>
+        <translation>M умножается на 1,25</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>Вид</translation>
+    </message>
 </context>
 <context>
     <name>MessageBoxes</name>
@@ -348,6 +432,41 @@
     <message>
         <source>In full: </source>
         <translation>Полностью: </translation>
+    </message>
+</context>
+<context>
+    <name>lumet::PictureLayer</name>
+    <message>
+        <source>X = %1 m, Y = %2 m</source>
+        <translation>X = %1 м, Y = %2 м</translation>
+    </message>
+    <message>
+        <source>u</source>
+        <translation>ед.</translation>
+    </message>
+    <message>
+        <source>m</source>
+        <translation>м</translation>
+    </message>
+    <message>
+        <source>m/s</source>
+        <translation>м/с</translation>
+    </message>
+    <message>
+        <source>N</source>
+        <translation>Н</translation>
+    </message>
+    <message>
+        <source>T = %1 s, value = %2 %3</source>
+        <translation>T = %1 с, величина = %2 %3</translation>
+    </message>
+    <message>
+        <source>Drag the start point (circle), the end point (square) or the start speed&apos;s arrow (Shift: from the start point); 1 cm of the arrow stands for %1 m/s. The wheel changes Mx. With the picture in focus, 1, 2 and 3 choose the start, the end or the arrow, and the arrow keys move it (Shift: ten times as far).</source>
+        <translation>Тяните начальную точку (кружок), конечную точку (квадрат) или стрелку начальной скорости (с клавишей смены регистра - от начальной точки); 1 см стрелки - %1 м/с. Колесо мыши меняет Mx. Когда картинка в фокусе, клавиши 1, 2 и 3 выбирают начало, конец или стрелку, а клавиши со стрелками двигают её (с клавишей смены регистра - в десять раз дальше).</translation>
+    </message>
+    <message>
+        <source>The wheel changes Mt; with Shift, M.</source>
+        <translation>Колесо мыши меняет Mt, с клавишей смены регистра - M.</translation>
     </message>
 </context>
 <context>

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "display/picture_view.h"
 #include "model/choices.h"
 #include "model/model.h"
 #include "model/parameters.h"
@@ -41,6 +42,8 @@ struct Experiment {
     double top, bottom, index;
   };
   std::vector<Layer> layers;
+  // What the two pictures show, in model units.
+  PictureView planeView{true}, plotView{false};
 
   // The switches and choices as they stand, read again only when one of
   // them has changed.

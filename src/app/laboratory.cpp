@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "model/numbers.h"
 #include "physics/cycloid.h"
 
 namespace lumet {
@@ -110,7 +111,7 @@ Report Laboratory::open(const std::string& path) {
 }
 
 Report Laboratory::take(const Setup& s) {
-  return run([&](Lab& lab) {
+  Report report = run([&](Lab& lab) {
     applySetup(x_, s);
     // Nothing of the last experiment stays under the new title: the
     // pictures start afresh with their grids, the result table is empty.
@@ -131,6 +132,8 @@ Report Laboratory::take(const Setup& s) {
       if (problem) lab.problem(r.id, *problem);
     }
   });
+  rescale();
+  return report;
 }
 
 Report Laboratory::soFar() {
@@ -140,8 +143,33 @@ Report Laboratory::soFar() {
   return report;
 }
 
+void Laboratory::rescale() {
+  if (busy_) return;
+  Report report;
+  Lab lab(x_, picture1_, picture2_, asker_, report);
+  FollowScales(lab, ParameterScales(x_));
+}
+
+Report Laboratory::drag(const std::vector<std::pair<P, std::string>>& texts) {
+  return run([&](Lab& lab) { DragPreview(lab, marks_, texts); });
+}
+
+Report Laboratory::fit() {
+  const FittedScales f = FitScales(x_);
+  Report report;
+  const std::pair<P, std::optional<double>> scales[] = {{P::Mx, f.Mx}, {P::M, f.M}, {P::Mt, f.Mt}};
+  for (const auto& [p, v] : scales) {
+    if (!v || x_.p.number(p) == v) continue;
+    setText(p, formatBox(*v));
+    report.params.push_back(p);
+  }
+  report.running = x_.running;
+  return report;
+}
+
 bool Laboratory::setText(P p, std::string_view text) {
   x_.p.setText(p, text);
+  if (p == P::Mx || p == P::M || p == P::Mt) rescale();
   if (!x_.flagged[size_t(p)] || !usableText(p, text)) return false;
   x_.flagged[size_t(p)] = false;
   return true;

@@ -13,6 +13,7 @@
 #include "app/lab.h"
 #include "app/setup_file.h"
 #include "app/speed.h"
+#include "app/views.h"
 #include "model/actions.h"
 
 namespace lumet {
@@ -46,6 +47,25 @@ class Laboratory {
   void setOn(P p, bool on) { x_.p.setOn(p, on); }
   void choose(P p, int index) { x_.p.choose(p, index); }
 
+  // The pictures drawn again at the scales Mx, M and Mt give, where they
+  // differ from those of what they show (a scale typed, wheeled or fitted);
+  // nothing while a handler runs.
+  void rescale();
+  // A drag of the start or end point or of the start speed: from begin to
+  // end, each move sets its parameters to the texts and shows the preview
+  // over what the pictures showed at the beginning, or, when the set-up's
+  // checks refuse, keeps the last accepted texts and names the reason in
+  // the report's problems.
+  void beginDrag() { marks_ = MarkViews(x_); }
+  Report drag(const std::vector<std::pair<P, std::string>>& texts);
+  void endDrag() {
+    picture1_.dropCopy();
+    marks_ = {};
+  }
+  // Mx, M and Mt set to scales that fit what the pictures show (see
+  // FitScales); the report names the parameters it set.
+  Report fit();
+
   const Parameters& parameters() const { return x_.p; }
   const ShownValues& shown() const { return x_.shown; }
   // A later write of a shown value counts as a change even when equal, for a
@@ -74,6 +94,7 @@ class Laboratory {
   Canvas& picture2_;
   Asker& asker_;
   bool busy_ = false;
+  DragMarks marks_;
 };
 
 }  // namespace lumet

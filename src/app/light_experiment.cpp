@@ -37,9 +37,11 @@ bool drawMedium(Lab& lab, const light::IndexTable& K) {
   const double k = lab.m.kMx;
   try {
     DrawGrid1(lab.plane);
+    lab.x.planeView.grid1();
     for (int n = 10; n >= -9; --n) {
       const double x = (K(n) - 10) * k;
       drawn(lab.plane.line(x, n * k, x, (n - 1) * k, kColour1));
+      lab.x.planeView.fixedLine(x, n * k, x, (n - 1) * k, kColour1);
     }
   } catch (const Failure&) {
     return false;
@@ -57,6 +59,7 @@ bool trace(Lab& lab, LightRay (&ray)[2], const light::IndexTable& K, bool autoPn
       if (!light::InArea(ray[r].boundary)) continue;
       const light::Segment s = light::CrossLayer(ray[r]);
       if (!lab.plane.line(s.x1 * k, s.y1 * k, s.x2 * k, s.y2 * k, kRayColour[r])) return false;
+      lab.x.planeView.fixedLine(s.x1 * k, s.y1 * k, s.x2 * k, s.y2 * k, kRayColour[r]);
       light::Refract(ray[r], K);
     }
     for (int r = 0; r < 2; ++r) showRay(lab, ray[r], r);

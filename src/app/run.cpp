@@ -3,6 +3,7 @@
 // computation, then shows what it did: pictures, boxes, log and messages.
 #include "app/lab.h"
 #include "app/log_writes.h"
+#include "app/views.h"
 #include "display/display.h"
 #include "display/legend.h"
 #include "model/numbers.h"
@@ -31,6 +32,7 @@ bool drawGrids(Lab& lab) {
   return drawing([&] {
     DrawGrid1(lab.plane);
     DrawGrid2(lab.plot);
+    KeepGrids(lab.x);
   });
 }
 
@@ -40,6 +42,7 @@ bool drawGrids(Lab& lab) {
 // the start went through.
 bool setUpAndShow(Lab& lab, const Choices& ch) {
   const StartReport r = SetUp(lab.m, lab.p, ch);
+  FollowScales(lab);
   bool drawn = !r.reachedGrids || lab.x.AxesKept == 1 || drawGrids(lab);
   for (const ShownValue& v : r.shown) lab.show(v.value, v.number);
   for (Msg notice : r.notices) lab.message(notice);
@@ -51,7 +54,10 @@ bool setUpAndShow(Lab& lab, const Choices& ch) {
     return false;
   }
   lab.x.setUp = true;
-  drawn = drawn && drawing([&] { DrawBodies(lab.plane, lab.m, ch); });
+  drawn = drawn && drawing([&] {
+            DrawBodies(lab.plane, lab.m, ch);
+            KeepBodies(lab.x, ch);
+          });
   if (!drawn) lab.message(Msg::BadData);
   return drawn;
 }
@@ -109,6 +115,7 @@ bool refresh(Lab& lab, const Choices& ch) {
   const double colour = freeColour(lab, ch);
   const bool positions = drawing([&] { DrawPositions(lab.plane, lab.m, ch, colour); });
   const bool plots = drawing([&] { ParameterPlots(lab.plot, lab.m, ch); });
+  KeepRefresh(lab.x, ch, colour);
   if (!positions || !plots) lab.fail(Msg::Scales);
   try {
     ShowRunValues(lab, ch);
@@ -143,11 +150,13 @@ void PreviewDrawing(Lab& lab, const Choices& ch) {
     lab.message(Msg::PreviewScale);
     return;
   }
+  lab.x.planeView.rods(lab.m, ch);
   const bool drawn = drawing([&] { DrawFieldProfile(lab.plane, lab.m, ch); });
   // What it drew, or began to draw before it failed, stays on the picture.
   if (lab.m.Fm0 != 0) lab.x.profiles |= kGravityProfile;
   if (lab.m.Fq0 != 0) lab.x.profiles |= kElectricProfile;
-  if (!drawn) lab.message(Msg::PreviewError);
+  if (!drawn) return lab.message(Msg::PreviewError);
+  lab.x.planeView.profile(lab.m, ch);
 }
 
 bool Step(Lab& lab) {
@@ -160,6 +169,7 @@ bool Step(Lab& lab) {
   try {
     const unsigned unusable = ReadRunParameters(lab.m, lab.p, ch);
     flagRunParameters(lab, unusable);
+    FollowScales(lab);
     out = Advance(lab.m, ch);
   } catch (const Failure&) {
     lab.fail(Msg::SolveError);
@@ -202,6 +212,8 @@ void ClearPictures(Lab& lab) {
   lab.plot.clear();
   lab.x.profiles = 0;
   lab.x.layers.clear();
+  lab.x.planeView.clear();
+  lab.x.plotView.clear();
   lab.x.AxesKept = 1;
   // A grid of constant coordinates always fits its picture; were it ever
   // refused, the pictures' own message says so.

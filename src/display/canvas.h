@@ -30,6 +30,12 @@ class Canvas {
   virtual bool circle(double x, double y, double r, Rgb c) = 0;
   // Counter-clockwise arc from angle a1 to angle a2 (radians).
   virtual bool arc(double x, double y, double r, double a1, double a2, Rgb c) = 0;
+  // A copy of the picture as it stands, to be drawn back under a live
+  // preview; restoreCopy() is false when there is none of this picture's
+  // size; dropCopy() lets it go.
+  virtual void keepCopy() {}
+  virtual bool restoreCopy() { return false; }
+  virtual void dropCopy() {}
 };
 
 // A drawing that the picture cannot show is a failure of the procedure that

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "display/display.h"
+#include "display/picture_view.h"
 
 namespace lumet {
 
@@ -11,6 +12,12 @@ namespace {
 
 constexpr Rgb kTrajectoryColour[6] = {{},          {0, 230, 230}, {0, 0, 255},
                                       {0, 230, 0}, {255, 0, 0},   {130, 130, 100}};
+
+// A drawing coordinate travels in single precision.
+double single(double v) {
+  if (!(std::fabs(v) <= FLT_MAX)) throw Failure{};
+  return static_cast<float>(v);
+}
 
 // The free body's colour on the plane picture, by the number in "Цвет5".
 Rgb freeColourOf(double v) {
@@ -21,13 +28,11 @@ Rgb freeColourOf(double v) {
   return kTrajectoryColour[1];
 }
 
-// A drawing coordinate travels in single precision.
-double single(double v) {
-  if (!(std::fabs(v) <= FLT_MAX)) throw Failure{};
-  return static_cast<float>(v);
-}
-
 }  // namespace
+
+Rgb PositionColour(int i, double freeColour) {
+  return i == 5 ? freeColourOf(freeColour) : kTrajectoryColour[i];
+}
 
 Rgb trajectoryColour(int i) { return kTrajectoryColour[i]; }
 

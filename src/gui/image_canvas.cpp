@@ -67,6 +67,33 @@ QRect ImageCanvas::takeDirty() {
   return logical.toAlignedRect().intersected(QRect(QPoint(0, 0), size.toSize()));
 }
 
+struct ImageCanvas::Copy {
+  QImage image;
+  Viewport vp;
+  int dotSide;
+  std::vector<Figure> figures;
+  std::vector<Dot> dots;
+  std::vector<Seen> seen;
+  bool seenSet;
+};
+
+void ImageCanvas::keepCopy() {
+  copy_ =
+      std::make_shared<const Copy>(Copy{image_, vp_, dotSide_, figures_, dots_, seen_, seenSet_});
+}
+
+bool ImageCanvas::restoreCopy() {
+  if (!copy_ || copy_->image.size() != image_.size() || copy_->dotSide != dotSide_) return false;
+  image_ = copy_->image;
+  vp_ = copy_->vp;
+  figures_ = copy_->figures;
+  dots_ = copy_->dots;
+  seen_ = copy_->seen;
+  seenSet_ = copy_->seenSet;
+  touch(QRectF(image_.rect()));
+  return true;
+}
+
 void ImageCanvas::clear() {
   image_.fill(background_);
   touch(QRectF(image_.rect()));
@@ -74,6 +101,7 @@ void ImageCanvas::clear() {
   std::vector<Figure>().swap(figures_);
   std::vector<Dot>().swap(dots_);
   seen_.clear();
+  seenSet_ = false;
 }
 
 void ImageCanvas::scale(double left, double top, double right, double bottom) {
@@ -98,7 +126,11 @@ void ImageCanvas::paint(QPainter& p, const Figure& f) {
 
 void ImageCanvas::keep(const Figure& f) {
   // Dots after the figure are drawn over it: they are kept anew.
-  for (Seen& s : seen_) std::fill(s.bits.begin(), s.bits.end(), 0);
+  // (Only when a dot was kept since the last figure: a grid of hundreds of
+  // lines does not wipe the cells hundreds of times.)
+  if (seenSet_)
+    for (Seen& s : seen_) std::fill(s.bits.begin(), s.bits.end(), 0);
+  seenSet_ = false;
   figures_.push_back(f);
   figures_.back().dotsBefore = dots_.size();
   QPainter p;
@@ -143,6 +175,7 @@ void ImageCanvas::keepDot(double px, double py, QRgb colour) {
   const uint64_t bit = uint64_t(1) << (cell % 64);
   if (word & bit) return;
   word |= bit;
+  seenSet_ = true;
   dots_.push_back(dot);
 }
 

@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QImage>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "display/canvas.h"
@@ -33,6 +34,9 @@ class ImageCanvas : public Canvas {
   bool point(double x, double y, Rgb c) override;
   bool circle(double x, double y, double r, Rgb c) override;
   bool arc(double x, double y, double r, double a1, double a2, Rgb c) override;
+  void keepCopy() override;
+  bool restoreCopy() override;
+  void dropCopy() override { copy_.reset(); }
 
   const QImage& image() const { return image_; }
   QColor background() const { return background_; }
@@ -94,6 +98,9 @@ class ImageCanvas : public Canvas {
   std::vector<Figure> figures_;
   std::vector<Dot> dots_;
   std::vector<Seen> seen_;
+  bool seenSet_ = false;  // a cell was marked since the last figure
+  struct Copy;
+  std::shared_ptr<const Copy> copy_;
 };
 
 }  // namespace lumet

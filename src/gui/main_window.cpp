@@ -17,11 +17,13 @@
 
 #include "gui/about_window.h"
 #include "gui/form_look.h"
+#include "gui/handles.h"
 #include "gui/menus.h"
 #include "gui/picture_overlay.h"
 #include "gui/picture_widget.h"
 #include "gui/settings.h"
 #include "gui/status_line.h"
+#include "gui/undo.h"
 
 namespace lumet {
 
@@ -103,6 +105,7 @@ MainWindow::MainWindow(std::string logDir, QWidget* parent, std::optional<Langua
   // The window's texts in its language from the first one on.
   useLanguage(language_);
   dialogs_.language = language_;
+  undo_ = new UndoHistory(*this);
   menuBar_ = makeMenuBar(*this);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -110,6 +113,10 @@ MainWindow::MainWindow(std::string logDir, QWidget* parent, std::optional<Langua
   origin_ = QPoint(0, menuBar_->sizeHint().height());
 
   build();
+  // The pictures as controls, and the history of the set-up.
+  undo_->watch();
+  layers_[0] = new PictureLayer(*this, Picture1);
+  layers_[1] = new PictureLayer(*this, Picture2);
   // The form at its twip size is the smallest that reads; the window opens
   // at the size it had when it was last closed.
   setMinimumSize(formSize_);
@@ -125,6 +132,16 @@ MainWindow::~MainWindow() {
 }
 
 int MainWindow::px(int twips) const { return qRound(twips * logicalDpiX() / 1440.0 * zoom_); }
+
+PictureLayer* MainWindow::layer(ControlId id) const {
+  return id == Picture1 ? layers_[0] : id == Picture2 ? layers_[1] : nullptr;
+}
+
+void MainWindow::fit() {
+  const Report r = lab_->fit();
+  form_->take(r);
+  showReport(r);
+}
 
 PictureWidget* MainWindow::picture(ControlId id) const {
   return id == Picture1 ? Picture1_ : id == Picture2 ? Picture2_ : nullptr;
@@ -400,6 +417,9 @@ void MainWindow::showReport(const Report& report) {
   obeyTimer();
   focusTheBoxToCorrect();
   if (report.about) openAbout();
+  // What a handler changed of the set-up (an opened one, V0) is a step of
+  // its history.
+  if (undo_) undo_->record();
   if (report.exit) close();
 }
 
@@ -437,6 +457,8 @@ void MainWindow::setSpeed(Speed speed) {
 
 void MainWindow::showChanged() {
   for (ControlId id : form_->takeChanged()) showControl(id);
+  for (PictureLayer* layer : layers_)
+    if (layer) layer->follow();
 }
 
 void MainWindow::showControl(ControlId id) {
@@ -514,6 +536,8 @@ void MainWindow::showTyped(ControlId id) {
 }
 
 void MainWindow::obeyTimer() {
+  for (PictureLayer* layer : layers_)
+    if (layer) layer->follow();
   if (!lab_->running()) {
     Timer1_.stop();
     return;

@@ -29,8 +29,10 @@ class QMenuBar;
 namespace lumet {
 
 class PictureOverlay;
+class PictureLayer;
 class PictureWidget;
 class StatusLine;
+class UndoHistory;
 
 class MainWindow : public QWidget {
   Q_OBJECT
@@ -65,6 +67,12 @@ class MainWindow : public QWidget {
   QMenuBar* menuBar() const { return menuBar_; }
   // The status line under the form (status tips, the set-up's description).
   StatusLine* statusLine() const { return status_; }
+  // The layer over a picture: pointing, handles, wheel.
+  PictureLayer* layer(ControlId id) const;
+  // The history of the set-up ("Правка → Отменить").
+  UndoHistory& undo() { return *undo_; }
+  // "Вид → Вписать": Mx, M and Mt that fit what the pictures show.
+  void fit();
   // Set-up files, pictures and the result table in files.
   Documents& documents() { return *documents_; }
   // Shows what a handler reported: the controls it changed, its messages
@@ -143,6 +151,8 @@ class MainWindow : public QWidget {
   QMenuBar* menuBar_ = nullptr;
   StatusLine* status_ = nullptr;
   std::unique_ptr<Documents> documents_;
+  UndoHistory* undo_ = nullptr;
+  PictureLayer* layers_[2] = {};
   std::array<QWidget*, ControlCount> widgets_{};
   std::array<QButtonGroup*, ControlCount> groups_{};  // by frame
   QPointer<AboutWindow> about_;

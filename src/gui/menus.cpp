@@ -7,8 +7,10 @@
 #include <QMenuBar>
 
 #include "gui/examples.h"
+#include "gui/handles.h"
 #include "gui/main_window.h"
 #include "gui/series_dialog.h"
+#include "gui/undo.h"
 #include "model/messages.h"
 
 namespace lumet {
@@ -71,6 +73,48 @@ const Item kEditItems[] = {
      QT_TRANSLATE_NOOP("Menus",
                        "The trajectories' times and integrals to the clipboard, for a spreadsheet"),
      [](MainWindow& w) { w.documents().copyResults(); }},
+    {nullptr, nullptr, {}, nullptr, nullptr},
+    {"undo", QT_TRANSLATE_NOOP("Menus", "Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z),
+     QT_TRANSLATE_NOOP("Menus", "Take back the last change of the set-up"),
+     [](MainWindow& w) { w.undo().undo(); }},
+    {"redo", QT_TRANSLATE_NOOP("Menus", "Redo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+     QT_TRANSLATE_NOOP("Menus", "Make the change taken back again"),
+     [](MainWindow& w) { w.undo().redo(); }},
+    {"defaults",
+     QT_TRANSLATE_NOOP("Menus", "Default values"),
+     {},
+     QT_TRANSLATE_NOOP("Menus", "Every parameter back at its default value"),
+     [](MainWindow& w) { w.undo().defaults(); }},
+};
+
+const Item kViewItems[] = {
+    {"fit", QT_TRANSLATE_NOOP("Menus", "Fit"), QKeySequence(Qt::CTRL | Qt::Key_F),
+     QT_TRANSLATE_NOOP("Menus",
+                       "Scales Mx, M and Mt at which the start, the end, the rods and what is "
+                       "plotted fit the pictures"),
+     [](MainWindow& w) { w.fit(); }},
+    {nullptr, nullptr, {}, nullptr, nullptr},
+    {"zoomInPlane", QT_TRANSLATE_NOOP("Menus", "Right picture: closer"),
+     QKeySequence(Qt::CTRL | Qt::Key_Equal), QT_TRANSLATE_NOOP("Menus", "Mx divided by 1.25"),
+     [](MainWindow& w) { w.layer(Picture1)->zoom(-1); }},
+    {"zoomOutPlane", QT_TRANSLATE_NOOP("Menus", "Right picture: farther"),
+     QKeySequence(Qt::CTRL | Qt::Key_Minus), QT_TRANSLATE_NOOP("Menus", "Mx times 1.25"),
+     [](MainWindow& w) { w.layer(Picture1)->zoom(1); }},
+    {"zoomInTime", QT_TRANSLATE_NOOP("Menus", "Lower picture: time closer"),
+     QKeySequence(Qt::CTRL | Qt::Key_BracketRight),
+     QT_TRANSLATE_NOOP("Menus", "Mt divided by 1.25"),
+     [](MainWindow& w) { w.layer(Picture2)->zoom(-1); }},
+    {"zoomOutTime", QT_TRANSLATE_NOOP("Menus", "Lower picture: time farther"),
+     QKeySequence(Qt::CTRL | Qt::Key_BracketLeft), QT_TRANSLATE_NOOP("Menus", "Mt times 1.25"),
+     [](MainWindow& w) { w.layer(Picture2)->zoom(1); }},
+    {"zoomInValues", QT_TRANSLATE_NOOP("Menus", "Lower picture: values closer"),
+     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_BracketRight),
+     QT_TRANSLATE_NOOP("Menus", "M divided by 1.25"),
+     [](MainWindow& w) { w.layer(Picture2)->zoom(-1, true); }},
+    {"zoomOutValues", QT_TRANSLATE_NOOP("Menus", "Lower picture: values farther"),
+     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_BracketLeft),
+     QT_TRANSLATE_NOOP("Menus", "M times 1.25"),
+     [](MainWindow& w) { w.layer(Picture2)->zoom(1, true); }},
 };
 
 const Item kHelpItems[] = {
@@ -136,6 +180,7 @@ QMenuBar* makeMenuBar(MainWindow& window) {
   bar->setObjectName("menuBar");
   bar->addMenu(makeFileMenu(window, bar));
   bar->addMenu(makeEditMenu(window, bar));
+  bar->addMenu(makeViewMenu(window, bar));
   bar->addMenu(makeExperimentsMenu(window, bar));
   bar->addMenu(makeSpeedMenu(window, bar));
   bar->addMenu(makeHelpMenu(window, bar));
@@ -148,7 +193,21 @@ QMenu* makeFileMenu(MainWindow& window, QWidget* parent) {
 }
 
 QMenu* makeEditMenu(MainWindow& window, QWidget* parent) {
-  return makeMenu(window, parent, "editMenu", QT_TRANSLATE_NOOP("Menus", "Edit"), kEditItems);
+  QMenu* menu =
+      makeMenu(window, parent, "editMenu", QT_TRANSLATE_NOOP("Menus", "Edit"), kEditItems);
+  // "Отменить" and "Повторить" are there while there is something to do.
+  QUndoStack& stack = window.undo().stack();
+  auto* undo = menu->findChild<QAction*>("undo");
+  auto* redo = menu->findChild<QAction*>("redo");
+  undo->setEnabled(stack.canUndo());
+  redo->setEnabled(stack.canRedo());
+  QObject::connect(&stack, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+  QObject::connect(&stack, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+  return menu;
+}
+
+QMenu* makeViewMenu(MainWindow& window, QWidget* parent) {
+  return makeMenu(window, parent, "viewMenu", QT_TRANSLATE_NOOP("Menus", "View"), kViewItems);
 }
 
 QMenu* makeHelpMenu(MainWindow& window, QWidget* parent) {

@@ -17,8 +17,12 @@ QMenuBar* makeMenuBar(MainWindow& window);
 // "Файл": open and save a set-up (Ctrl+O, Ctrl+S), save either picture as
 // PNG and the result table as CSV, and "Выход", which the button does.
 QMenu* makeFileMenu(MainWindow& window, QWidget* parent);
-// "Правка": the result table on the clipboard, tab-separated.
+// "Правка": the result table on the clipboard, tab-separated; "Отменить"
+// (Ctrl+Z) and "Повторить" (Ctrl+Shift+Z) of the set-up's history, and
+// "Исходные значения".
 QMenu* makeEditMenu(MainWindow& window, QWidget* parent);
+// "Вид": "Вписать" (Ctrl+F) and the pictures' zoom from the keyboard.
+QMenu* makeViewMenu(MainWindow& window, QWidget* parent);
 // "Опыты": one item per ready experiment, its title the text and its
 // description the status tip; choosing one opens it.
 QMenu* makeExperimentsMenu(MainWindow& window, QWidget* parent);

@@ -141,8 +141,8 @@ class MenusTest : public test::WindowFixture {
   void theMenusStandInTheBarsOrderWithTheirItems() {
     QStringList titles;
     for (QAction* a : w_->menuBar()->actions()) titles << a->text();
-    QCOMPARE(titles, QStringList({q("Файл"), q("Правка"), q("Опыты"), q("Скорость"), q("Справка"),
-                                  q("Язык / Language")}));
+    QCOMPARE(titles, QStringList({q("Файл"), q("Правка"), q("Вид"), q("Опыты"), q("Скорость"),
+                                  q("Справка"), q("Язык / Language")}));
     const struct {
       const char* menu;
       QStringList texts;
@@ -150,7 +150,13 @@ class MenusTest : public test::WindowFixture {
                   {q("Открыть установку…"), q("Сохранить установку…"), q("Свойства установки…"),
                    q("Сохранить правый рисунок…"), q("Сохранить нижний рисунок…"),
                    q("Сохранить таблицу результатов…"), "", q("Выход")}},
-                 {"editMenu", {q("Копировать таблицу результатов")}},
+                 {"editMenu",
+                  {q("Копировать таблицу результатов"), "", q("Отменить"), q("Повторить"),
+                   q("Исходные значения")}},
+                 {"viewMenu",
+                  {q("Вписать"), "", q("Правая картинка: крупнее"), q("Правая картинка: мельче"),
+                   q("Нижняя картинка: время крупнее"), q("Нижняя картинка: время мельче"),
+                   q("Нижняя картинка: величины крупнее"), q("Нижняя картинка: величины мельче")}},
                  {"helpMenu", {"About"}},
                  {"languageMenu", {q("Русский"), "English"}}};
     for (const auto& m : menus) {
@@ -163,6 +169,9 @@ class MenusTest : public test::WindowFixture {
     }
     QCOMPARE(item("openSetup")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
     QCOMPARE(item("saveSetup")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    QCOMPARE(item("undo")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QCOMPARE(item("redo")->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    QCOMPARE(item("fit")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
     // The status line stands under the form, across it, and leaves the
     // form's places as they were.
     const QRect status(w_->statusLine()->mapTo(w_.get(), QPoint(0, 0)), w_->statusLine()->size());

@@ -16,18 +16,6 @@ namespace lumet {
 
 namespace {
 
-// Runs a drawing; false when the picture could not show all of it (what was
-// drawn before stays).
-template <class Draw>
-bool drawing(Draw draw) {
-  try {
-    draw();
-    return true;
-  } catch (const Failure&) {
-    return false;
-  }
-}
-
 bool drawGrids(Lab& lab) {
   return drawing([&] {
     DrawGrid1(lab.plane);

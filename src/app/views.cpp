@@ -56,20 +56,6 @@ DragMarks MarkViews(const Experiment& x) {
   return marks;
 }
 
-namespace {
-
-template <class Draw>
-bool drawing(Draw draw) {
-  try {
-    draw();
-    return true;
-  } catch (const Failure&) {
-    return false;
-  }
-}
-
-}  // namespace
-
 void DragPreview(Lab& lab, DragMarks& marks, const std::vector<std::pair<P, std::string>>& texts) {
   Experiment& x = lab.x;
   const Model before = x.m;

@@ -6,6 +6,7 @@
 
 #include "display/canvas.h"
 #include "model/choices.h"
+#include "model/failure.h"
 #include "model/model.h"
 
 namespace lumet {
@@ -35,5 +36,17 @@ void DrawRods(Canvas& p, const Model& m, const Choices& ch);
 // The strength of the field of mass 2 from the picture's top-left corner
 // down to the zero level, relative to its value there.
 void DrawFieldProfile(Canvas& p, const Model& m, const Choices& ch);
+
+// Runs a drawing; false when the picture could not show all of it (what was
+// drawn before stays).
+template <class Draw>
+bool drawing(Draw draw) {
+  try {
+    draw();
+    return true;
+  } catch (const Failure&) {
+    return false;
+  }
+}
 
 }  // namespace lumet

@@ -102,7 +102,12 @@ QString PictureLayer::pointing(QPointF pixel) const {
   return tr("T = %1 s, value = %2 %3").arg(numeral(m.x()), numeral(m.y()), unit);
 }
 
-bool PictureLayer::handlesShown() const { return plane() && !window_.laboratory().running(); }
+// The handles belong to the bodies' experiment: hidden during a run, and
+// while the plane picture shows the light experiment's layers.
+bool PictureLayer::handlesShown() const {
+  const Laboratory& lab = window_.laboratory();
+  return plane() && !lab.running() && lab.experiment().layers.empty();
+}
 
 std::optional<QPointF> PictureLayer::handleAt(Handle h) const {
   if (!handlesShown() || h == Handle::None) return std::nullopt;

@@ -445,18 +445,6 @@
         <translation>ед.</translation>
     </message>
     <message>
-        <source>m</source>
-        <translation>м</translation>
-    </message>
-    <message>
-        <source>m/s</source>
-        <translation>м/с</translation>
-    </message>
-    <message>
-        <source>N</source>
-        <translation>Н</translation>
-    </message>
-    <message>
         <source>T = %1 s, value = %2 %3</source>
         <translation>T = %1 с, величина = %2 %3</translation>
     </message>

@@ -7,10 +7,12 @@
 #include <QPainterPath>
 #include <QStatusTipEvent>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
 
 #include "app/views.h"
 #include "gui/main_window.h"
+#include "gui/picture_overlay.h"
 #include "gui/picture_widget.h"
 #include "gui/undo.h"
 #include "model/numbers.h"
@@ -92,13 +94,14 @@ QString PictureLayer::pointing(QPointF pixel) const {
   if (plane()) return tr("X = %1 m, Y = %2 m").arg(numeral(m.x()), numeral(m.y()));
   // The unit of what the lower picture plots, when it plots one kind of
   // value; "u" (units of M) otherwise.
-  const Parameters& p = window_.laboratory().parameters();
-  const bool xy = p.on(P::plot_XY), v = p.on(P::plot_V);
-  const bool f = p.on(P::plot_F) || p.on(P::plot_FmFq);
-  const bool averages = p.on(P::average_m1V) || p.on(P::average_T_minus_U) || p.on(P::average_T) ||
-                        p.on(P::average_T_plus_U);
-  QString unit = tr("u");
-  if (!averages && int(xy) + int(v) + int(f) == 1) unit = xy ? tr("m") : v ? tr("m/s") : tr("N");
+  const Laboratory& lab = window_.laboratory();
+  const std::vector<PlotGroup> groups =
+      plottedGroups(lab.experiment().m, ReadChoices(lab.parameters()));
+  const bool oneUnit =
+      !groups.empty() && std::all_of(groups.begin(), groups.end(), [&](const PlotGroup& g) {
+        return g.unit == groups.front().unit;
+      });
+  const QString unit = oneUnit ? plotUnitText(groups.front().unit) : tr("u");
   return tr("T = %1 s, value = %2 %3").arg(numeral(m.x()), numeral(m.y()), unit);
 }
 

@@ -69,6 +69,8 @@ void label(QPainter& p, QPointF at, const QString& s) {
 
 }  // namespace
 
+QString plotUnitText(Unit unit) { return text(kUnitTexts[int(unit)]); }
+
 QPointF PictureOverlay::onImage(const View& view, const QImage& image, double x, double y) {
   // As the picture maps its coordinates: the edges of the view on the
   // first and last pixel of the image.

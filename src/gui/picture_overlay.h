@@ -21,6 +21,9 @@ namespace lumet {
 
 class ImageCanvas;
 
+// The name of a unit of the time plot in the window's language ("м/с").
+QString plotUnitText(Unit unit);
+
 class PictureOverlay {
  public:
   enum class Kind { plane, plot };

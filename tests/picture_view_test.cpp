@@ -11,16 +11,10 @@
 #include "support.h"
 
 using namespace lumet;
+using lumet::test::pointsOf;
 using lumet::test::TestLab;
 
 namespace {
-
-std::vector<DrawOp> pointsOf(const RecordingCanvas& c) {
-  std::vector<DrawOp> out;
-  for (const DrawOp& op : c.ops)
-    if (op.type == DrawOp::Point) out.push_back(op);
-  return out;
-}
 
 // The race of the four rods, from rest at (0, 100) to (100, 0) in the
 // Earth's flat uniform field.

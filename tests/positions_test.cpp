@@ -5,16 +5,10 @@
 #include "support.h"
 
 using namespace lumet;
+using lumet::test::pointsOf;
 using lumet::test::TestLab;
 
 namespace {
-
-std::vector<DrawOp> points(const RecordingCanvas& p) {
-  std::vector<DrawOp> out;
-  for (const auto& op : p.ops)
-    if (op.type == DrawOp::Point) out.push_back(op);
-  return out;
-}
 
 void drawPositions(TestLab& t) {
   DrawPositions(t.picture1, t.m, ReadChoices(t.p), t.p.number(P::colour5).value_or(5));
@@ -39,7 +33,7 @@ TEST(Positions, FreeBodyColourFollowsTheColourBox) {
     t.m.X[5] = 1;
     t.m.Y[5] = -2;
     drawPositions(t);
-    auto pts = points(t.picture1);
+    auto pts = pointsOf(t.picture1);
     ASSERT_EQ(pts.size(), 1u) << c.text;
     EXPECT_EQ(pts[0].colour, c.colour) << c.text;
     EXPECT_EQ(pts[0].a, 1);
@@ -58,7 +52,7 @@ TEST(Positions, OnlyActiveBodiesInTheirRodsColours) {
     t.m.Y[i] = -i;
   }
   drawPositions(t);
-  auto pts = points(t.picture1);
+  auto pts = pointsOf(t.picture1);
   ASSERT_EQ(pts.size(), 3u);
   EXPECT_EQ(pts[0].colour, (Rgb{0, 230, 230}));
   EXPECT_EQ(pts[1].colour, (Rgb{0, 0, 255}));
@@ -82,6 +76,6 @@ TEST(Positions, AnUndrawablePlaceIsAFailure) {
     t.m.X[5] = c.x;
     t.set(P::colour5, c.colourText);
     EXPECT_THROW(drawPositions(t), Failure) << c.what;
-    EXPECT_TRUE(points(t.picture1).empty()) << c.what;
+    EXPECT_TRUE(pointsOf(t.picture1).empty()) << c.what;
   }
 }

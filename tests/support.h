@@ -150,6 +150,14 @@ class FreeFlightTest : public ::testing::Test {
 };
 
 // Relative closeness for golden values.
+// The dots a picture was given, in order.
+inline std::vector<DrawOp> pointsOf(const RecordingCanvas& c) {
+  std::vector<DrawOp> out;
+  for (const DrawOp& op : c.ops)
+    if (op.type == DrawOp::Point) out.push_back(op);
+  return out;
+}
+
 inline bool near(double got, double want, double rel) {
   return std::fabs(got - want) <= rel * std::fabs(want);
 }

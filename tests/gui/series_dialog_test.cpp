@@ -95,11 +95,7 @@ class SeriesDialogTest : public test::WindowFixture {
     const struct {
       const char *from, *to, *count, *limit;
       bool log;
-    } bad[] = {{"50", "200", "0", "", false},
-               {"50", "x", "3", "", false},
-               {"0", "200", "3", "", true},
-               {"50", "200", "3", "-1", false},
-               {"50", "200", "100001", "", false}};
+    } bad[] = {{"50", "x", "3", "", false}, {"0", "200", "3", "", true}};  // each told in the core
     for (const auto& b : bad) {
       inputs(d, "Xk", b.from, b.to, b.count);
       part<QLineEdit>(d, "seriesLimit")->setText(b.limit);
